@@ -1,0 +1,162 @@
+#include "app/profile_file.h"
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace app {
+
+namespace {
+
+std::string_view Aparar(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool IguaisSemCaixa(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> LerLinhas(const std::filesystem::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::optional<std::string_view> NomeDaSecao(std::string_view line) {
+    const auto trimmed = Aparar(line);
+    if (trimmed.empty() || trimmed.front() != '[') {
+        return std::nullopt;
+    }
+    const auto close = trimmed.find(']');
+    return Aparar(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+}
+
+struct Entrada {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<Entrada> EntradaDaLinha(std::string_view line) {
+    const auto trimmed = Aparar(line);
+    if (trimmed.empty() || trimmed.front() == ';') {
+        return std::nullopt;
+    }
+    const auto equals = trimmed.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Entrada{Aparar(trimmed.substr(0, equals)), Aparar(trimmed.substr(equals + 1))};
+}
+
+// The lines of the named section: [first, end) after its header; first == npos when the
+// file has no such section.
+struct Trecho {
+    std::size_t header = std::string::npos;
+    std::size_t end = 0;
+};
+
+Trecho AcharSecao(const std::vector<std::string>& lines, std::string_view section) {
+    Trecho found;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = NomeDaSecao(lines[i]);
+        if (!name) {
+            continue;
+        }
+        if (found.header != std::string::npos) {
+            found.end = i;
+            return found;
+        }
+        if (IguaisSemCaixa(*name, section)) {
+            found.header = i;
+        }
+    }
+    found.end = lines.size();
+    return found;
+}
+
+}  // namespace
+
+std::string LerValorPerfil(const std::filesystem::path& file, std::string_view section,
+                           std::string_view key, std::string_view defaultValue) {
+    const auto lines = LerLinhas(file);
+    const auto range = AcharSecao(lines, section);
+    if (range.header == std::string::npos) {
+        return std::string(defaultValue);
+    }
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        const auto entry = EntradaDaLinha(lines[i]);
+        if (entry && IguaisSemCaixa(entry->key, key)) {
+            auto value = entry->value;
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                value.back() == value.front()) {
+                value = value.substr(1, value.size() - 2);
+            }
+            return std::string(value);
+        }
+    }
+    return std::string(defaultValue);
+}
+
+void GravarValorPerfil(const std::filesystem::path& file, std::string_view section,
+                       std::string_view key, std::string_view value) {
+    auto lines = LerLinhas(file);
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    const auto range = AcharSecao(lines, section);
+    if (range.header == std::string::npos) {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+    } else {
+        std::size_t insertAt = range.header + 1;
+        bool replaced = false;
+        for (std::size_t i = range.header + 1; i < range.end; ++i) {
+            const auto current = EntradaDaLinha(lines[i]);
+            if (current && IguaisSemCaixa(current->key, key)) {
+                lines[i] = entry;
+                replaced = true;
+                break;
+            }
+            if (!Aparar(lines[i]).empty()) {
+                insertAt = i + 1;
+            }
+        }
+        if (!replaced) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+        }
+    }
+
+    std::ostringstream text;
+    for (const auto& line : lines) {
+        text << line << "\r\n";
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text.str();
+    out.close();
+    if (!out) {
+        throw std::runtime_error("Não foi possível gravar o arquivo " + file.string() + ".");
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,44 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace app {
+namespace {
+
+const std::string kKey = "35191200000000000000550010000000011000000010";  // 44 digits
+
+TEST(CommandLine, KeyMustBeExactly44CharactersAfterTrimming) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<std::string> key;
+    };
+    const Case cases[] = {
+        {{"vellora", "x", kKey}, kKey},
+        {{"vellora", "x", " \t" + kKey + "  \n"}, kKey},
+        {{"vellora", "x", kKey.substr(1)}, std::nullopt},
+        {{"vellora", "x", kKey + "1"}, std::nullopt},
+        {{"vellora", "x", "   "}, std::nullopt},
+        {{"vellora", "x"}, std::nullopt},
+        {{"vellora"}, std::nullopt},
+        // Characters, not bytes: 43 digits and a two-byte letter.
+        {{"vellora", "x", kKey.substr(1) + "é"}, kKey.substr(1) + "é"},
+        {{"vellora", kKey}, std::nullopt},  // argument 1 is not the key
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(InterpretarLinhaDeComando(c.arguments).chave, c.key)
+            << (c.arguments.size() > 2 ? c.arguments[2] : "(none)");
+    }
+}
+
+TEST(CommandLine, OutputFolderIsArgument3Trimmed) {
+    EXPECT_EQ(
+        InterpretarLinhaDeComando({"vellora", "x", kKey, "  /tmp/notas fiscais \t"}).pastaSaida,
+        "/tmp/notas fiscais");
+    EXPECT_EQ(InterpretarLinhaDeComando({"vellora", "x", kKey, "C:\\xml\\"}).pastaSaida,
+              "C:\\xml\\");
+    EXPECT_EQ(InterpretarLinhaDeComando({"vellora", "x", kKey, "   "}).pastaSaida, "");
+    EXPECT_EQ(InterpretarLinhaDeComando({"vellora", "x", kKey}).pastaSaida, "");
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,129 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "app/access_code.h"
+#include "app/profile_file.h"
+#include "app/scrambling.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+
+namespace app {
+namespace {
+
+using test_support::ReadFile;
+using test_support::TemporaryDirectory;
+using test_support::WriteFile;
+
+TEST(Scrambling, StoredFormsOfTheOptionValues) {
+    EXPECT_EQ(FormaArmazenada("0"), "0C");
+    EXPECT_EQ(FormaArmazenada("1"), "GC");
+    EXPECT_EQ(ValorDaFormaArmazenada("0C"), "0");
+    EXPECT_EQ(ValorDaFormaArmazenada("GC"), "1");
+    EXPECT_EQ(CodificarValor("-1"), "BJ4");  // 3 characters for 2 bytes, no fill
+}
+
+TEST(Scrambling, RoundTripsEveryByte) {
+    std::string bytes;
+    for (int c = 0; c < 256; ++c) {
+        bytes += static_cast<char>(c);
+    }
+    for (std::size_t length : {0u, 1u, 2u, 3u, 4u, 256u}) {
+        const auto text = bytes.substr(256 - length);
+        EXPECT_EQ(DecodificarValor(CodificarValor(text)), text) << length;
+    }
+}
+
+TEST(Scrambling, DecodingStopsAtAForeignCharacter) {
+    EXPECT_EQ(DecodificarValor("C0#GC"), "0");
+    EXPECT_EQ(DecodificarValor("c0"), "\x98");  // letter case matters
+    EXPECT_EQ(DecodificarValor("#C0"), "");
+}
+
+TEST(ProfileFile, MatchesNamesWithoutLetterCaseAndKeepsTheRest) {
+    TemporaryDirectory dir;
+    const auto file = dir / "cfg.dclrc";
+    WriteFile(file,
+              "; kept comment\r\n[Other]\r\nfcon=other\r\n\r\n[vellora]\r\nFCON = \"GC\" \r\n"
+              "extra=1\r\n\r\n[Last]\r\nx=y\r\n");
+    EXPECT_EQ(LerValorPerfil(file, "VELLORA", "fcon", "-"), "GC");
+    EXPECT_EQ(LerValorPerfil(file, "VELLORA", "ccer", "-"), "-");
+    EXPECT_EQ(LerValorPerfil(dir / "missing", "VELLORA", "fcon", "-"), "-");
+
+    GravarValorPerfil(file, "VELLORA", "fcon", "0C");
+    GravarValorPerfil(file, "Vellora", "ccer", "GC");
+    GravarValorPerfil(file, "New", "k", "v");
+    EXPECT_EQ(ReadFile(file),
+              "; kept comment\r\n[Other]\r\nfcon=other\r\n\r\n[vellora]\r\nfcon=0C\r\n"
+              "extra=1\r\nccer=GC\r\n\r\n[Last]\r\nx=y\r\n[New]\r\nk=v\r\n");
+}
+
+TEST(ProfileFile, UnwritableFileThrows) {
+    TemporaryDirectory dir;
+    EXPECT_THROW(GravarValorPerfil(dir / "no-such-folder" / "cfg.dclrc", "VELLORA", "fcon", "0C"),
+                 std::runtime_error);
+}
+
+TEST(Settings, NewFileHoldsTheFiveKeysInOrder) {
+    TemporaryDirectory dir;
+    GravarOpcoes(dir / "yes", Opcoes{});
+    EXPECT_EQ(ReadFile(dir / "yes"),
+              "[VELLORA]\r\nfcon=0C\r\nccer=0C\r\nscer=0C\r\nidan=0C\r\necha=0C\r\n");
+    GravarOpcoes(dir / "no", Opcoes{1, 1, 1, 1, 1});
+    EXPECT_EQ(ReadFile(dir / "no"),
+              "[VELLORA]\r\nfcon=GC\r\nccer=GC\r\nscer=GC\r\nidan=GC\r\necha=GC\r\n");
+
+    const Opcoes mixed{1, 0, 1, 0, -1};
+    GravarOpcoes(dir / "mixed", mixed);
+    Opcoes read{9, 9, 9, 9, 9};
+    LerOpcoes(dir / "mixed", read);
+    EXPECT_EQ(read.fcon, 1);
+    EXPECT_EQ(read.ccer, 0);
+    EXPECT_EQ(read.scer, 1);
+    EXPECT_EQ(read.idan, 0);
+    EXPECT_EQ(read.echa, -1);
+}
+
+TEST(Settings, ForeignCharactersEndTheValue) {
+    TemporaryDirectory dir;
+    // Read in reverse, "#0C" decodes "C0" and stops at "#"; blanks around a value are trimmed.
+    WriteFile(dir / "cfg.dclrc", "[VELLORA]\nfcon=#0C\nccer=GC \n");
+    EXPECT_EQ(LerOpcao(dir / "cfg.dclrc", "fcon"), 0);
+    EXPECT_EQ(LerOpcao(dir / "cfg.dclrc", "ccer"), 1);
+}
+
+TEST(Settings, ABadKeyStopsTheReadingAndKeepsTheKeysBeforeIt) {
+    TemporaryDirectory dir;
+    WriteFile(dir / "cfg.dclrc", "[VELLORA]\nfcon=GC\nccer=GC\nscer=0C#\nidan=GC\necha=GC\n");
+    Opcoes read{9, 9, 9, 9, 9};
+    EXPECT_THROW(LerOpcoes(dir / "cfg.dclrc", read), ErroDeConversao);
+    EXPECT_EQ(read.fcon, 1);
+    EXPECT_EQ(read.ccer, 1);
+    EXPECT_EQ(read.scer, 9);
+    EXPECT_EQ(read.echa, 9);
+    EXPECT_THROW(LerOpcao(dir / "cfg.dclrc", "missing"), ErroDeConversao);
+}
+
+TEST(Settings, StrictDecimalConversion) {
+    EXPECT_EQ(TextoParaInteiro("0"), 0);
+    EXPECT_EQ(TextoParaInteiro("-1"), -1);
+    EXPECT_EQ(TextoParaInteiro("+12"), 12);
+    EXPECT_EQ(TextoParaInteiro("2147483647"), 2147483647);
+    for (const char* bad : {"", "-", "+", " 1", "1 ", "1a", "0x1", "+-1", "2147483648"}) {
+        EXPECT_THROW(TextoParaInteiro(bad), ErroDeConversao) << '"' << bad << '"';
+    }
+    try {
+        TextoParaInteiro("x");
+    } catch (const ErroDeConversao& e) {
+        EXPECT_STREQ(e.what(), "'x' não é um valor inteiro válido.");
+    }
+}
+
+TEST(AccessCode, FollowsTheInstallersFormula) {
+    EXPECT_EQ(CodigoDeAcesso({2025, 12, 10}), "575503");  // 101225 * 3 + 271828
+    EXPECT_EQ(CodigoDeAcesso({2031, 1, 1}), "302221");    // 010131 * 3 + 271828
+    EXPECT_EQ(CodigoDeAcesso({2099, 12, 31}), "205725");  // 311299 * 3 + 271828 = 1205725
+}
+
+}  // namespace
+}  // namespace app
