@@ -1,0 +1,220 @@
+#include "nfe/gerador.h"
+
+#include <algorithm>
+
+#include "nfe/access_key.h"
+#include "nfe/atomic_file.h"
+#include "nfe/cpf.h"
+#include "nfe/trim_blanks.h"
+#include "nfe/xml_text_filter.h"
+
+namespace nfe {
+namespace {
+
+constexpr std::string_view kNenhumValorInformado = "Nenhum valor informado";
+constexpr std::string_view kConteudoInvalido = "Conteúdo inválido";
+constexpr int kBrasil = 1058;
+
+bool BeginsWithItem(std::string_view text, std::string_view list) {
+    while (!list.empty()) {
+        const auto bar = list.find('|');
+        const std::string_view item = list.substr(0, bar);
+        if (!item.empty() && text.starts_with(item)) {
+            return true;
+        }
+        list = bar == std::string_view::npos ? std::string_view() : list.substr(bar + 1);
+    }
+    return false;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    for (auto found = text.find(from); found != std::string_view::npos; found = text.find(from)) {
+        result.append(text.substr(0, found)).append(to);
+        text.remove_prefix(found + from.size());
+    }
+    return result.append(text);
+}
+
+// UTF-8 characters, the measure of the size limits.
+int CharacterCount(std::string_view text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string DigitsOf(std::string_view text) {
+    std::string digits;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(digits),
+                 [](char c) { return c >= '0' && c <= '9'; });
+    return digits;
+}
+
+std::string UpperCaseAscii(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return upper;
+}
+
+// The item group "det" opens as '<det nItem="1">'.
+std::size_t FindItemGroup(std::string_view breadcrumb) {
+    for (auto found = breadcrumb.find("<det"); found != std::string_view::npos;
+         found = breadcrumb.find("<det", found + 1)) {
+        const char next = found + 4 < breadcrumb.size() ? breadcrumb[found + 4] : '\0';
+        if (next == '>' || next == ' ') {
+            return found;
+        }
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+void TGerador::AppendLine(std::string_view text) {
+    if (Opcoes.SomenteValidar) {
+        return;
+    }
+    if (Opcoes.IdentarXML) {
+        const int spaces = Opcoes.TamanhoIdentacao * Opcoes.NivelIdentacao;
+        ArquivoFormatoXML.append(static_cast<std::size_t>(std::max(spaces, 0)), ' ');
+        ArquivoFormatoXML.append(text).append("\r\n");
+    } else {
+        ArquivoFormatoXML.append(text);
+    }
+}
+
+void TGerador::EnterBreadcrumb(std::string_view TAG) {
+    if (!TAG.starts_with('/')) {
+        // A self-closed group is over as soon as it is written.
+        if (!TAG.ends_with('/')) {
+            TagNivel.append("<").append(TAG).append(">");
+        }
+        return;
+    }
+    // Leaving an item drops the item and every group still listed inside it. Only "det"
+    // itself counts: "detExport" is a group inside the item.
+    if (TAG.substr(1) == "det") {
+        if (const auto item = FindItemGroup(TagNivel); item != std::string::npos) {
+            TagNivel.erase(item);
+        }
+        return;
+    }
+    const std::string opening = "<" + std::string(TAG.substr(1)) + ">";
+    if (const auto found = TagNivel.find(opening); found != std::string::npos) {
+        TagNivel.erase(found, opening.size());
+    }
+}
+
+void TGerador::wGrupo(std::string_view TAG, std::string_view ID, bool Identar) {
+    IDNivel = UpperCaseAscii(ID);
+    if (!BeginsWithItem(TAG, IgnorarTagNivel)) {
+        EnterBreadcrumb(TAG);
+    }
+    const bool closing = TAG.starts_with('/');
+    if (Identar && closing) {
+        --Opcoes.NivelIdentacao;
+    }
+    if (BeginsWithItem(TAG, IgnorarTagIdentacao)) {
+        --Opcoes.NivelIdentacao;
+    }
+    AppendLine("<" + std::string(TAG) + ">");
+    if (Identar && !closing) {
+        ++Opcoes.NivelIdentacao;
+    }
+}
+
+void TGerador::wCampo(TkroTipoCampo Tipo, std::string_view ID, std::string_view TAG, int minimo,
+                      int maximo, int ocorrencias, const FieldValue& valor,
+                      std::string_view Descricao) {
+    ID = TrimBlanks(ID);
+    TAG = TrimBlanks(TAG);
+    const FieldContent content =
+        FormatFieldContent(Tipo, valor, minimo, ocorrencias, Opcoes.SuprimirDecimais);
+    // Decimal sizes count the digits; a whole value written without point needs no room
+    // for it.
+    if (IsDecimalType(Tipo) && content.text.find('.') != std::string::npos) {
+        ++minimo;
+        ++maximo;
+    }
+    if (content.invalid) {
+        wAlerta(ID, TAG, Descricao, kConteudoInvalido);
+    }
+
+    const int length = CharacterCount(content.text);
+    std::string alerta;
+    if (ocorrencias == 1 && content.empty && minimo > 0) {
+        alerta = kNenhumValorInformado;
+    } else if (length < minimo && length > 1) {
+        alerta = "Tamanho menor que o mínimo permitido";
+    }
+    if (length > maximo) {
+        alerta = "Tamanho maior que o máximo permitido";
+    }
+    if (!alerta.empty() && alerta.find(kNenhumValorInformado) == std::string::npos &&
+        !content.empty) {
+        alerta += " [" + valor.Text() + "]";
+    }
+    wAlerta(ID, TAG, Descricao, alerta);
+
+    const std::string tag(TAG);
+    if (ocorrencias == 1 && content.empty) {
+        AppendLine(Opcoes.TagVaziaNoFormatoResumido ? "<" + tag + "/>"
+                                                    : "<" + tag + "></" + tag + ">");
+    } else if (ocorrencias == 1 || !content.empty) {
+        AppendLine("<" + tag + ">" +
+                   FilterElementText(content.text, Opcoes.RetirarEspacos, Opcoes.RetirarAcentos) +
+                   "</" + tag + ">");
+    }
+}
+
+void TGerador::wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPais,
+                             std::string_view CNPJCPF) {
+    if (cPais != kBrasil) {
+        wCampo(tcStr, ID1, "CNPJ", 0, 0, 1, "");
+        return;
+    }
+    const std::string digits = DigitsOf(TrimBlanks(CNPJCPF));
+    if (digits.size() == 11) {
+        wCampo(tcStr, ID2, "CPF", 11, 11, 1, digits);
+        if (!IsValidCPF(digits)) {
+            wAlerta(ID2, "CPF", "", kConteudoInvalido);
+        }
+    } else if (digits.size() == 14) {
+        wCampo(tcStr, ID1, "CNPJ", 14, 14, 1, digits);
+        if (!IsValidCNPJ(digits)) {
+            wAlerta(ID1, "CNPJ", "", kConteudoInvalido);
+        }
+    } else {
+        wAlerta(std::string(ID1) + "-" + std::string(ID2), "CNPJ-CPF", "CNPJ/CPF",
+                kNenhumValorInformado);
+    }
+}
+
+void TGerador::wAlerta(std::string_view ID, std::string_view TAG, std::string_view Descricao,
+                       std::string_view Alerta) {
+    if (TrimBlanks(Alerta).empty()) {
+        return;
+    }
+    std::string line = ReplaceAll(Opcoes.FormatoAlerta, "%TAGNIVEL%", TagNivel);
+    line = ReplaceAll(line, "%TAG%", TAG);
+    line = ReplaceAll(line, "%ID%", ID);
+    line = ReplaceAll(line, "%MSG%", Alerta);
+    line = ReplaceAll(line, "%DESCRICAO%", TrimBlanks(Descricao));
+    ListaDeAlertas.push_back(std::move(line));
+}
+
+void TGerador::wTexto(std::string_view Texto) {
+    if (!Opcoes.SomenteValidar) {
+        ArquivoFormatoXML.append(Texto);
+    }
+}
+
+bool TGerador::SalvarArquivo(const std::filesystem::path& CaminhoArquivo,
+                             TkroFormatoGravacao FormatoGravacao) {
+    const std::string& text = FormatoGravacao == fgXML ? ArquivoFormatoXML : ArquivoFormatoTXT;
+    WriteFileAtomically(CaminhoArquivo, text + "\r\n");
+    return true;
+}
+
+}  // namespace nfe
