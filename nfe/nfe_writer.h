@@ -50,8 +50,26 @@ public:
 private:
     // Document frame and document-level groups (nfe_writer.cpp).
 
-    // Items and taxes (nfe_writer_items.cpp).
+    // Items and taxes (nfe_writer_items.cpp, nfe_writer_taxes.cpp). Each group renderer
+    // takes the item's position in NFe.Det.
     void GerarDet();
+    void GerarDetProd(int i);
+    void GerarDetProdDI(int i);
+    void GerarDetProdDetExport(int i);
+    void GerarDetProdVeicProd(int i);
+    void GerarDetProdMed(int i);
+    void GerarDetProdArma(int i);
+    void GerarDetProdComb(int i);
+    void GerarDetImposto(int i);
+    void GerarDetImpostoICMS(int i);
+    void GerarDetImpostoIPI(int i);
+    void GerarDetImpostoII(int i);
+    void GerarDetImpostoPIS(int i);
+    void GerarDetImpostoPISST(int i);
+    void GerarDetImpostoCOFINS(int i);
+    void GerarDetImpostoCOFINSST(int i);
+    void GerarDetImpostoISSQN(int i);
+    void GerarDetDevol(int i);
 
     // Totals and closing groups (nfe_writer_totals.cpp).
 };
