@@ -1,0 +1,41 @@
+#include "convert/integer_reading.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "convert/trim.h"
+#include "nfe/conversion_error.h"
+#include "nfe/windows1252.h"
+
+namespace convert {
+namespace {
+
+std::optional<int> ReadInteger(std::string_view text) {
+    text = Trim(text);
+    // std::from_chars takes a "-" but not a "+".
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+int IntegerOrDefault(std::string_view text, int defaultValue) {
+    return ReadInteger(text).value_or(defaultValue);
+}
+
+int IntegerOrFail(std::string_view text) {
+    if (const std::optional<int> value = ReadInteger(text)) {
+        return *value;
+    }
+    throw nfe::ConversionError("Número inteiro inválido: \"" + nfe::Windows1252ToUtf8(text) + "\"");
+}
+
+}  // namespace convert
