@@ -1,0 +1,37 @@
+#include "capture/parsed_html.h"
+
+#include <algorithm>
+
+namespace capture {
+namespace {
+
+constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kAlignment = alignof(std::max_align_t);
+
+}  // namespace
+
+ParsedHtml::ParsedHtml(std::string_view html, GumboTag fragmentContext) {
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = &ParsedHtml::Allocate;
+    options.deallocator = &ParsedHtml::Release;
+    options.userdata = this;
+    options.max_errors = 0;  // the parse errors are of no use here
+    options.fragment_context = fragmentContext;
+    options.fragment_namespace = GUMBO_NAMESPACE_HTML;
+    output_ = gumbo_parse_with_options(&options, html.data(), html.size());
+}
+
+void* ParsedHtml::Allocate(void* self, std::size_t size) {
+    auto& parsed = *static_cast<ParsedHtml*>(self);
+    size = (std::max<std::size_t>(size, 1) + kAlignment - 1) / kAlignment * kAlignment;
+    if (parsed.capacity_ - parsed.used_ < size) {
+        parsed.capacity_ = std::max(kBlockSize, size);
+        parsed.blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(parsed.capacity_));
+        parsed.used_ = 0;
+    }
+    std::byte* block = parsed.blocks_.back().get();
+    parsed.used_ += size;
+    return block + parsed.used_ - size;
+}
+
+}  // namespace capture

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace capture {
+
+// The text of a page saved as an HTML file, decoded to UTF-8 by the character set that its
+// meta element declares (charset or http-equiv Content-Type): UTF-8 or Windows-1252, with
+// ISO-8859-1 and US-ASCII read as Windows-1252 as browsers do. A file that declares nothing is
+// UTF-8 when it is valid UTF-8 and Windows-1252 otherwise. A UTF-8 byte order mark is dropped.
+// Throws std::runtime_error for any other declared character set.
+std::string DecodeSavedPage(std::string_view fileContents);
+
+}  // namespace capture
