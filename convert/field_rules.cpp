@@ -1,0 +1,39 @@
+#include "convert/field_rules.h"
+
+#include "convert/character_filters.h"
+#include "convert/integer_reading.h"
+#include "convert/page_number.h"
+#include "nfe/windows1252.h"
+
+namespace convert {
+
+std::string TextField(std::string_view section, std::string_view label, int count) {
+    return nfe::Windows1252ToUtf8(FieldAfterLabel(section, label, count));
+}
+
+std::string TextFieldOr(std::string_view section, std::string_view label,
+                        std::string_view fallbackLabel) {
+    std::string value = FieldAfterLabel(section, label);
+    if (value.empty()) {
+        value = FieldAfterLabel(section, fallbackLabel);
+    }
+    return nfe::Windows1252ToUtf8(value);
+}
+
+std::string DigitsField(std::string_view section, std::string_view label) {
+    return DigitsOnly(FieldAfterLabel(section, label));
+}
+
+std::string LettersAndDigitsField(std::string_view section, std::string_view label) {
+    return LettersAndDigitsOnly(FieldAfterLabel(section, label));
+}
+
+int IntegerField(std::string_view section, std::string_view label, int defaultValue, int count) {
+    return IntegerOrDefault(FieldAfterLabel(section, label, count), defaultValue);
+}
+
+nfe::Currency MoneyField(std::string_view section, std::string_view label) {
+    return PageCurrency(FieldAfterLabel(section, label));
+}
+
+}  // namespace convert
