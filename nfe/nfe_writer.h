@@ -49,6 +49,41 @@ public:
 
 private:
     // Document frame and document-level groups (nfe_writer.cpp).
+    struct Endereco {
+        int cMun;
+        std::string xMun;
+        std::string UF;
+    };
+
+    void CompletarIdentificacao();
+    bool DeveGerarAssinatura() const;
+    void GerarAssinatura();
+    std::string TextoProtocolo() const;
+    void GerarIde();
+    void GerarNFref();
+    void GerarRefNF(const TRefNF& refNF);
+    void GerarRefNFP(const TRefNFP& refNFP);
+    void GerarRefECF(const TRefECF& refECF);
+    void GerarEmit();
+    void GerarEnderEmit();
+    void GerarAvulsa();
+    void GerarDest();
+    void GerarEnderDest();
+    void GerarRetirada();
+    void GerarEntrega();
+    void GerarAutXML();
+    // Foreign addresses take the municipality 9999999, "EXTERIOR" and the state "EX".
+    Endereco AjustarEndereco(int cPais, int cMun, const std::string& xMun,
+                             const std::string& UF) const;
+    // House numbers of one or two digits are padded to three.
+    std::string AjustarNro(const std::string& nro) const;
+    void AlertarConteudoInvalido(std::string_view ID, std::string_view TAG,
+                                 std::string_view Descricao = {});
+    void ValidarUF(std::string_view ID, std::string_view TAG, std::string_view UF);
+    void ValidarMunicipio(std::string_view ID, std::string_view TAG, int cMun);
+    // The alert for a list of more than maximo items.
+    void AlertarOcorrencias(std::string_view ID, std::string_view TAG, int quantidade, int maximo,
+                            std::string_view Descricao);
 
     // Items and taxes (nfe_writer_items.cpp, nfe_writer_taxes.cpp). Each group renderer
     // takes the item's position in NFe.Det.
@@ -72,6 +107,27 @@ private:
     void GerarDetDevol(int i);
 
     // Totals and closing groups (nfe_writer_totals.cpp).
+    void GerarTotal();
+    void GerarICMSTot();
+    void GerarISSQNtot();
+    void GerarRetTrib();
+    void GerarTransp();
+    void GerarTransporta();
+    void GerarRetTransp();
+    void GerarVeicTransp();
+    void GerarReboque();
+    void GerarVol();
+    void GerarCobr();
+    void GerarPag();
+    void GerarInfAdic();
+    // The name of a free field must be 1 to 20 characters long.
+    void ValidarXCampo(std::string_view ID, std::string_view xCampo);
+    void GerarObsCont();
+    void GerarObsFisco();
+    void GerarProcRef();
+    void GerarExporta();
+    void GerarCompra();
+    void GerarCana();
 };
 
 }  // namespace nfe

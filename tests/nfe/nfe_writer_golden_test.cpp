@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "nfe/nfe_writer.h"
+#include "tests/nfe/sample_documents.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+
+namespace nfe {
+namespace {
+
+using test_support::FixturePath;
+using test_support::ReadFile;
+
+bool ParsesAsXml(const std::filesystem::path& path) {
+    return std::system(("xmllint --noout '" + path.string() + "'").c_str()) == 0;
+}
+
+// Whole saved files, byte for byte. After an intended change of the output, run the test
+// once with VELLORA_UPDATE_GOLDEN=1 to rewrite the files, and review their difference.
+TEST(TNFeWGolden, SavedDocumentsMatchTheirGoldenFiles) {
+    struct Case {
+        const char* golden;
+        TNFe (*build)();
+        const char* fileName;
+    };
+    const Case cases[] = {
+        {"nfe_310_com_protocolo.xml", samples::NFe310ComProtocolo,
+         "35150811222333000181550010000012341123456783-nfe.xml"},
+        {"nfe_200_sem_protocolo.xml", samples::NFe200SemProtocolo,
+         "43120311222333000181550020000000421876543218-nfe.xml"},
+    };
+    for (const Case& c : cases) {
+        TNFe nfe = c.build();
+        TNFeW writer(nfe);
+        EXPECT_TRUE(writer.GerarXml()) << c.golden;
+        EXPECT_EQ(writer.ObterNomeArquivo(), c.fileName);
+
+        test_support::TemporaryDirectory dir;
+        const auto saved = dir / writer.ObterNomeArquivo();
+        ASSERT_TRUE(writer.Gerador.SalvarArquivo(saved, fgXML));
+        const std::string actual = ReadFile(saved);
+        const auto golden = FixturePath("nfe", c.golden);
+        if (std::getenv("VELLORA_UPDATE_GOLDEN") != nullptr) {
+            test_support::WriteFile(golden, actual);
+        }
+        EXPECT_EQ(actual, ReadFile(golden)) << c.golden;
+        EXPECT_TRUE(ParsesAsXml(golden)) << c.golden;
+    }
+}
+
+}  // namespace
+}  // namespace nfe
