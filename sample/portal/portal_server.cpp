@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "sample/portal/portal_addresses.h"
+#include "sample/portal/portal_pages.h"
 #include "sample/portal/session_store.h"
 
 namespace sample {
@@ -86,19 +87,24 @@ bool PortalServer::Impl::Wait(std::chrono::seconds delay) {
 PortalServer::PortalServer(Portal portal, LogSink log)
     : impl_(std::make_unique<Impl>(std::move(portal), std::move(log))) {
     const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
-        impl_->Handle(request, response);
+        std::string failure;
+        try {
+            impl_->Handle(request, response);
+        } catch (const std::exception& error) {
+            response.status = 500;
+            response.set_content(ServerErrorPage(), "text/html; charset=utf-8");
+            failure = std::string(" (") + error.what() + ")";
+        }
+        // Logged before the answer leaves, so that a client holding its answer finds the line.
+        std::string line =
+            request.method + " " + request.target + " " + std::to_string(response.status);
+        if (response.has_header("Location")) {
+            line += " -> " + response.get_header_value("Location");
+        }
+        impl_->log(line + failure);
     };
     impl_->server.Get(".*", handler);
     impl_->server.Post(".*", handler);
-    impl_->server.set_logger(
-        [this](const httplib::Request& request, const httplib::Response& response) {
-            std::string line =
-                request.method + " " + request.target + " " + std::to_string(response.status);
-            if (response.has_header("Location")) {
-                line += " -> " + response.get_header_value("Location");
-            }
-            impl_->log(line);
-        });
 }
 
 PortalServer::~PortalServer() {

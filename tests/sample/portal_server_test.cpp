@@ -18,6 +18,7 @@ using testing::HasSubstr;
 
 const std::string kKey(44, '1');
 const std::string kBrokenKey(44, '2');
+const std::string kFailingKey(44, '3');
 const std::string kXml = "<nfeProc>" + std::string(4000, 'x') + "</nfeProc>";
 
 std::vector<SampleInvoice> Invoices() {
@@ -27,7 +28,10 @@ std::vector<SampleInvoice> Invoices() {
     SampleInvoice broken = invoice;
     broken.key = kBrokenKey;
     broken.fault = FaultMode::downloadBroken;
-    return {invoice, broken};
+    SampleInvoice failing = invoice;
+    failing.key = kFailingKey;
+    failing.printPage = []() -> std::string { throw std::runtime_error("no document"); };
+    return {invoice, broken, failing};
 }
 
 PortalSettings Settings(std::string testCaptcha, FaultMode fault = FaultMode::none,
@@ -174,6 +178,17 @@ TEST(PortalServer, ClearedCookiesStartANewSessionWithoutItsCaptcha) {
     const auto accepted = first.Post(kConsultationPage, Submission(kKey, "K7P4X"));
     ASSERT_TRUE(accepted);
     EXPECT_EQ(accepted->get_header_value("Location"), kResultPage);
+}
+
+TEST(PortalServer, AFailingPageAnswersHttp500AndLogsWhy) {
+    ServedPortal portal(Settings("K7P4X"));
+    Browser browser(portal.port());
+    ASSERT_TRUE(browser.Get(kConsultationPage));
+    ASSERT_TRUE(browser.Post(kConsultationPage, Submission(kFailingKey, "K7P4X")));
+    const auto print = browser.Get(kPrintPage);
+    ASSERT_TRUE(print);
+    EXPECT_EQ(print->status, 500);
+    EXPECT_EQ(portal.log().back(), "GET " + std::string(kPrintPage) + " 500 (no document)");
 }
 
 TEST(PortalServer, BrokenDownloadEndsShortOfItsAnnouncedLength) {
