@@ -5,7 +5,9 @@
 namespace capture {
 namespace {
 
-constexpr std::size_t kBlockSize = 256 * 1024;
+// Blocks grow with the page, so a small fragment does not pay for a large block.
+constexpr std::size_t kFirstBlockSize = 16 * 1024;
+constexpr std::size_t kLargestBlockSize = 1024 * 1024;
 constexpr std::size_t kAlignment = alignof(std::max_align_t);
 
 }  // namespace
@@ -25,7 +27,10 @@ void* ParsedHtml::Allocate(void* self, std::size_t size) {
     auto& parsed = *static_cast<ParsedHtml*>(self);
     size = (std::max<std::size_t>(size, 1) + kAlignment - 1) / kAlignment * kAlignment;
     if (parsed.capacity_ - parsed.used_ < size) {
-        parsed.capacity_ = std::max(kBlockSize, size);
+        const std::size_t grown = parsed.blocks_.empty()
+                                      ? kFirstBlockSize
+                                      : std::min(parsed.capacity_ * 2, kLargestBlockSize);
+        parsed.capacity_ = std::max(grown, size);
         parsed.blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(parsed.capacity_));
         parsed.used_ = 0;
     }
