@@ -194,7 +194,13 @@ std::string WithVanishingBody(std::string page) {
     static constexpr std::string_view kScript =
         "<script type=\"text/javascript\">window.addEventListener(\"load\", function () { "
         "document.documentElement.removeChild(document.body); });</script>\n";
-    const auto end = page.rfind("</body>");
+    std::string lower = page;
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    const auto end = lower.rfind("</body>");
     page.insert(end == std::string::npos ? page.size() : end, kScript);
     return page;
 }

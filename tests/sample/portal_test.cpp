@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "sample/portal/portal_addresses.h"
+#include "sample/portal/portal_pages.h"
 
 namespace sample {
 namespace {
@@ -218,6 +219,14 @@ TEST_F(PortalTest, InvoicePagesWithoutAConsultationSendBackToTheForm) {
     for (std::string_view target : {kResultPage, kResultViewer, kPrintPage}) {
         EXPECT_EQ(visitor.Get(target).location, kConsultationPage) << target;
     }
+}
+
+TEST(PortalPages, VanishingBodyScriptGoesInsideTheBodyInAnyLetterCase) {
+    EXPECT_THAT(WithVanishingBody("<HTML><BODY>x</BODY></HTML>"),
+                testing::MatchesRegex("<HTML><BODY>x<script.*removeChild\\(document.body\\).*"
+                                      "</script>\n</BODY></HTML>"));
+    EXPECT_THAT(WithVanishingBody("<p>x</p>"),
+                testing::MatchesRegex("<p>x</p><script.*</script>\n"));
 }
 
 TEST_F(PortalTest, OtherAddresses) {
