@@ -1,0 +1,104 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+#include "tools/convert_command.h"
+
+namespace tools {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// A page-line file as a user saves it: UTF-8 with LF line ends.
+std::string PageFile(std::string_view key, std::string_view version = "3.10") {
+    return "Chave de acesso " + std::string(key) + "\nVersão " + std::string(version) +
+           "\nDados da NF-e\nData de Emissão 02/03/2015 10:15:00\nEMITENTE\n"
+           "CNPJ 12.345.678/0001-95\nUF SP\nDestinatário\nDados do Emitente\n"
+           "Município 3550308 - SAO PAULO\nUF SP\nDados do Destinatário\n";
+}
+
+constexpr std::string_view kKey = "35150312345678000195550010000012341000012340";
+constexpr std::string_view kOtherKey = "35150312345678000195550010000043211000012341";
+
+struct CommandResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandResult RunWith(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunConvertCommand(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(RunConvertCommand, ConvertsEveryPageAndPrintsTheWrittenPaths) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "a.txt", PageFile(kKey));
+    test_support::WriteFile(folder / "b.txt", PageFile(kOtherKey));
+    const fs::path out = folder / "out";
+
+    const CommandResult run =
+        RunWith({"-o", out.string(), (folder / "a.txt").string(), (folder / "b.txt").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, (out / (std::string(kKey) + "-nfe.xml")).string() + "\n" +
+                           (out / (std::string(kOtherKey) + "-nfe.xml")).string() + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(fs::is_regular_file(out / (std::string(kKey) + "-nfe.xml")));
+}
+
+TEST(RunConvertCommand, AFailedPageIsReportedAndTheOthersGoOn) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "old.txt", PageFile(kKey, "1.10"));
+    test_support::WriteFile(folder / "good.txt", PageFile(kKey));
+    const fs::path missing = folder / "missing.txt";
+
+    const CommandResult run = RunWith({"-o", folder.path().string(), (folder / "old.txt").string(),
+                                       missing.string(), (folder / "good.txt").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, (folder / (std::string(kKey) + "-nfe.xml")).string() + "\n");
+    EXPECT_THAT(run.err, HasSubstr("old.txt: Erro ao importar a NF-e. Nota emitida em uma "
+                                   "versão antiga. XML versão 1.10\n"));
+    EXPECT_THAT(run.err, HasSubstr("missing.txt: Erro ao importar a NF-e. Não foi possível "
+                                   "ler o arquivo"));
+    EXPECT_THAT(run.err, Not(HasSubstr("[1/")));
+}
+
+TEST(RunConvertCommand, ShowsProgressForLargeBatches) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "a.txt", PageFile(kKey));
+    std::vector<std::string> arguments = {"-o", folder.path().string()};
+    for (int i = 0; i < 11; ++i) {
+        arguments.push_back((folder / "a.txt").string());
+    }
+    const CommandResult run = RunWith(arguments);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.err, HasSubstr("[1/11] "));
+    EXPECT_THAT(run.err, HasSubstr("[11/11] "));
+    EXPECT_THAT(run.err, HasSubstr("11 de 11 páginas convertidas"));
+}
+
+TEST(RunConvertCommand, ExplainsItselfAndRejectsBadCommandLines) {
+    const CommandResult help = RunWith({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, HasSubstr("Uso: vellora-convert [-o PASTA] PÁGINA..."));
+    EXPECT_EQ(help.err, "");
+
+    const CommandResult usage = RunWith({"-x"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.out, "");
+    EXPECT_THAT(usage.err, HasSubstr("opção desconhecida: -x"));
+    EXPECT_THAT(usage.err, HasSubstr("--help"));
+}
+
+}  // namespace
+}  // namespace tools
