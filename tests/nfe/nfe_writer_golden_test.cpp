@@ -31,6 +31,8 @@ TEST(TNFeWGolden, SavedDocumentsMatchTheirGoldenFiles) {
          "35150811222333000181550010000012341123456783-nfe.xml"},
         {"nfe_200_sem_protocolo.xml", samples::NFe200SemProtocolo,
          "43120311222333000181550020000000421876543218-nfe.xml"},
+        {"nfe_simples_nacional.xml", samples::NFeSimplesNacional,
+         "31150144555666000181550010000007771201501201-nfe.xml"},
     };
     for (const Case& c : cases) {
         TNFe nfe = c.build();

@@ -402,9 +402,10 @@ TEST(TNFeW, PickUpPlaceDeliveryPlaceSeparateNoteAndAuthorisedParties) {
               "<xMun>EXTERIOR</xMun><UF>EX</UF></retirada>");
     EXPECT_THAT(
         xml,
-        HasSubstr("<entrega><CPF>12345678909</CPF><xLgr>Rua Barata Ribeiro</xLgr><nro>042</nro>"
-                  "<xBairro>Copacabana</xBairro><cMun>3304557</cMun><xMun>Rio de Janeiro</xMun>"
-                  "<UF>RJ</UF></entrega><autXML><CNPJ>44555666000181</CNPJ></autXML><total>"));
+        HasSubstr(
+            "<entrega><CPF>12345678909</CPF><xLgr>Rua Barata Ribeiro</xLgr><nro>042</nro>"
+            "<xBairro>Copacabana</xBairro><cMun>3304557</cMun><xMun>Rio de Janeiro</xMun>"
+            "<UF>RJ</UF></entrega><autXML><CNPJ>44555666000181</CNPJ></autXML><det nItem=\"1\">"));
 }
 
 TEST(TNFeW, SignatureBlockFollowsItsOption) {

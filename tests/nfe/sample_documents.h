@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "nfe/model/nfe_document.h"
 
@@ -16,6 +17,53 @@ inline Currency Money(double value) {
 
 inline TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return EncodeDateTime({year, month, day, hour, minute, second, 0});
+}
+
+// An item of goods under the normal regime: ICMS 00, IPI, PIS and COFINS at their rates.
+inline TDetCollectionItem& AddTaxedItem(TNFe& nfe, const std::string& cProd,
+                                        const std::string& xProd, double quantidade,
+                                        double valorUnitario) {
+    TDetCollectionItem& det = nfe.Det.Add();
+    const double valor = quantidade * valorUnitario;
+    TProd& prod = det.Prod;
+    prod.nItem = nfe.Det.Count();
+    prod.cProd = cProd;
+    prod.cEAN = "7891234567895";
+    prod.xProd = xProd;
+    prod.NCM = "87083090";
+    prod.CFOP = "6.102";
+    prod.uCom = "JG";
+    prod.qCom = Money(quantidade);
+    prod.vUnCom = valorUnitario;
+    prod.vProd = Money(valor);
+    prod.cEANTrib = prod.cEAN;
+    prod.uTrib = prod.uCom;
+    prod.qTrib = prod.qCom;
+    prod.vUnTrib = valorUnitario;
+    prod.IndTot = TkroIndicadorTotal::itSomaTotalNFe;
+
+    TImposto& imposto = det.Imposto;
+    imposto.vTotTrib = Money(valor * 0.2625);
+    imposto.ICMS.orig = TkroOrigemMercadoria::oeNacional;
+    imposto.ICMS.CST = TkroCSTIcms::cst00;
+    imposto.ICMS.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
+    imposto.ICMS.vBC = Money(valor);
+    imposto.ICMS.pICMS = Money(12);
+    imposto.ICMS.vICMS = Money(valor * 0.12);
+    imposto.IPI.cEnq = "999";
+    imposto.IPI.CST = TkroCstIpi::ipi50;
+    imposto.IPI.vBC = Money(valor);
+    imposto.IPI.pIPI = Money(5);
+    imposto.IPI.vIPI = Money(valor * 0.05);
+    imposto.PIS.CST = TkroCstPis::pis01;
+    imposto.PIS.vBC = Money(valor);
+    imposto.PIS.pPIS = Money(1.65);
+    imposto.PIS.vPIS = Money(valor * 0.0165);
+    imposto.COFINS.CST = TkroCstCofins::cof01;
+    imposto.COFINS.vBC = Money(valor);
+    imposto.COFINS.pCOFINS = Money(7.6);
+    imposto.COFINS.vCOFINS = Money(valor * 0.076);
+    return det;
 }
 
 // Layout 3.10, issued in São Paulo to a consumer in Rio de Janeiro, with a protocol.
@@ -87,6 +135,12 @@ inline TNFe NFe310ComProtocolo() {
     entrega.UF = "RJ";
 
     nfe.autXML.Add().CNPJCPF = "44555666000181";
+
+    AddTaxedItem(nfe, "PC-001", "Pastilha de freio dianteira", 10, 50).infAdProd =
+        "Jogo com 4 peças";
+    TDetCollectionItem& disco = AddTaxedItem(nfe, "DF-020", "Disco de freio ventilado", 4, 125);
+    disco.Prod.vFrete = Money(25.5);
+    disco.Prod.vDesc = Money(10);
 
     TICMSTot& tot = nfe.Total.ICMSTot;
     tot.vBC = Money(1000);
@@ -207,6 +261,20 @@ inline TNFe NFe200SemProtocolo() {
     dest.EnderDest.CEP = 95020000;
     dest.IE = "029/0012345";
 
+    TDetCollectionItem& chapa = AddTaxedItem(nfe, "CH-3MM", "Chapa de aço 3 mm", 100, 25);
+    chapa.Prod.NCM = "72085200";
+    chapa.Prod.CFOP = "5101";
+    chapa.Prod.uCom = "UN";
+    chapa.Prod.uTrib = "UN";
+    chapa.Prod.cEAN = "";
+    chapa.Prod.cEANTrib = "";
+    chapa.Imposto.vTotTrib = Currency();
+    chapa.Imposto.ICMS.CST = TkroCSTIcms::cst20;
+    chapa.Imposto.ICMS.pRedBC = Money(29.41);
+    chapa.Imposto.ICMS.vBC = Money(1764.75);
+    chapa.Imposto.ICMS.pICMS = Money(17);
+    chapa.Imposto.ICMS.vICMS = Money(300.01);
+
     TRetirada& retirada = nfe.Retirada;
     retirada.CNPJCPF = "11222333000181";
     retirada.xLgr = "Rua do Depósito";
@@ -236,6 +304,104 @@ inline TNFe NFe200SemProtocolo() {
 
     nfe.InfAdic.infAdFisco = "ICMS recolhido conforme RICMS/RS.";
     nfe.compra.xPed = "PC-778";
+    return nfe;
+}
+
+// Layout 3.10, issued in Minas Gerais in summer time by a company of the Simples Nacional,
+// with a protocol.
+inline TNFe NFeSimplesNacional() {
+    TNFe nfe;
+    nfe.infNFe.ID = "31150144555666000181550010000007771201501201";
+    nfe.infNFe.SetVersao(3.1);
+
+    TIde& ide = nfe.Ide;
+    ide.cUF = 31;
+    ide.cNF = 20150120;
+    ide.natOp = "VENDA A CONSUMIDOR";
+    ide.modelo = 55;
+    ide.serie = 1;
+    ide.nNF = 777;
+    ide.dEmi = At(2015, 1, 20, 16, 45, 10);
+    ide.tpNF = TkroTipoNFe::tnSaida;
+    ide.idDest = TkroDestinoOperacao::doInterna;
+    ide.cMunFG = 3106200;
+    ide.tpImp = TkroTipoImpressao::tiRetrato;
+    ide.tpEmis = TkroTipoEmissao::teNormal;
+    ide.finNFe = TkroFinalidadeNFe::fnNormal;
+    ide.indFinal = TkroConsumidorFinal::cfConsumidorFinal;
+    ide.indPres = TkroPresencaComprador::pcPresencial;
+    ide.verProc = "1.0";
+
+    TEmit& emit = nfe.Emit;
+    emit.CNPJCPF = "44555666000181";
+    emit.xNome = "Padaria Pão de Queijo Mineiro ME";
+    emit.EnderEmit.xLgr = "Rua da Bahia";
+    emit.EnderEmit.nro = "12";
+    emit.EnderEmit.xBairro = "Centro";
+    emit.EnderEmit.cMun = 3106200;
+    emit.EnderEmit.xMun = "Belo Horizonte";
+    emit.EnderEmit.UF = "MG";
+    emit.EnderEmit.CEP = 30160011;
+    emit.IE = "0623079040081";
+    emit.CRT = TkroCRT::crtSimplesNacional;
+
+    TDest& dest = nfe.Dest;
+    dest.CNPJCPF = "12345678909";
+    dest.xNome = "Maria Souza";
+    dest.EnderDest.xLgr = "Avenida Afonso Pena";
+    dest.EnderDest.nro = "SEM NUMERO";
+    dest.EnderDest.xBairro = "Funcionários";
+    dest.EnderDest.cMun = 3106200;
+    dest.EnderDest.xMun = "Belo Horizonte";
+    dest.EnderDest.UF = "MG";
+    dest.EnderDest.CEP = 30130003;
+    dest.indIEDest = TkroindIEDest::inNaoContribuinte;
+
+    const auto addItem = [&nfe](const std::string& cProd, const std::string& xProd,
+                                double quantidade, double valorUnitario,
+                                TkroCSOSNIcms csosn) -> TDetCollectionItem& {
+        TDetCollectionItem& det = nfe.Det.Add();
+        TProd& prod = det.Prod;
+        prod.nItem = nfe.Det.Count();
+        prod.cProd = cProd;
+        prod.xProd = xProd;
+        prod.NCM = "19052090";
+        prod.CFOP = "5102";
+        prod.uCom = "KG";
+        prod.qCom = Money(quantidade);
+        prod.vUnCom = valorUnitario;
+        prod.vProd = Money(quantidade * valorUnitario);
+        prod.uTrib = prod.uCom;
+        prod.qTrib = prod.qCom;
+        prod.vUnTrib = valorUnitario;
+        prod.IndTot = TkroIndicadorTotal::itSomaTotalNFe;
+        det.Imposto.ICMS.orig = TkroOrigemMercadoria::oeNacional;
+        det.Imposto.ICMS.CSOSN = csosn;
+        det.Imposto.PIS.CST = TkroCstPis::pis99;
+        det.Imposto.COFINS.CST = TkroCstCofins::cof99;
+        return det;
+    };
+    TDetCollectionItem& pao =
+        addItem("001", "Pão de queijo congelado", 2.5, 32.9, TkroCSOSNIcms::csosn101);
+    pao.Imposto.ICMS.pCredSN = Money(1.25);
+    pao.Imposto.ICMS.vCredICMSSN = Money(1.03);
+    addItem("002", "Biscoito de polvilho", 0.75, 28, TkroCSOSNIcms::csosn102);
+
+    nfe.Total.ICMSTot.vProd = Money(103.25);
+    nfe.Total.ICMSTot.vNF = Money(103.25);
+    nfe.Transp.modFrete = TkroModalidadeFrete::mfSemFrete;
+    nfe.InfAdic.infCpl =
+        "DOCUMENTO EMITIDO POR ME OU EPP OPTANTE PELO SIMPLES NACIONAL. PERMITE O "
+        "APROVEITAMENTO DO CRÉDITO DE ICMS NO VALOR DE R$ 1,03; ALÍQUOTA DE 1,25%.";
+
+    TProcNFe& prot = nfe.procNFe;
+    prot.verAplic = "MG-NFE-3.10";
+    prot.chNFe = nfe.infNFe.ID;
+    prot.dhRecbto = At(2015, 1, 20, 16, 45, 58);
+    prot.nProt = "131150000123456";
+    prot.digVal = "Wq3mZt0p5nR8sY1uX4vB7cE2dF6=";
+    prot.cStat = 100;
+    prot.xMotivo = "Autorizado o uso da NF-e";
     return nfe;
 }
 
