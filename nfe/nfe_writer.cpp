@@ -78,7 +78,7 @@ bool TNFeW::GerarXml() {
         Gerador.wGrupo("nfeProc " + versaoStr + " " + Quoted("xmlns", kNamespaceNFe));
     }
     Gerador.wGrupo("NFe " + Quoted("xmlns", kNamespaceNFe));
-    Gerador.wGrupo("infNFe " + versaoStr + " " + Quoted("Id", EscapeXmlText(NFe.infNFe.ID)));
+    Gerador.wGrupo("infNFe " + versaoStr + " " + Quoted("Id", NFe.infNFe.ID));
 
     GerarIde();
     GerarEmit();
@@ -172,7 +172,7 @@ void TNFeW::GerarAssinatura() {
     TGerador assinatura;
     assinatura.Opcoes.IdentarXML = Gerador.Opcoes.IdentarXML;
     assinatura.Opcoes.TagVaziaNoFormatoResumido = false;
-    const std::string reference = "Reference " + Quoted("URI", "#NFe" + EscapeXmlText(s.URI));
+    const std::string reference = "Reference " + Quoted("URI", "#NFe" + s.URI);
     const std::string signatureMethod = "SignatureMethod " + Quoted("Algorithm", kRsaSha1) + "/";
     const std::string enveloped = "Transform " + Quoted("Algorithm", kEnvelopedSignature) + "/";
     assinatura.IgnorarTagIdentacao =
@@ -221,7 +221,6 @@ std::string TNFeW::TextoProtocolo() const {
 void TNFeW::GerarIde() {
     const TIde& ide = NFe.Ide;
     const double versao = NFe.infNFe.Versao();
-    const int numericCode = NumericCodeOf(NFe.infNFe.ID, versao);
 
     Gerador.wGrupo("ide", "B01");
     Gerador.wCampo(tcInt, "B02", "cUF", 2, 2, 1, ide.cUF, "UF");
@@ -229,9 +228,9 @@ void TNFeW::GerarIde() {
         AlertarConteudoInvalido("B02", "cUF", "UF");
     }
     if (versao >= 2.0) {
-        Gerador.wCampo(tcStr, "B03", "cNF", 8, 8, 1, PadZeros(numericCode, 8), "Codigo numerico");
+        Gerador.wCampo(tcStr, "B03", "cNF", 8, 8, 1, PadZeros(ide.cNF, 8), "Codigo numerico");
     } else {
-        Gerador.wCampo(tcStr, "B03", "cNF", 9, 9, 1, PadZeros(numericCode, 9), "Codigo numerico");
+        Gerador.wCampo(tcStr, "B03", "cNF", 9, 9, 1, PadZeros(ide.cNF, 9), "Codigo numerico");
     }
     Gerador.wCampo(tcStr, "B04", "natOp", 1, 60, 1, ide.natOp, "Natureza da operacao");
     Gerador.wCampo(tcStr, "B05", "indPag", 1, 1, 1, EnumToText(ide.indPag),
