@@ -5,17 +5,23 @@
 
 namespace tools {
 
-const std::string_view kConvertUsage = "Uso: vellora-convert [-o PASTA] PÁGINA...";
+const std::string_view kConvertUsage = "Uso: vellora-convert [--lines] [-o PASTA] PÁGINA...";
 
-const std::string_view kConvertHelp = R"(Uso: vellora-convert [-o PASTA] PÁGINA...
+const std::string_view kConvertHelp = R"(Uso: vellora-convert [--lines] [-o PASTA] PÁGINA...
 
-Converte páginas de impressão da consulta completa da NF-e, já capturadas como linhas de
-texto, em arquivos XML da NF-e com o nome "CHAVE-nfe.xml".
+Converte páginas de impressão da consulta completa da NF-e em arquivos XML da NF-e com o
+nome "CHAVE-nfe.xml".
 
-  PÁGINA             arquivo com as linhas da página, uma por linha: UTF-8, ou Windows-1252
-                     quando não for UTF-8 válido; linhas separadas por CR LF ou LF
+  PÁGINA             a página de impressão salva pelo navegador (.html ou .htm), lida pelo
+                     conjunto de caracteres que declara (UTF-8 quando não declara nenhum) e
+                     capturada como o programa captura a página do portal; ou um arquivo
+                     com as linhas da página já capturadas, uma por linha: UTF-8, ou
+                     Windows-1252 quando não for UTF-8 válido; linhas separadas por CR LF ou LF
   -o, --output PASTA pasta que recebe os arquivos, criada quando não existe (padrão: a
                      pasta atual); um arquivo de mesmo nome é substituído
+  --lines            em vez de converter, mostra as linhas de cada página (em UTF-8), o
+                     texto que a conversão lê; com mais de uma página, cada uma vem depois
+                     de uma linha "==> PÁGINA <=="
   -h, --help         mostra esta ajuda
   --                 os argumentos seguintes são páginas, mesmo quando começam com "-"
 
@@ -26,8 +32,9 @@ demais páginas seguem. Com mais de 10 páginas, o andamento vai para a saída d
 Código de saída: 0 quando todas as páginas foram convertidas, 1 quando alguma falhou,
 2 quando a linha de comando está errada.
 
-Exemplo:
-  vellora-convert -o notas pagina1.txt pagina2.txt
+Exemplos:
+  vellora-convert -o notas pagina1.txt nota.html
+  vellora-convert --lines nota.html
 )";
 
 ConvertArguments ParseConvertArguments(const std::vector<std::string>& arguments) {
@@ -58,6 +65,8 @@ ConvertArguments ParseConvertArguments(const std::vector<std::string>& arguments
             parsed.pages.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
+        } else if (argument == "--lines") {
+            parsed.lines = true;
         } else if (argument == "-o" || argument == "--output") {
             if (i + 1 == arguments.size()) {
                 throw UsageError("falta a pasta depois de " + argument);

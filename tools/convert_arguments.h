@@ -7,11 +7,12 @@
 
 namespace tools {
 
-// The command line of vellora-convert: [-o FOLDER] PAGE...
+// The command line of vellora-convert: [--lines] [-o FOLDER] PAGE...
 struct ConvertArguments {
     std::string outputFolder = ".";
     std::vector<std::string> pages;
     bool help = false;
+    bool lines = false;  // print the page lines instead of converting
 };
 
 // A command line that vellora-convert cannot run; the message says why.
@@ -21,8 +22,8 @@ public:
 };
 
 // arguments holds what follows the program's name. Options: "-o FOLDER" (also "-oFOLDER",
-// "--output FOLDER", "--output=FOLDER"), "-h" or "--help", and "--", after which every
-// argument is a page. Throws UsageError; "--help" wins over every other fault.
+// "--output FOLDER", "--output=FOLDER"), "--lines", "-h" or "--help", and "--", after which
+// every argument is a page. Throws UsageError; "--help" wins over every other fault.
 ConvertArguments ParseConvertArguments(const std::vector<std::string>& arguments);
 
 extern const std::string_view kConvertUsage;  // one line

@@ -3,15 +3,38 @@
 #include <exception>
 #include <ostream>
 
+#include "capture/page_lines.h"
 #include "convert/convert_page_text.h"
-#include "convert/page_lines_file.h"
+#include "nfe/windows1252.h"
 #include "tools/convert_arguments.h"
+#include "tools/page_file.h"
 
 namespace tools {
 namespace {
 
 // Batches larger than this report their progress.
 constexpr std::size_t kQuietBatch = 10;
+
+// --lines: each page's lines as UTF-8 text, under a heading of its own when there are several.
+int PrintPageLines(const std::vector<std::string>& pages, std::ostream& out, std::ostream& err) {
+    std::size_t failed = 0;
+    for (const std::string& page : pages) {
+        try {
+            const capture::PageLines lines = capture::SplitLines(ReadPageFile(page));
+            if (pages.size() > 1) {
+                out << "==> " << page << " <==\n";
+            }
+            for (const std::string& line : lines) {
+                out << nfe::Windows1252ToUtf8(line) << "\n";
+            }
+            out << std::flush;
+        } catch (const std::exception& error) {
+            ++failed;
+            err << page << ": " << error.what() << "\n" << std::flush;
+        }
+    }
+    return failed == 0 ? 0 : 1;
+}
 
 }  // namespace
 
@@ -29,6 +52,9 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
         out << kConvertHelp;
         return 0;
     }
+    if (parsed.lines) {
+        return PrintPageLines(parsed.pages, out, err);
+    }
 
     convert::ConversionSettings settings;
     settings.outputFolder = parsed.outputFolder;
@@ -42,7 +68,7 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
         }
         try {
             const std::filesystem::path written =
-                convert::ConvertPageText(convert::ReadPageLinesFile(page), settings);
+                convert::ConvertPageText(ReadPageFile(page), settings);
             out << written.string() << "\n" << std::flush;
         } catch (const std::exception& error) {
             ++failed;

@@ -34,7 +34,10 @@ TEST(ParseConvertArguments, TakesTheFolderAndThePages) {
         EXPECT_EQ(parsed.outputFolder, c.folder);
         EXPECT_EQ(parsed.pages, c.pages);
         EXPECT_FALSE(parsed.help);
+        EXPECT_FALSE(parsed.lines);
     }
+    EXPECT_TRUE(ParseConvertArguments({"a.html", "--lines"}).lines);
+    EXPECT_EQ(ParseConvertArguments({"--", "--lines"}).pages, std::vector<std::string>{"--lines"});
 }
 
 TEST(ParseConvertArguments, HelpWinsOverEverythingBeforeTheEndOfOptions) {

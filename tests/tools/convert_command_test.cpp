@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "nfe/windows1252.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
 #include "tools/convert_command.h"
@@ -87,10 +88,68 @@ TEST(RunConvertCommand, ShowsProgressForLargeBatches) {
     EXPECT_THAT(run.err, HasSubstr("11 de 11 páginas convertidas"));
 }
 
+// The same page as the browser saves it: Windows-1252 as its meta element declares, a script
+// at the top, one paragraph for each line.
+std::string SavedPage(std::string_view key) {
+    std::string page =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-1252\"><title>NF-e</title></head>\n<body>\n<script>function "
+        "imprimir() { window.print(); }</script>\n";
+    const std::string file = PageFile(key);
+    std::string_view lines = file;
+    for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;
+         lines.remove_prefix(end + 1)) {
+        page += "<p>" + std::string(lines.substr(0, end)) + "</p>\n";
+    }
+    return nfe::Utf8ToWindows1252(page + "</body></html>\n");
+}
+
+TEST(RunConvertCommand, ASavedPageIsCapturedBeforeItIsConverted) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "page.txt", PageFile(kKey));
+    test_support::WriteFile(folder / "page.HTM", SavedPage(kKey));
+    test_support::WriteFile(folder / "frames.html",
+                            "<html><frameset><frame src=\"a.html\"></frameset></html>");
+    const std::string file = std::string(kKey) + "-nfe.xml";
+
+    EXPECT_EQ(
+        RunWith({"-o", (folder / "from-lines").string(), (folder / "page.txt").string()}).status,
+        0);
+    const CommandResult run =
+        RunWith({"-o", (folder / "from-page").string(), (folder / "page.HTM").string(),
+                 (folder / "frames.html").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, (folder / "from-page" / file).string() + "\n");
+    EXPECT_THAT(run.err, HasSubstr("frames.html: Erro ao importar a NF-e. A página"));
+    EXPECT_EQ(test_support::ReadFile(folder / "from-page" / file),
+              test_support::ReadFile(folder / "from-lines" / file));
+}
+
+TEST(RunConvertCommand, LinesShowsWhatTheConversionReadsAndConvertsNothing) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "page.html", SavedPage(kKey));
+    test_support::WriteFile(folder / "other.txt", PageFile(kOtherKey));
+    const std::string page = (folder / "page.html").string();
+    const std::string other = (folder / "other.txt").string();
+
+    const CommandResult one = RunWith({"--lines", "-o", folder.path().string(), page});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, PageFile(kKey));
+    EXPECT_EQ(one.err, "");
+    EXPECT_FALSE(fs::exists(folder / (std::string(kKey) + "-nfe.xml")));
+
+    const std::string missing = (folder / "missing.html").string();
+    const CommandResult several = RunWith({"--lines", page, missing, other});
+    EXPECT_EQ(several.status, 1);
+    EXPECT_EQ(several.out, "==> " + page + " <==\n" + PageFile(kKey) + "==> " + other + " <==\n" +
+                               PageFile(kOtherKey));
+    EXPECT_THAT(several.err, HasSubstr("missing.html: Não foi possível ler o arquivo"));
+}
+
 TEST(RunConvertCommand, ExplainsItselfAndRejectsBadCommandLines) {
     const CommandResult help = RunWith({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("Uso: vellora-convert [-o PASTA] PÁGINA..."));
+    EXPECT_THAT(help.out, HasSubstr("Uso: vellora-convert [--lines] [-o PASTA] PÁGINA..."));
     EXPECT_EQ(help.err, "");
 
     const CommandResult usage = RunWith({"-x"});

@@ -1,0 +1,41 @@
+#include "tools/page_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+
+#include "capture/capture_page.h"
+#include "capture/page_lines.h"
+#include "capture/saved_page.h"
+#include "convert/page_lines_file.h"
+
+namespace tools {
+
+bool IsSavedPage(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return extension == ".html" || extension == ".htm";
+}
+
+std::string ReadPageFile(const std::filesystem::path& path) {
+    if (!IsSavedPage(path)) {
+        return convert::ReadPageLinesFile(path);
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.is_open() || in.bad()) {
+        throw std::runtime_error("Não foi possível ler o arquivo \"" + path.string() + "\"");
+    }
+    const std::optional<capture::PageLines> lines =
+        capture::PageLinesFromDocument(capture::DecodeSavedPage(bytes));
+    if (!lines) {
+        throw std::runtime_error("A página \"" + path.string() + "\" não tem corpo (body)");
+    }
+    return capture::JoinPageLines(*lines);
+}
+
+}  // namespace tools
