@@ -1,0 +1,42 @@
+#include <unistd.h>
+#include <QApplication>
+#include <QDate>
+#include <QTimer>
+
+#include "app/dialogs.h"
+#include "app/main_window.h"
+#include "convert/convert_page_text.h"
+#include "portal/webengine_browser.h"
+
+int main(int argc, char* argv[]) {
+    // The browser engine refuses to start its sandbox for the root user.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("vellora"));
+
+    app::DialogosQt dialogs;
+    app::Dependencias dependencies;
+    dependencies.pastaExecutavel = QCoreApplication::applicationDirPath().toStdString();
+    for (const auto& argument : QCoreApplication::arguments()) {
+        dependencies.argumentos.push_back(argument.toStdString());
+    }
+    dependencies.dialogos = &dialogs;
+    dependencies.criarNavegador = [](QWidget* host) {
+        return std::make_unique<portal::WebEngineBrowser>(host);
+    };
+    dependencies.hoje = [] {
+        const auto today = QDate::currentDate();
+        return app::DataCivil{today.year(), today.month(), today.day()};
+    };
+    dependencies.converter = convert::ConvertPageText;
+    dependencies.terminar = [] { QCoreApplication::exit(0); };
+
+    app::TfrmVLPrincipal window(std::move(dependencies));
+    window.show();
+    QTimer::singleShot(0, &window,
+                       [&window] { window.ExecutarTratador([&] { window.FormShow(); }); });
+    return application.exec();
+}

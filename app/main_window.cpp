@@ -1,0 +1,362 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMovie>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/command_line.h"
+#include "app/connection_monitor.h"
+#include "app/settings.h"
+#include "app/settings_dialog.h"
+#include "app/working_files.h"
+#include "capture/page_lines.h"
+#include "nfe/windows1252.h"
+#include "portal/body_wait.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kLargura = 411;
+constexpr int kAltura = 132;
+
+QString Caminho(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+QLabel* Rotulo(QWidget* parent, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+MonitorConexao* MonitorDoPortal(const portal::PortalAddresses& addresses, QObject* parent) {
+    const QUrl origin(QString::fromStdString(addresses.httpOrigin));
+    return new MonitorConexao(origin.host(), static_cast<quint16>(origin.port(80)),
+                              std::chrono::milliseconds(1500), parent);
+}
+
+}  // namespace
+
+TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      dependencias_(std::move(dependencias)) {
+    setFixedSize(kLargura, kAltura);
+    setWindowTitle(QStringLiteral("TARVENIX|NFe"));
+
+    Label2 = Rotulo(this, QStringLiteral("INFORME CODIGO DA IMAGEM"), 6, 6);
+
+    edtCaptcha = new QLineEdit(this);
+    edtCaptcha->setGeometry(4, 23, 211, 41);
+    edtCaptcha->setMaxLength(6);
+    QFont captchaFont(QStringLiteral("Verdana"));
+    captchaFont.setPixelSize(29);
+    captchaFont.setBold(true);
+    edtCaptcha->setFont(captchaFont);
+    edtCaptcha->setStyleSheet(QStringLiteral("color: #0000a0;"));
+
+    img1 = new QLabel(this);
+    img1->setGeometry(221, 6, 187, 58);
+    img1->setScaledContents(true);
+
+    Label3 = new QLabel(QStringLiteral("<a href=\"#\">Recarregar Imagem de Segurança</a>"), this);
+    Label3->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    Label3->move(228, 70);
+    Label3->adjustSize();
+    connect(Label3, &QLabel::linkActivated, this,
+            [this] { ExecutarTratador([this] { Label3Click(); }); });
+
+    btnPegarHTML = new QPushButton(QStringLiteral("CONFIRMAR"), this);
+    btnPegarHTML->setGeometry(0, 88, kLargura, 42);
+
+    // The wait overlay covers the whole window when moved to the top, and waits below the
+    // visible area otherwise.
+    pnl2 = new QWidget(this);
+    pnl2->setGeometry(0, EstadoJanela::kEsperaForaDaTela, 418, 276);
+    pnl2->setAutoFillBackground(true);
+    Rotulo(pnl2, QStringLiteral("Aguarde"), 8, 8);
+    animacao_ = new QLabel(pnl2);
+    animacao_->setGeometry(0, 24, kLargura, kAltura - 24);
+    animacao_->setAlignment(Qt::AlignCenter);
+
+    auto* configurar1 = new QAction(QStringLiteral("Configurar"), this);
+    connect(configurar1, &QAction::triggered, this,
+            [this] { ExecutarTratador([this] { Configurar1Click(); }); });
+    addAction(configurar1);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    for (QWidget* control : {static_cast<QWidget*>(this), static_cast<QWidget*>(edtCaptcha),
+                             static_cast<QWidget*>(btnPegarHTML)}) {
+        control->installEventFilter(this);
+    }
+
+    conexao_ = MonitorDoPortal(dependencias_.enderecos, this);
+    tmr1_ = new QTimer(this);
+    tmr1_->setInterval(1000);
+    connect(tmr1_, &QTimer::timeout, this, [this] { ExecutarTratador([this] { tmr1Timer(); }); });
+    tmr1_->start();
+
+    WebBrowser1_ = dependencias_.criarNavegador(this);
+    WebBrowser1_->onDocumentComplete = [this] {
+        ExecutarTratador([this] { WebBrowser1DocumentComplete(); });
+    };
+
+    if (const auto* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    Refletir();
+}
+
+TfrmVLPrincipal::~TfrmVLPrincipal() = default;
+
+void TfrmVLPrincipal::ExecutarTratador(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Dialogo().Caixa(kTituloAplicacao, QString::fromStdString(error.what()), Icone::Erro);
+    }
+}
+
+void TfrmVLPrincipal::FormShow() {
+    setWindowTitle(QStringLiteral("TARVENIX|NFe"));
+    pastaSaida_.clear();
+    CarregarAnimacao();
+
+    if (!std::filesystem::exists(ArquivoDeTrabalho(kArquivoConfiguracao))) {
+        MostrarConfigurador();
+        if (terminando_) {
+            return;
+        }
+    }
+
+    const auto commandLine = InterpretarLinhaDeComando(dependencias_.argumentos);
+    if (commandLine.chave) {
+        estado_.chaveNFe = *commandLine.chave;
+        edtCaptcha->setFocus();
+    } else {
+        Dialogo().Caixa(QStringLiteral("Erro no Sistema"),
+                        QStringLiteral("Chave da NFe obrigatória.\nEntre em contato com o "
+                                       "suporte.\nO sistema será fechado"),
+                        Icone::Erro);
+        // Like a posted close request: it takes effect once start-up has finished.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+    if (!commandLine.pastaSaida.empty()) {
+        pastaSaida_ = commandLine.pastaSaida;
+    }
+
+    const bool connected = InternetConectada();
+    estado_.InicioConexao(connected);
+    Refletir();
+    if (connected) {
+        ReiniciarConsulta();
+    }
+
+    CarregarConfiguracao();
+    if (terminando_) {
+        return;
+    }
+
+    const auto logo = ArquivoDeTrabalho(kLogotipo);
+    if (std::filesystem::exists(logo)) {
+        img2_.load(Caminho(logo));
+    }
+}
+
+void TfrmVLPrincipal::CarregarAnimacao() {
+    const auto path = Caminho(ArquivoDeTrabalho(kAnimacaoEspera));
+    auto* movie = new QMovie(path, QByteArray(), animacao_);
+    if (!movie->isValid()) {
+        delete movie;
+        Dialogo().Caixa(kTituloAplicacao, QStringLiteral("Erro ao carregar GIF: \n") + path,
+                        Icone::Erro);
+        return;
+    }
+    animacao_->setMovie(movie);
+    movie->start();
+}
+
+void TfrmVLPrincipal::FormKeyDown(int key) {
+    if (key == Qt::Key_Escape) {
+        close();
+    }
+}
+
+bool TfrmVLPrincipal::FormKeyPress(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+        return false;
+    }
+    focusNextChild();
+    return true;
+}
+
+bool TfrmVLPrincipal::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    bool consumed = false;
+    ExecutarTratador([&] {
+        FormKeyDown(key);
+        consumed = FormKeyPress(key);
+    });
+    return consumed || key == Qt::Key_Escape;
+}
+
+void TfrmVLPrincipal::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TfrmVLPrincipal::FormClose() {
+    LimparArquivosDeTrabalho(dependencias_.pastaExecutavel);
+}
+
+void TfrmVLPrincipal::tmr1Timer() {
+    QCoreApplication::processEvents();
+    conexao_->Sondar();
+    AtualizarConexao(conexao_->UltimaResposta());
+}
+
+void TfrmVLPrincipal::btnFecharClick() {
+    ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
+    close();
+}
+
+void TfrmVLPrincipal::Configurar1Click() {
+    const auto typed = Dialogo().Entrada(QStringLiteral("Informe a senha para acessar."),
+                                         QStringLiteral("Digite a senha"));
+    if (!typed) {
+        return;
+    }
+    if (typed->toStdString() != CodigoDeAcesso(dependencias_.hoje())) {
+        Dialogo().Mensagem(QStringLiteral("Senha informada está errada. Tente novamente."));
+        return;
+    }
+    MostrarConfigurador();
+}
+
+void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
+    QCoreApplication::processEvents();
+    if (WebBrowser1_->LocationUrl() == dependencias_.enderecos.printPage) {
+        CapturarPagina();
+    }
+}
+
+void TfrmVLPrincipal::ReiniciarConsulta() {
+    if (!estado_.ReiniciarConsulta()) {
+        return;
+    }
+    edtCaptcha->clear();
+    Refletir();
+    LimparCacheUrl();
+    WebBrowser1_->Navigate(dependencias_.enderecos.consultationPage);
+}
+
+void TfrmVLPrincipal::CarregarConfiguracao() {
+    const auto file = ArquivoDeTrabalho(kArquivoConfiguracao);
+    if (!std::filesystem::exists(file)) {
+        Dialogo().Mensagem(QStringLiteral("Arquivo de configuração não localizado."));
+        MostrarConfigurador();
+        return;
+    }
+    LerOpcoes(file, estado_.opcoes);
+    estado_.AplicarOpcoes();
+    Refletir();
+}
+
+void TfrmVLPrincipal::CapturarPagina() {
+    // The waits below let other events run, a second load of the same page among them: one
+    // print page gives one capture.
+    if (capturando_) {
+        return;
+    }
+    capturando_ = true;
+    struct Fim {
+        bool& flag;
+        ~Fim() { flag = false; }
+    } fim{capturando_};
+
+    QCoreApplication::processEvents();
+    estado_.InicioDaCaptura();
+    img1->clear();
+    edtCaptcha->clear();
+    Refletir();
+
+    const auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
+    if (!body) {
+        estado_.OcultarEspera();
+        Refletir();
+        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
+        return;
+    }
+    estado_.Memo2 = capture::PageLinesFromMarkup(nfe::Utf8ToWindows1252(*body),
+                                                 [] { QCoreApplication::processEvents(); });
+    img1->clear();
+    estado_.FimDaCaptura();
+    Refletir();
+    ImportarNFe();
+}
+
+void TfrmVLPrincipal::ImportarNFe() {
+    convert::ConversionSettings settings;
+    settings.outputFolder = pastaSaida_;
+    settings.executableFolder = dependencias_.pastaExecutavel;
+    settings.processPendingEvents = [] { QCoreApplication::processEvents(); };
+    settings.showMessage = [this](const std::string& message) {
+        Dialogo().Mensagem(QString::fromStdString(message));
+    };
+    try {
+        FPath_ = dependencias_.converter(capture::JoinPageLines(estado_.Memo2), settings);
+        img1->clear();
+        edtCaptcha->clear();
+    } catch (...) {
+        Dialogo().Mensagem(QStringLiteral("Erro ao importar a NF-e."));
+    }
+    estado_.FimDaImportacao();
+    Refletir();
+    btnFecharClick();
+}
+
+void TfrmVLPrincipal::LimparCacheUrl() {
+    WebBrowser1_->ClearCache();
+}
+
+bool TfrmVLPrincipal::InternetConectada() {
+    return conexao_->InternetConectada();
+}
+
+void TfrmVLPrincipal::AtualizarConexao(bool connected) {
+    estado_.AtualizarConexao(connected);
+}
+
+void TfrmVLPrincipal::MostrarConfigurador() {
+    TfrmVLConfig dialog(*this);
+    Dialogo().Executar(dialog);
+}
+
+void TfrmVLPrincipal::Terminar() {
+    terminando_ = true;
+    dependencias_.terminar();
+}
+
+void TfrmVLPrincipal::Refletir() {
+    btnPegarHTML->setEnabled(estado_.btnPegarHTML);
+    pnl2->move(0, estado_.pnl2Top);
+    pnl2->raise();
+}
+
+}  // namespace app

@@ -1,0 +1,45 @@
+#include "portal/portal_addresses.h"
+
+#include <cstdlib>
+
+namespace portal {
+
+namespace {
+
+std::string SemBarraFinal(std::string_view origin) {
+    while (origin.ends_with('/')) {
+        origin.remove_suffix(1);
+    }
+    return std::string(origin);
+}
+
+std::string_view Ambiente(const char* name, std::string_view fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::string_view(value) : fallback;
+}
+
+}  // namespace
+
+PortalAddresses PortalAddresses::FromOrigins(std::string_view httpOrigin,
+                                             std::string_view httpsOrigin) {
+    const auto http = SemBarraFinal(httpOrigin);
+    const auto https = SemBarraFinal(httpsOrigin);
+    PortalAddresses addresses;
+    addresses.httpOrigin = http;
+    addresses.consultationPage =
+        http + "/portal/consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8=";
+    addresses.wrongCaptchaReturn =
+        http + "/portal/consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8%3d";
+    addresses.resultPage = http + "/portal/consultaCompleta.aspx?tipoConteudo=XbSeqxE8pl8=";
+    addresses.resultViewer = http + "/portal/visualizacaoNFe/completa/Default.aspx";
+    addresses.printPage = http + "/portal/consultaImpressao.aspx?tipoConsulta=completa";
+    addresses.notFoundPage = https + "/portal/inexistente_completa.aspx";
+    return addresses;
+}
+
+PortalAddresses PortalAddresses::FromEnvironment() {
+    return FromOrigins(Ambiente("VELLORA_PORTAL_HTTP", "http://www.nfe.fazenda.gov.br"),
+                       Ambiente("VELLORA_PORTAL_HTTPS", "https://www.nfe.fazenda.gov.br"));
+}
+
+}  // namespace portal

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace portal {
+
+// The portal's pages, recognised by comparing the whole address exactly. The scheme and host
+// come from two origins, "http://host[:port]" and "https://host[:port]".
+struct PortalAddresses {
+    std::string httpOrigin;
+    std::string consultationPage;
+    std::string wrongCaptchaReturn;  // the consultation page with "=" escaped as "%3d"
+    std::string resultPage;
+    std::string resultViewer;
+    std::string printPage;
+    std::string notFoundPage;  // the only page served over HTTPS
+
+    static PortalAddresses FromOrigins(std::string_view httpOrigin, std::string_view httpsOrigin);
+
+    // VELLORA_PORTAL_HTTP and VELLORA_PORTAL_HTTPS, defaulting to the national portal.
+    static PortalAddresses FromEnvironment();
+};
+
+}  // namespace portal

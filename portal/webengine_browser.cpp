@@ -1,0 +1,167 @@
+#include "portal/webengine_browser.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <QWebEngineCookieStore>
+#include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "capture/legacy_markup.h"
+#include "portal/script_literal.h"
+
+namespace portal {
+
+class WebEngineBrowser::Page : public QWebEnginePage {
+public:
+    Page(QWebEngineProfile* profile, WebEngineBrowser& browser)
+        : QWebEnginePage(profile), browser_(browser) {
+        connect(this, &QWebEnginePage::featurePermissionRequested, this,
+                [this](const QUrl& origin, Feature feature) {
+                    setFeaturePermission(origin, feature, PermissionDeniedByUser);
+                });
+    }
+
+protected:
+    void javaScriptAlert(const QUrl& origin, const QString& message) override {
+        Announce(message);
+        QWebEnginePage::javaScriptAlert(origin, message);
+    }
+
+    bool javaScriptConfirm(const QUrl& origin, const QString& message) override {
+        Announce(message);
+        return QWebEnginePage::javaScriptConfirm(origin, message);
+    }
+
+    bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override {
+        return false;
+    }
+
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                  const QString&) override {}
+
+    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
+private:
+    void Announce(const QString& message) {
+        if (browser_.onShowMessage) {
+            browser_.onShowMessage(message.toStdString());
+        }
+    }
+
+    WebEngineBrowser& browser_;
+};
+
+WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scriptTimeout)
+    : scriptTimeout_(scriptTimeout),
+      // A profile without a storage name is kept in memory only.
+      profile_(new QWebEngineProfile(host)),
+      view_(new QWebEngineView(host)),
+      page_(new Page(profile_, *this)) {
+    page_->setParent(view_);
+    auto* settings = page_->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, true);
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
+    page_->setAudioMuted(true);
+    view_->setPage(page_);
+    view_->setContextMenuPolicy(Qt::NoContextMenu);
+    view_->setFocusPolicy(Qt::NoFocus);
+
+    QObject::connect(page_, &QWebEnginePage::loadFinished, page_, [this](bool) {
+        if (onDocumentComplete) {
+            onDocumentComplete();
+        }
+    });
+    QObject::connect(
+        profile_, &QWebEngineProfile::downloadRequested, page_,
+        [this](QWebEngineDownloadRequest* request) {
+            if (onFileDownload && onFileDownload(request->url().toString().toStdString())) {
+                request->cancel();
+            } else {
+                request->accept();
+            }
+        });
+}
+
+WebEngineBrowser::~WebEngineBrowser() {
+    // The page must go before its profile.
+    delete view_;
+    delete profile_;
+}
+
+void WebEngineBrowser::Navigate(const std::string& address) {
+    page_->load(QUrl(QString::fromStdString(address)));
+}
+
+std::string WebEngineBrowser::LocationUrl() {
+    return RunScript(QStringLiteral("location.href")).toString().toStdString();
+}
+
+std::optional<std::string> WebEngineBrowser::BodyInnerHtml() {
+    const auto html = RunScript(QStringLiteral("document.body ? document.body.innerHTML : null"));
+    if (html.typeId() != QMetaType::QString) {
+        return std::nullopt;
+    }
+    return capture::LegacyMarkupOfBodyContent(html.toString().toStdString());
+}
+
+void WebEngineBrowser::SetElementValue(const std::string& name, const std::string& value) {
+    WithElement(name, "element.value = " + ScriptStringLiteral(value) + ";");
+}
+
+void WebEngineBrowser::ClickElement(const std::string& name) {
+    WithElement(name, "element.click();");
+}
+
+void WebEngineBrowser::ClearCache() {
+    profile_->clearHttpCache();
+    profile_->cookieStore()->deleteAllCookies();
+}
+
+void WebEngineBrowser::WithElement(const std::string& name, const std::string& action) {
+    // The first element of the page whose id or name matches, in document order.
+    const auto script =
+        "(function (name) {"
+        "  for (const element of document.all) {"
+        "    if (element.id === name || element.getAttribute('name') === name) {"
+        "      " +
+        action +
+        " return true;"
+        "    }"
+        "  }"
+        "  return false;"
+        "})(" +
+        ScriptStringLiteral(name) + ")";
+    if (!RunScript(QString::fromStdString(script)).toBool()) {
+        throw BrowserError("O elemento \"" + name + "\" não está na página.");
+    }
+}
+
+QVariant WebEngineBrowser::RunScript(const QString& script) {
+    // The answer may come after the wait gave up, so it lands in shared storage.
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    QEventLoop loop;
+    QPointer<QEventLoop> waiting(&loop);
+    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                         [answer, waiting](const QVariant& result) {
+                             *answer = result;
+                             if (waiting) {
+                                 waiting->quit();
+                             }
+                         });
+    if (!answer->has_value()) {
+        QTimer::singleShot(scriptTimeout_, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!answer->has_value()) {
+        throw BrowserError(kPaginaNaoRespondeu);
+    }
+    return **answer;
+}
+
+}  // namespace portal

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include "portal/browser.h"
+
+class QWidget;
+class QVariant;
+class QString;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace portal {
+
+// The browser over Qt WebEngine. Its view is a child of the host window, placed where the
+// person cannot see it; its profile keeps nothing on disk. The browser opens no windows of its
+// own, asks for no permission and plays no sound; script prompts are refused, alerts and
+// confirms reach onShowMessage and then appear as the browser's modal boxes.
+class WebEngineBrowser : public Browser {
+public:
+    // A page that does not answer a script within scriptTimeout raises BrowserError with
+    // kPaginaNaoRespondeu.
+    explicit WebEngineBrowser(QWidget* host,
+                              std::chrono::milliseconds scriptTimeout = std::chrono::seconds(10));
+    ~WebEngineBrowser() override;
+
+    void Navigate(const std::string& address) override;
+    std::string LocationUrl() override;
+    std::optional<std::string> BodyInnerHtml() override;
+    void SetElementValue(const std::string& name, const std::string& value) override;
+    void ClickElement(const std::string& name) override;
+    void ClearCache() override;
+
+    QWebEngineProfile* Profile() const { return profile_; }
+    QWebEngineView* View() const { return view_; }
+
+private:
+    class Page;
+
+    QVariant RunScript(const QString& script);
+    void WithElement(const std::string& name, const std::string& action);
+
+    std::chrono::milliseconds scriptTimeout_;
+    QWebEngineProfile* profile_;
+    QWebEngineView* view_;
+    Page* page_;
+};
+
+}  // namespace portal

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QDialog>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "portal/browser.h"
+#include "tests/support/file_contents.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace app {
+
+// The wait animation that the build puts beside the executable.
+inline std::filesystem::path WaitAnimation() {
+    return test_support::FixturePath("..", "../app/resources/processando1.gif").lexically_normal();
+}
+
+// Answers every box at once and remembers what it showed.
+class FakeDialogs : public Dialogos {
+public:
+    struct Box {
+        QString caption;
+        QString text;
+        Icone icon;
+    };
+
+    void Caixa(const QString& caption, const QString& text, Icone icon) override {
+        boxes.push_back({caption, text, icon});
+    }
+
+    std::optional<QString> Entrada(const QString& caption, const QString& label) override {
+        inputs.push_back(caption + "|" + label);
+        auto answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        return answer;
+    }
+
+    // Shows the dialog without blocking, lets the test's script act on it, then closes it.
+    void Executar(QDialog& dialog) override {
+        ++dialogsShown;
+        dialog.show();
+        if (onDialog) {
+            onDialog(dialog);
+        }
+        dialog.close();
+    }
+
+    std::vector<QString> Texts() const {
+        std::vector<QString> texts;
+        for (const auto& box : boxes) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+
+    std::vector<Box> boxes;
+    std::vector<QString> inputs;
+    std::deque<std::optional<QString>> answers;
+    std::function<void(QDialog&)> onDialog;
+    int dialogsShown = 0;
+};
+
+class FakeBrowser : public portal::Browser {
+public:
+    void Navigate(const std::string& address) override { navigations.push_back(address); }
+    std::string LocationUrl() override { return location; }
+    std::optional<std::string> BodyInnerHtml() override { return body; }
+    void SetElementValue(const std::string&, const std::string&) override {}
+    void ClickElement(const std::string&) override {}
+    void ClearCache() override { ++cacheClears; }
+
+    std::vector<std::string> navigations;
+    std::string location;
+    std::optional<std::string> body;
+    int cacheClears = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,297 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+
+#include "app/scrambling.h"
+#include "app/settings_dialog.h"
+#include "fakes.h"
+#include "tests/support-qt/qt_application.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ReadFile;
+using test_support::WaitUntil;
+using test_support::WriteFile;
+
+const std::string kKey = "35191200000000000000550010000000011000000010";
+const QString kKeyMissing =
+    "Chave da NFe obrigatória.\nEntre em contato com o suporte.\nO sistema será fechado";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test_support::EnsureApplication();
+        fs::copy_file(WaitAnimation(), dir_ / "processando1.gif");
+        WriteSettings(Opcoes{});
+        // A listening loopback port stands for a reachable portal.
+        ASSERT_TRUE(portal_.listen(QHostAddress::LocalHost));
+        Connected(true);
+    }
+
+    void WriteSettings(const Opcoes& options) { GravarOpcoes(dir_ / "cfg.dclrc", options); }
+
+    void Connected(bool connected) {
+        quint16 port = portal_.serverPort();
+        if (!connected) {
+            QTcpServer closed;
+            closed.listen(QHostAddress::LocalHost);
+            port = closed.serverPort();
+        }
+        const auto origin = "http://127.0.0.1:" + std::to_string(port);
+        addresses_ = portal::PortalAddresses::FromOrigins(origin, "https://127.0.0.1:1");
+    }
+
+    TfrmVLPrincipal& Start(std::vector<std::string> arguments) {
+        Dependencias dependencies;
+        dependencies.pastaExecutavel = dir_.path();
+        dependencies.argumentos = std::move(arguments);
+        dependencies.dialogos = &dialogs_;
+        dependencies.enderecos = addresses_;
+        dependencies.criarNavegador = [this](QWidget*) {
+            auto browser = std::make_unique<FakeBrowser>();
+            browser_ = browser.get();
+            return browser;
+        };
+        dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
+        dependencies.converter = [](std::string_view, const convert::ConversionSettings&) {
+            return fs::path();
+        };
+        dependencies.terminar = [this] { ++terminations_; };
+        window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
+        window_->show();
+        window_->ExecutarTratador([this] { window_->FormShow(); });
+        QApplication::processEvents();
+        return *window_;
+    }
+
+    test_support::TemporaryDirectory dir_;
+    QTcpServer portal_;
+    portal::PortalAddresses addresses_;
+    FakeDialogs dialogs_;
+    FakeBrowser* browser_ = nullptr;
+    int terminations_ = 0;
+    std::unique_ptr<TfrmVLPrincipal> window_;
+};
+
+TEST_F(MainWindowTest, KeyFromTheCommandLine) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {{"vellora", "x", kKey, " /tmp/saida \t"}, true},
+        {{"vellora", "x", "  " + kKey + "\t"}, true},
+        {{"vellora", "x", kKey.substr(1)}, false},
+        {{"vellora", "x", kKey + "0"}, false},
+        {{"vellora"}, false},
+    };
+    for (const auto& c : cases) {
+        dialogs_.boxes.clear();
+        auto& window = Start(c.arguments);
+        SCOPED_TRACE(c.arguments.size() > 2 ? c.arguments[2] : "(no key)");
+        EXPECT_EQ(window.windowTitle(), "TARVENIX|NFe");
+        if (c.accepted) {
+            EXPECT_TRUE(dialogs_.boxes.empty());
+            EXPECT_EQ(window.Estado().chaveNFe, kKey);
+            EXPECT_TRUE(window.isVisible());
+        } else {
+            ASSERT_EQ(dialogs_.boxes.size(), 1u);
+            EXPECT_EQ(dialogs_.boxes[0].caption, "Erro no Sistema");
+            EXPECT_EQ(dialogs_.boxes[0].text, kKeyMissing);
+            EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
+            EXPECT_EQ(window.Estado().chaveNFe, "");
+            EXPECT_FALSE(window.isVisible());  // the posted close request has been handled
+            // The rest of the start-up ran before it.
+            EXPECT_EQ(browser_->navigations.size(), 1u);
+        }
+    }
+    EXPECT_EQ(Start({"vellora", "x", kKey, " /tmp/saida \t"}).PastaSaida(), "/tmp/saida");
+    EXPECT_EQ(Start({"vellora", "x", kKey}).PastaSaida(), "");
+}
+
+TEST_F(MainWindowTest, ConnectedStartLoadsTheConsultationPage) {
+    WriteSettings(Opcoes{0, 1, 0, 1, 1});
+    auto& window = Start({"vellora", "x", kKey});
+    const auto& state = window.Estado();
+    EXPECT_TRUE(state.Conectado());
+    EXPECT_TRUE(state.btnPegarHTML);
+    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+    EXPECT_TRUE(state.EsperaVisivel());
+    EXPECT_EQ(window.pnl2->y(), 0);
+    EXPECT_EQ(browser_->cacheClears, 1);
+    EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
+    // The settings were applied after the restart.
+    EXPECT_FALSE(state.btnDow);
+    EXPECT_TRUE(state.btnDados);
+    EXPECT_FALSE(state.btnPrint);
+    EXPECT_FALSE(state.edtChaveNFe);
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(MainWindowTest, WithoutConnectionNothingLoadsUntilItReturns) {
+    Connected(false);
+    auto& window = Start({"vellora", "x", kKey});
+    EXPECT_FALSE(window.Estado().Conectado());
+    EXPECT_FALSE(window.btnPegarHTML->isEnabled());
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
+    EXPECT_TRUE(browser_->navigations.empty());
+    EXPECT_EQ(window.Estado().img4Left, 394);
+
+    window.Label3Click();  // "Recarregar Imagem de Segurança"
+    EXPECT_TRUE(browser_->navigations.empty());
+
+    // The indicator follows the portal within a couple of ticks; then the link works again.
+    QTcpServer portal;
+    ASSERT_TRUE(portal.listen(QHostAddress::LocalHost, 0));
+    // The window probes the address it was given, so the test brings that port up.
+    const QUrl origin(QString::fromStdString(window.Ambiente().enderecos.httpOrigin));
+    portal.close();
+    ASSERT_TRUE(portal.listen(QHostAddress::LocalHost, static_cast<quint16>(origin.port())));
+    ASSERT_TRUE(WaitUntil([&] { return window.Estado().Conectado(); }, std::chrono::seconds(5)));
+    EXPECT_FALSE(window.btnPegarHTML->isEnabled());  // no button follows the indicator
+    window.Label3Click();
+    EXPECT_EQ(browser_->navigations.size(), 1u);
+    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+}
+
+TEST_F(MainWindowTest, EscapeClosesAndCleansUp) {
+    fs::create_directory(dir_ / "xml");
+    WriteFile(dir_ / "captcha.png", "png");
+    auto& window = Start({"vellora", "x", kKey});
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window.edtCaptcha, &escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(fs::exists(dir_ / "xml"));
+    EXPECT_FALSE(fs::exists(dir_ / "captcha.png"));
+    EXPECT_TRUE(fs::exists(dir_ / "cfg.dclrc"));
+
+    fs::create_directory(dir_ / "xml");
+    WriteFile(dir_ / "xml" / (kKey + "-nfe.xml"), "<nfeProc/>");
+    auto& second = Start({"vellora", "x", kKey});
+    second.btnFecharClick();
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_TRUE(fs::exists(dir_ / "xml" / (kKey + "-nfe.xml")));
+}
+
+TEST_F(MainWindowTest, EnterMovesTheFocusOn) {
+    auto& window = Start({"vellora", "x", kKey});
+    window.activateWindow();
+    window.edtCaptcha->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return window.edtCaptcha->hasFocus(); }));
+    window.edtCaptcha->setText("ab");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window.edtCaptcha, &enter);
+    EXPECT_TRUE(window.btnPegarHTML->hasFocus());
+    EXPECT_EQ(window.edtCaptcha->text(), "ab");
+}
+
+TEST_F(MainWindowTest, MissingWaitAnimationIsReportedAndStartUpGoesOn) {
+    fs::remove(dir_ / "processando1.gif");
+    auto& window = Start({"vellora", "x", kKey});
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_EQ(
+        dialogs_.boxes[0].text,
+        "Erro ao carregar GIF: \n" + QString::fromStdString((dir_ / "processando1.gif").string()));
+    EXPECT_EQ(browser_->navigations.size(), 1u);
+    EXPECT_EQ(window.Estado().chaveNFe, kKey);
+}
+
+TEST_F(MainWindowTest, UnreadableSettingsStopTheStartUp) {
+    WriteFile(dir_ / "cfg.dclrc", "[VELLORA]\nfcon=GC\nccer=GC\nscer=\nidan=GC\necha=GC\n");
+    auto& window = Start({"vellora", "x", kKey});
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.boxes[0].text, "'' não é um valor inteiro válido.");
+    EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
+    const auto& state = window.Estado();
+    EXPECT_EQ(state.opcoes.fcon, 1);
+    EXPECT_EQ(state.opcoes.ccer, 1);
+    EXPECT_EQ(state.opcoes.echa, 0);  // not read
+    EXPECT_TRUE(state.edtChaveNFe);   // nothing applied
+}
+
+TEST_F(MainWindowTest, FirstStartShowsTheSettingsDialog) {
+    fs::remove(dir_ / "cfg.dclrc");
+    dialogs_.onDialog = [](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        EXPECT_EQ(config.windowTitle(), "TARVENIX|NFe - Configurador");
+        config.rg6->SetItemIndex(1);
+        config.btnSal->click();
+    };
+    auto& window = Start({"vellora", "x", kKey});
+    EXPECT_EQ(dialogs_.dialogsShown, 1);
+    EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{"Dados criados com sucesso."});
+    EXPECT_EQ(ReadFile(dir_ / "cfg.dclrc"),
+              "[VELLORA]\r\nfcon=0C\r\nccer=0C\r\nscer=0C\r\nidan=0C\r\necha=GC\r\n");
+    EXPECT_FALSE(window.Estado().edtChaveNFe);
+    EXPECT_EQ(browser_->navigations.size(), 1u);
+}
+
+TEST_F(MainWindowTest, FirstStartClosedWithoutSavingEndsTheProgram) {
+    fs::remove(dir_ / "cfg.dclrc");
+    dialogs_.onDialog = [](QDialog& dialog) { static_cast<TfrmVLConfig&>(dialog).btnClo->click(); };
+    Start({"vellora", "x", kKey});
+    EXPECT_EQ(terminations_, 1);
+    EXPECT_EQ(dialogs_.dialogsShown, 1);
+    EXPECT_TRUE(dialogs_.boxes.empty());
+    EXPECT_TRUE(browser_->navigations.empty());
+}
+
+TEST_F(MainWindowTest, SettingsBehindTheAccessCode) {
+    auto& window = Start({"vellora", "x", kKey});
+    std::vector<int> shownWith;
+    dialogs_.onDialog = [&](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        shownWith.push_back(config.rg2->ItemIndex());
+        for (auto* group : {config.rg1, config.rg2, config.rg3, config.rg4, config.rg6}) {
+            group->SetItemIndex(1);
+        }
+        config.btnSal->click();
+        EXPECT_FALSE(config.isVisible());
+    };
+
+    dialogs_.answers = {std::nullopt, QString("575504"), QString("575503"), QString("575503")};
+    window.Configurar1Click();  // cancelled: nothing
+    EXPECT_TRUE(dialogs_.boxes.empty());
+    window.Configurar1Click();  // wrong code
+    EXPECT_EQ(dialogs_.Texts(),
+              std::vector<QString>{"Senha informada está errada. Tente novamente."});
+    EXPECT_EQ(dialogs_.dialogsShown, 0);
+    EXPECT_EQ(dialogs_.inputs[0], "Informe a senha para acessar.|Digite a senha");
+
+    window.Configurar1Click();  // the day's code: 10/12/25 gives 575503
+    window.Configurar1Click();  // the dialog now shows what was saved
+    EXPECT_EQ(shownWith, (std::vector<int>{0, 1}));
+    EXPECT_EQ(ReadFile(dir_ / "cfg.dclrc"),
+              "[VELLORA]\r\nfcon=GC\r\nccer=GC\r\nscer=GC\r\nidan=GC\r\necha=GC\r\n");
+    const auto& state = window.Estado();
+    EXPECT_FALSE(state.btnDow || state.btnDados || state.btnPrint || state.edtChaveNFe);
+}
+
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenKeepTheDialogOpen) {
+    auto& window = Start({"vellora", "x", kKey});
+    fs::remove(dir_ / "cfg.dclrc");
+    fs::create_directory(dir_ / "cfg.dclrc");
+    dialogs_.onDialog = [](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        config.btnSal->click();
+        EXPECT_TRUE(config.isVisible());
+    };
+    window.MostrarConfigurador();
+    // Reading the options when the dialog opens fails first, then saving.
+    ASSERT_EQ(dialogs_.boxes.size(), 2u);
+    EXPECT_TRUE(dialogs_.boxes[1].text.startsWith("Não foi possível gravar o arquivo"));
+    EXPECT_EQ(dialogs_.boxes[1].icon, Icone::Erro);
+}
+
+}  // namespace
+}  // namespace app

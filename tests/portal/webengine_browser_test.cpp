@@ -1,0 +1,146 @@
+#include "portal/webengine_browser.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include "portal/body_wait.h"
+#include "tests/support-qt/qt_application.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+
+namespace portal {
+namespace {
+
+using test_support::WaitUntil;
+
+class WebEngineBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test_support::EnsureApplication();
+        host_ = std::make_unique<QWidget>();
+        browser_ = std::make_unique<WebEngineBrowser>(host_.get(), std::chrono::seconds(5));
+        browser_->onDocumentComplete = [this] { ++loads_; };
+        browser_->onShowMessage = [this](const std::string& text) { messages_.push_back(text); };
+    }
+
+    void TearDown() override {
+        browser_.reset();
+        host_.reset();
+    }
+
+    // Loads a page from a file and waits for its document-complete event.
+    void Load(const std::string& name, const std::string& html) {
+        test_support::WriteFile(dir_ / name, html);
+        const int before = loads_;
+        browser_->Navigate("file://" + (dir_ / name).string());
+        ASSERT_TRUE(WaitUntil([&] { return loads_ > before; }));
+    }
+
+    std::string Title() { return browser_->View()->page()->title().toStdString(); }
+
+    test_support::TemporaryDirectory dir_;
+    std::unique_ptr<QWidget> host_;
+    std::unique_ptr<WebEngineBrowser> browser_;
+    int loads_ = 0;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(WebEngineBrowserTest, LocationUrlIsTheTextThePageHolds) {
+    // A server redirect keeps "%3d" as sent; the page itself can do the same.
+    Load("consulta.html",
+         "<html><body><script>history.replaceState(null, '', location.pathname + "
+         "'?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8%3d')</script></body></html>");
+    EXPECT_EQ(browser_->LocationUrl(), "file://" + (dir_ / "consulta.html").string() +
+                                           "?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8%3d");
+}
+
+TEST_F(WebEngineBrowserTest, BodyMarkup) {
+    Load("page.html", "<html><body><table><tr><td>Razão&nbsp;</td></tr></table></body></html>");
+    const auto body = browser_->BodyInnerHtml();
+    ASSERT_TRUE(body.has_value());
+    EXPECT_NE(body->find("Razão&nbsp;"), std::string::npos) << *body;
+}
+
+TEST_F(WebEngineBrowserTest, HostileFormValuesStayData) {
+    Load("form.html",
+         "<html><body><form onsubmit='return false'>"
+         "<input name='ctl00$ContentPlaceHolder1$txtCaptcha'>"
+         "<input id='copy' type='button' onclick=\"document.title = "
+         "document.getElementsByName('ctl00$ContentPlaceHolder1$txtCaptcha')[0].value\">"
+         "<input type='button' name='popup' onclick=\"document.title = "
+         "String(window.open('about:blank') === null)\">"
+         "</form></body></html>");
+    const std::string hostile =
+        "a\"b'c\\d</script><b>\"); alert('pwned'); (\"'); alert(\"pwned\"); ('`${alert(1)}`";
+    browser_->SetElementValue("ctl00$ContentPlaceHolder1$txtCaptcha", hostile);
+    browser_->ClickElement("copy");  // found by id
+    EXPECT_TRUE(WaitUntil([&] { return Title() == hostile; })) << Title();
+    EXPECT_TRUE(messages_.empty());
+
+    browser_->ClickElement("popup");  // no new windows
+    EXPECT_TRUE(WaitUntil([&] { return Title() == "true"; })) << Title();
+
+    EXPECT_THROW(browser_->SetElementValue("ctl00$ContentPlaceHolder1$txtChave", "1"),
+                 BrowserError);
+    EXPECT_THROW(browser_->ClickElement("ctl00$ContentPlaceHolder1$btnConsultar"), BrowserError);
+}
+
+TEST_F(WebEngineBrowserTest, ScriptMessagesReachTheHostThenShowTheBrowsersBox) {
+    Load("alert.html",
+         "<html><body><input type='button' id='go' onclick=\"alert('Clique em OK para iniciar o "
+         "download'); document.title = confirm('NF-e Cancelada') ? 'ok' : 'cancel'\">"
+         "</body></html>");
+    int boxes = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start(50);
+    browser_->ClickElement("go");
+    EXPECT_TRUE(WaitUntil([&] { return Title() == "ok"; })) << Title();
+    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(messages_,
+              (std::vector<std::string>{"Clique em OK para iniciar o download", "NF-e Cancelada"}));
+}
+
+TEST_F(WebEngineBrowserTest, DownloadsGoToTheHost) {
+    Load("download.html",
+         "<html><body><a id='d' href='data:text/xml,%3Cnfe/%3E' download='x.xml'>x</a>"
+         "</body></html>");
+    std::vector<std::string> addresses;
+    browser_->onFileDownload = [&](const std::string& address) {
+        addresses.push_back(address);
+        return true;
+    };
+    browser_->ClickElement("d");
+    ASSERT_TRUE(WaitUntil([&] { return !addresses.empty(); }));
+    EXPECT_EQ(addresses.front(), "data:text/xml,%3Cnfe/%3E");
+}
+
+TEST_F(WebEngineBrowserTest, WaitForBodyGivesUpAfterTheLimit) {
+    Load("nobody.xhtml",
+         "<html xmlns=\"http://www.w3.org/1999/xhtml\"><head><title>t</title></head></html>");
+    EXPECT_FALSE(browser_->BodyInnerHtml().has_value());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_FALSE(AguardarCorpo(*browser_, std::chrono::milliseconds(300)).has_value());
+    EXPECT_GE(elapsed.elapsed(), 300);
+    EXPECT_LT(elapsed.elapsed(), 5000);
+
+    Load("body.html", "<html><body>x</body></html>");
+    EXPECT_TRUE(AguardarCorpo(*browser_, std::chrono::milliseconds(300)).has_value());
+}
+
+}  // namespace
+}  // namespace portal
