@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/command_line.h"
 #include "app/connection_monitor.h"
@@ -56,6 +57,9 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
       dependencias_(std::move(dependencias)) {
     setFixedSize(kLargura, kAltura);
     setWindowTitle(QStringLiteral("TARVENIX|NFe"));
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
 
     Label2 = Rotulo(this, QStringLiteral("INFORME CODIGO DA IMAGEM"), 6, 6);
 
@@ -74,8 +78,10 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
 
     Label3 = new QLabel(QStringLiteral("<a href=\"#\">Recarregar Imagem de Segurança</a>"), this);
     Label3->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    Label3->move(228, 70);
     Label3->adjustSize();
+    // Where the system's font is wider than the strip was drawn for, the link moves left
+    // rather than lose its end.
+    Label3->move(std::min(228, kLargura - Label3->width() - 2), 70);
     connect(Label3, &QLabel::linkActivated, this,
             [this] { ExecutarTratador([this] { Label3Click(); }); });
 

@@ -14,8 +14,8 @@ GrupoSimNao::GrupoSimNao(const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent), items_(new QButtonGroup(this)) {
     auto* sim = new QRadioButton(QStringLiteral("Sim"), this);
     auto* nao = new QRadioButton(QStringLiteral("Não"), this);
-    sim->setGeometry(8, 20, 44, 20);
-    nao->setGeometry(52, 20, 44, 20);
+    sim->setGeometry(6, 20, 40, 20);
+    nao->setGeometry(46, 20, 42, 20);
     items_->addButton(sim, 0);
     items_->addButton(nao, 1);
     sim->setChecked(true);
@@ -43,6 +43,7 @@ TfrmVLConfig::TfrmVLConfig(TfrmVLPrincipal& principal)
                               Qt::WindowCloseButtonHint),
       principal_(principal) {
     setFixedSize(313, 161);
+    setFont(principal.font());
     setWindowTitle(QStringLiteral("Configurador Vellora 2.3"));
 
     auto* options = new QGroupBox(QStringLiteral("Opções Locais"), this);
@@ -50,16 +51,16 @@ TfrmVLConfig::TfrmVLConfig(TfrmVLPrincipal& principal)
     struct Lugar {
         GrupoSimNao*& group;
         const char* caption;
-        int x, y;
+        int x, y, width;
     };
-    const Lugar places[] = {{rg1, "Fechar ao Concluir", 4, 16},
-                            {rg2, "Com Cert.", 104, 16},
-                            {rg3, "Sem Cert.", 204, 16},
-                            {rg4, "Imprimir Danfe", 4, 68},
-                            {rg6, "Editar Chave", 104, 68}};
+    const Lugar places[] = {{rg1, "Fechar ao Concluir", 4, 16, 114},
+                            {rg2, "Com Cert.", 122, 16, 88},
+                            {rg3, "Sem Cert.", 213, 16, 88},
+                            {rg4, "Imprimir Danfe", 4, 68, 114},
+                            {rg6, "Editar Chave", 122, 68, 88}};
     for (const auto& place : places) {
         place.group = new GrupoSimNao(QString::fromUtf8(place.caption), options);
-        place.group->setGeometry(place.x, place.y, 97, 48);
+        place.group->setGeometry(place.x, place.y, place.width, 48);
     }
 
     btnSal = new QPushButton(QStringLiteral("Salvar"), this);
