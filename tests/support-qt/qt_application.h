@@ -6,7 +6,7 @@
 namespace test_support {
 
 // The one QApplication of a test program, created on first use with what the embedded browser
-// needs (run the tests with QT_QPA_PLATFORM=offscreen on a machine without a display).
+// needs; without a QT_QPA_PLATFORM of its own it runs offscreen.
 void EnsureApplication();
 
 // Handles events until `done` holds or `limit` has passed; returns whether it holds.
