@@ -89,7 +89,6 @@ public:
     const Dependencias& Ambiente() const { return dependencias_; }
     const std::string& PastaSaida() const { return pastaSaida_; }
     const std::filesystem::path& FPath() const { return FPath_; }
-    bool Terminando() const { return terminando_; }
     std::filesystem::path ArquivoDeTrabalho(std::string_view name) const {
         return dependencias_.pastaExecutavel / name;
     }
