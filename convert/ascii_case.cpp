@@ -1,7 +1,9 @@
 #include "convert/ascii_case.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -28,20 +30,26 @@ bool EqualIgnoringCase(const char* a, const char* b, std::size_t size) {
 
 // How often a byte occurs in a page text, roughly: 0 for the rarest. Accented letters and
 // rare letters come first; blanks, the line separator and the common Portuguese letters last.
+constexpr std::array<std::uint8_t, 256> kCommonness = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int byte = 0; byte < 0x80; ++byte) {
+        table[byte] = byte >= '0' && byte <= '9' ? 3 : 2;
+    }
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        table[letter] = table[letter + ('a' - 'A')] = 1;
+    }
+    for (const char letter : std::string_view("NDMUTCLP")) {
+        table[letter] = table[letter + ('a' - 'A')] = 4;
+    }
+    for (const char letter : std::string_view("AEOSRI")) {
+        table[letter] = table[letter + ('a' - 'A')] = 5;
+    }
+    table[' '] = table['|'] = table['&'] = 6;
+    return table;
+}();
+
 int Commonness(char c) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-        return 0;
-    }
-    if (IsAsciiLetter(c)) {
-        constexpr std::string_view kCommon = "AEOSRI";
-        constexpr std::string_view kMedium = "NDMUTCLP";
-        const char upper = AsciiUpper(c);
-        return kCommon.find(upper) != npos ? 5 : kMedium.find(upper) != npos ? 4 : 1;
-    }
-    if (c == ' ' || c == '|' || c == '&') {
-        return 6;
-    }
-    return c >= '0' && c <= '9' ? 3 : 2;
+    return kCommonness[static_cast<unsigned char>(c)];
 }
 
 // The two positions of the pattern whose bytes are likely the rarest in the text (the same

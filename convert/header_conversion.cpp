@@ -35,10 +35,11 @@ const std::string kOldLayoutMessage =
 double LayoutVersion(std::string_view text) {
     constexpr double kDefault = 3.1;
     std::string number(Trim(text));
-    // Only the decimal comma makes a number here; a "." is neither a decimal point nor a
-    // thousands separator, so "3.10" is no number at all.
-    if (number.empty() || number.find_first_not_of("+-0123456789,eE") != std::string::npos ||
-        number.find('.') != std::string::npos) {
+    // The portal writes the version with a decimal point ("2.00", "3.10"). Reading it with
+    // the regional decimal comma alone would make every layout 2.00 invoice a 3.10 document,
+    // so either mark is taken as the decimal separator.
+    if (number.empty() || number.find_first_not_of("+-0123456789,.eE") != std::string::npos ||
+        number.find_first_of(",.") != number.find_last_of(",.")) {
         return kDefault;
     }
     if (number.front() == '+') {

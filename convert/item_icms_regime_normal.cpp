@@ -1,9 +1,23 @@
+#include <algorithm>
+
+#include "convert/field_after_label.h"
 #include "convert/item_fields.h"
 #include "convert/item_icms_situations.h"
 #include "convert/page_number.h"
 #include "convert/w1252_literal.h"
 
 namespace convert {
+namespace {
+
+// The number that starts the value after label; other text may follow it on the same line.
+// A fixed count of five characters would read a rate of 17,25 as 17,2.
+nfe::Currency LeadingNumberField(std::string_view section, std::string_view label) {
+    std::string value = FieldAfterLabel(section, label, 0);
+    value.resize(std::min(value.size(), value.find_first_not_of("0123456789.,+-")));
+    return PageCurrency(value);
+}
+
+}  // namespace
 
 using nfe::TkroDeterminacaoBaseIcms;
 using nfe::TkroDeterminacaoBaseIcmsST;
@@ -92,8 +106,7 @@ void ReadIcmsCst90(std::string_view icmsText, nfe::TICMS& icms) {
 
 void ReadIcmsOtherCst(std::string_view icmsText, nfe::TICMS& icms) {
     icms.vBC = MoneyField(icmsText, "Base de Cálculo do ICMS Normal"_w1252);
-    // Five characters after the label, its blank included: "17,25" reads as 17,2.
-    icms.pICMS = PageCurrency(FieldAfterLabel(icmsText, "Alíquota do ICMS Normal"_w1252, 5));
+    icms.pICMS = LeadingNumberField(icmsText, "Alíquota do ICMS Normal"_w1252);
     CutAt(icmsText, "Alíquota ICMS Normal"_w1252);
     icms.vICMS = MoneyField(icmsText, "Valor do ICMS Normal");
     icms.vBCST = MoneyField(icmsText, "Base de Cálculo do ICMS ST"_w1252);

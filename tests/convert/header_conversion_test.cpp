@@ -60,15 +60,15 @@ TEST(ReadPageTop, AKeyTooShortForTheNumericCodeEndsTheConversion) {
                  nfe::ConversionError);
 }
 
-TEST(LayoutVersion, ReadsOnlyANumberWithTheDecimalComma) {
+TEST(LayoutVersion, ReadsANumberWithADecimalPointOrComma) {
     struct Case {
         std::string_view text;
         double expected;
     };
     const Case cases[] = {
         {"2,00", 2.0}, {" 3,1 ", 3.1}, {"4", 4.0},   {"0", 0.0},     {"3.10", 3.1},
-        {"2.00", 3.1}, {"", 3.1},      {"abc", 3.1}, {"1,2,3", 3.1}, {"+2,00", 2.0},
-        {"1,1E1", 11}, {"E1", 3.1},    {"-", 3.1},
+        {"2.00", 2.0}, {"", 3.1},      {"abc", 3.1}, {"1,2,3", 3.1}, {"+2,00", 2.0},
+        {"1,1E1", 11}, {"E1", 3.1},    {"-", 3.1},   {"1.2,3", 3.1}, {"2.", 2.0},
     };
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(LayoutVersion(c.text), c.expected) << c.text;

@@ -50,7 +50,7 @@ struct IcmsCase {
 
 TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
     const IcmsCase cases[] = {
-        {"00 reads five characters of the rate",
+        {"00 reads the whole rate",
          PageLines({"Origem da Mercadoria 0 - Nacional", "Tributação do ICMS 00 - Integral",
                     "Modalidade Definição da BC do ICMS 3 - Valor da operação",
                     "Base de Cálculo do ICMS Normal 100,00", "Alíquota do ICMS Normal 17,25",
@@ -58,8 +58,15 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
              icms.vBC = Money(100);
-             icms.pICMS = Money(17.2);
+             icms.pICMS = Money(17.25);
              icms.vICMS = Money(17.25);
+         }},
+        {"00 reads the number that starts the rate's line",
+         PageLines({"Tributação do ICMS 00 - Integral", "Alíquota do ICMS Normal 7,00 %",
+                    "Valor do ICMS Normal 7,00"}),
+         [](TICMS& icms) {
+             icms.pICMS = Money(7);
+             icms.vICMS = Money(7);
          }},
         {"10",
          PageLines({"Origem da Mercadoria 1 - Estrangeira", "Tributação do ICMS 10 - ST",

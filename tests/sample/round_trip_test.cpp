@@ -22,13 +22,9 @@ nfe::TNFe RoundTrip(const nfe::TNFe& source, const convert::ConversionSettings& 
 }
 
 // What the conversion makes of the page where it does not give back the document's own
-// value: the layout version is read with a decimal comma, so "2.00" is no number and reads as
-// 3.10; the house number is cut from the address after its comma, blank included, ten
+// value: the house number is cut from the address after its comma, blank included, ten
 // characters long; the issuer's municipality name keeps the blank after "code -".
 nfe::TNFe AsReadFromThePage(nfe::TNFe nfe) {
-    if (nfe.infNFe.Versao() != 1.1) {
-        nfe.infNFe.SetVersao(3.1);
-    }
     nfe.Emit.EnderEmit.nro = (" " + nfe.Emit.EnderEmit.nro).substr(0, 10);
     nfe.Dest.EnderDest.nro = (" " + nfe.Dest.EnderDest.nro).substr(0, 10);
     nfe.Emit.EnderEmit.xMun = " " + nfe.Emit.EnderEmit.xMun;
