@@ -17,12 +17,19 @@
 
 #include "app/command_line.h"
 #include "app/connection_monitor.h"
+#include "app/download_target.h"
 #include "app/settings.h"
 #include "app/settings_dialog.h"
 #include "app/working_files.h"
 #include "capture/page_lines.h"
+#include "convert/character_filters.h"
+#include "nfe/access_key.h"
 #include "nfe/windows1252.h"
 #include "portal/body_wait.h"
+#include "portal/captcha_image.h"
+#include "portal/captcha_text.h"
+#include "portal/file_download.h"
+#include "portal/query_step.h"
 
 namespace app {
 
@@ -40,6 +47,28 @@ QLabel* Rotulo(QWidget* parent, const QString& text, int x, int y) {
     label->move(x, y);
     label->adjustSize();
     return label;
+}
+
+// Names of the portal's form elements.
+constexpr const char* kCampoChave = "ctl00$ContentPlaceHolder1$txtChaveAcessoCompleta";
+constexpr const char* kCampoCaptcha = "ctl00$ContentPlaceHolder1$txtCaptcha";
+constexpr const char* kBotaoConsultar = "ctl00$ContentPlaceHolder1$btnConsultar";
+constexpr const char* kBotaoDownload = "ctl00$ContentPlaceHolder1$btnDownload";
+
+// Written and read in the working directory, deleted beside the executable.
+constexpr const char* kCaptchaNoDiretorioAtual = "captcha.png";
+
+// Characters of the text without those of code 32 or below at both ends.
+qsizetype TamanhoAparado(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32) {
+        ++begin;
+    }
+    while (end > begin && text[end - 1].unicode() <= 32) {
+        --end;
+    }
+    return end - begin;
 }
 
 MonitorConexao* MonitorDoPortal(const portal::PortalAddresses& addresses, QObject* parent) {
@@ -115,9 +144,24 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
     connect(tmr1_, &QTimer::timeout, this, [this] { ExecutarTratador([this] { tmr1Timer(); }); });
     tmr1_->start();
 
+    tmr2_ = new QTimer(this);
+    tmr2_->setInterval(250);
+    connect(tmr2_, &QTimer::timeout, this, [this] { ExecutarTratador([this] { tmr2Timer(); }); });
+    tmr2_->start();
+
+    connect(btnPegarHTML, &QPushButton::clicked, this,
+            [this] { ExecutarTratador([this] { btnPegarHTMLClick(); }); });
+
     WebBrowser1_ = dependencias_.criarNavegador(this);
     WebBrowser1_->onDocumentComplete = [this] {
         ExecutarTratador([this] { WebBrowser1DocumentComplete(); });
+    };
+    WebBrowser1_->onShowMessage = [this](const std::string& text) {
+        ExecutarTratador([&] { WebBrowser1ShowMessage(text); });
+    };
+    WebBrowser1_->onFileDownload = [this](const std::string& address) {
+        ExecutarTratador([&] { WebBrowser1FileDownload(address); });
+        return true;
     };
 
     if (const auto* screen = QGuiApplication::primaryScreen()) {
@@ -216,7 +260,11 @@ bool TfrmVLPrincipal::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     bool consumed = false;
     ExecutarTratador([&] {
+        // The window sees every key first, then the control its own key-down.
         FormKeyDown(key);
+        if (watched == edtCaptcha && isVisible()) {
+            edtCaptchaKeyDown(key);
+        }
         consumed = FormKeyPress(key);
     });
     return consumed || key == Qt::Key_Escape;
@@ -257,9 +305,192 @@ void TfrmVLPrincipal::Configurar1Click() {
 
 void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
     QCoreApplication::processEvents();
-    if (WebBrowser1_->LocationUrl() == dependencias_.enderecos.printPage) {
-        CapturarPagina();
+    const auto& addresses = dependencias_.enderecos;
+    switch (portal::PassoDaPagina(addresses, WebBrowser1_->LocationUrl())) {
+        case portal::PassoConsulta::MostrarCaptcha:
+            MostrarCaptcha();
+            break;
+        case portal::PassoConsulta::ImprimirDoVisualizador:
+            WebBrowser1_->Navigate(addresses.printPage);
+            break;
+        case portal::PassoConsulta::ImprimirDoResultado:
+            estado_.MostrarEspera();
+            img1->clear();
+            Refletir();
+            WebBrowser1_->Navigate(addresses.printPage);
+            break;
+        case portal::PassoConsulta::CapturarPagina:
+            CapturarPagina();
+            break;
+        case portal::PassoConsulta::NaoEncontrada:
+            Dialogo().Caixa(kTituloAplicacao,
+                            QStringLiteral("NF-e INEXISTENTE na base nacional, favor consultar "
+                                           "esta NF-e no site da SEFAZ de origem."),
+                            Icone::Erro);
+            SequenciaDeReinicio();
+            estado_.OcultarEspera();
+            Refletir();
+            break;
+        case portal::PassoConsulta::CaptchaInvalido:
+            Dialogo().Caixa(
+                kTituloAplicacao,
+                QStringLiteral("Imagem de segurança informada é inválida. Tente novamente."),
+                Icone::Aviso);
+            SequenciaDeReinicio();
+            break;
+        case portal::PassoConsulta::ErroDoPortal:
+            Dialogo().Caixa(
+                kTituloAplicacao,
+                QStringLiteral(
+                    "Erro encontrado na Sefaz Nacional. Tente novamente em alguns instantes."),
+                Icone::Erro);
+            SequenciaDeReinicio();
+            break;
     }
+}
+
+void TfrmVLPrincipal::SequenciaDeReinicio() {
+    img1->clear();
+    estado_.PaginaDeErro();
+    ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
+    ApagarSeExistir(ArquivoDeTrabalho("captcha.jpg"));
+    btnNovaConsultaClick();
+}
+
+void TfrmVLPrincipal::MostrarCaptcha() {
+    const auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
+    if (!body) {
+        estado_.OcultarEspera();
+        Refletir();
+        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
+        return;
+    }
+    estado_.Memo2 = capture::SplitLines(nfe::Utf8ToWindows1252(*body));
+    const auto captcha = portal::TextoDoCaptcha(capture::JoinPageLines(estado_.Memo2));
+    if (!ApararControles(captcha).empty()) {
+        try {
+            portal::SalvarCaptcha(captcha, kCaptchaNoDiretorioAtual);
+        } catch (const portal::ErroDeImagem&) {
+            // The person must still reach "Recarregar Imagem de Segurança" after the box.
+            estado_.OcultarEspera();
+            Refletir();
+            throw;
+        }
+        img1->setPixmap(QPixmap(QString::fromUtf8(kCaptchaNoDiretorioAtual)));
+    } else {
+        Dialogo().Mensagem(
+            QStringLiteral("O portal da NFe nacional está com problemas de acesso. Tente "
+                           "novamente em alguns minutos."));
+    }
+    estado_.OcultarEspera();
+    Refletir();
+}
+
+void TfrmVLPrincipal::ValidarConsulta() {
+    estado_.chaveNFe = convert::DigitsOnly(nfe::Utf8ToWindows1252(estado_.chaveNFe));
+    if (!nfe::IsValidAccessKey("NFe" + estado_.chaveNFe)) {
+        Dialogo().Caixa(kTituloAplicacao,
+                        QStringLiteral("Chave incorreta. Verifique a chave informada."),
+                        Icone::Erro);
+        return;
+    }
+    if (TamanhoAparado(edtCaptcha->text()) < 4) {
+        Dialogo().Caixa(kTituloAplicacao, QStringLiteral("Digite os caracteres da imagem."),
+                        Icone::Erro);
+        edtCaptcha->setFocus();
+        return;
+    }
+    estado_.ConsultaValidada();
+    Refletir();
+}
+
+void TfrmVLPrincipal::btnPegarHTMLClick() {
+    estado_.MostrarEspera();
+    Refletir();
+    ValidarConsulta();
+    estado_.ConfirmarPressionado();
+    try {
+        WebBrowser1_->SetElementValue(kCampoChave, estado_.chaveNFe);
+        WebBrowser1_->SetElementValue(kCampoCaptcha, edtCaptcha->text().toStdString());
+        WebBrowser1_->ClickElement(kBotaoConsultar);
+    } catch (...) {
+        estado_.FalhaAoPreencher();
+        Refletir();
+        throw;
+    }
+    estado_.FormularioEnviado();
+    Refletir();
+}
+
+void TfrmVLPrincipal::btnDadosClick() {
+    if (WebBrowser1_->LocationUrl() != dependencias_.enderecos.resultPage) {
+        return;
+    }
+    estado_.MostrarEspera();
+    img1->clear();
+    Refletir();
+    WebBrowser1_->Navigate(dependencias_.enderecos.printPage);
+}
+
+bool TfrmVLPrincipal::edtCaptchaKeyDown(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+        return false;
+    }
+    if (TamanhoAparado(edtCaptcha->text()) > 3) {
+        if (btnPegarHTML->isEnabled()) {
+            btnPegarHTMLClick();
+        }
+    } else {
+        Dialogo().Mensagem(QStringLiteral("Informe o codigo da imagem de segurança"));
+        edtCaptcha->setFocus();
+    }
+    return true;
+}
+
+void TfrmVLPrincipal::WebBrowser1ShowMessage(const std::string& text) {
+    mensagens_.Registrar(text);
+}
+
+void TfrmVLPrincipal::tmr2Timer() {
+    QCoreApplication::processEvents();
+    estado_.edt2 = mensagens_.UltimaMensagem;
+    if (mensagens_.ConsumirSinal()) {
+        ConfirmarJanelaAtiva();
+    }
+}
+
+void TfrmVLPrincipal::btnDowClick() {
+    WebBrowser1_->ClickElement(kBotaoDownload);
+    estado_.DownloadPressionado();
+    img1->clear();
+    edtCaptcha->clear();
+    Refletir();
+}
+
+bool TfrmVLPrincipal::WebBrowser1FileDownload(const std::string& address) {
+    try {
+        const auto target =
+            ArquivoDoDownload(estado_.chaveNFe, pastaSaida_, dependencias_.pastaExecutavel);
+        portal::BaixarArquivo(
+            {address, target,
+             std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())
+                 .filename()
+                 .string(),
+             WebBrowser1_->Cookies(address)});
+    } catch (...) {
+        // Nothing was written and the program stays, so the person can try again.
+        estado_.OcultarEspera();
+        Refletir();
+        throw;
+    }
+    ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
+    ApagarSeExistir(ArquivoDeTrabalho("captcha.jpg"));
+    if (estado_.opcoes.fcon == 0) {
+        close();
+    }
+    estado_.OcultarEspera();
+    Refletir();
+    return true;
 }
 
 void TfrmVLPrincipal::ReiniciarConsulta() {

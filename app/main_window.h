@@ -15,6 +15,7 @@
 #include "app/window_state.h"
 #include "convert/convert_page_text.h"
 #include "portal/browser.h"
+#include "portal/page_messages.h"
 #include "portal/portal_addresses.h"
 
 class QLabel;
@@ -39,7 +40,7 @@ struct Dependencias {
     std::function<std::filesystem::path(std::string_view pageLines,
                                         const convert::ConversionSettings&)>
         converter;
-    // How long the page capture waits for the print page's body.
+    // How long the captcha step and the page capture wait for a page's body.
     std::chrono::milliseconds limiteCorpo = std::chrono::seconds(30);
     // Ends the application (the settings dialog closed on a first start without saving).
     std::function<void()> terminar;
@@ -68,9 +69,21 @@ public:
     void Label3Click() { ReiniciarConsulta(); }
     void Configurar1Click();
     void WebBrowser1DocumentComplete();
+    void btnPegarHTMLClick();
+    void btnDadosClick();
+    void Button1Click() { ValidarConsulta(); }
+    // True when the key has been handled (Enter).
+    bool edtCaptchaKeyDown(int key);
+    void WebBrowser1ShowMessage(const std::string& text);
+    void tmr2Timer();
+    void btnDowClick();
+    // Returns true: the download is always the program's, never the browser's.
+    bool WebBrowser1FileDownload(const std::string& address);
 
     // Operations.
     void ReiniciarConsulta();
+    void ValidarConsulta();
+    void MostrarCaptcha();
     void CarregarConfiguracao();
     void CapturarPagina();
     void ImportarNFe();
@@ -84,6 +97,7 @@ public:
     void Refletir();
 
     EstadoJanela& Estado() { return estado_; }
+    const portal::MensagensDaPagina& Mensagens() const { return mensagens_; }
     portal::Browser& WebBrowser1() { return *WebBrowser1_; }
     Dialogos& Dialogo() { return *dependencias_.dialogos; }
     const Dependencias& Ambiente() const { return dependencias_; }
@@ -106,6 +120,8 @@ protected:
 
 private:
     void CarregarAnimacao();
+    // After an error page: the picture cleared, the captcha files deleted, a new query.
+    void SequenciaDeReinicio();
 
     Dependencias dependencias_;
     EstadoJanela estado_;
@@ -114,6 +130,8 @@ private:
     QPixmap img2_;
     QLabel* animacao_;
     QTimer* tmr1_;
+    QTimer* tmr2_;
+    portal::MensagensDaPagina mensagens_;
     MonitorConexao* conexao_;
     std::unique_ptr<portal::Browser> WebBrowser1_;
     bool capturando_ = false;

@@ -53,6 +53,37 @@ bool EstadoJanela::ReiniciarConsulta() {
     return true;
 }
 
+void EstadoJanela::ConsultaValidada() {
+    btnPegarHTML = false;
+    btnDow = opcoes.ccer == 0;
+    btnDados = opcoes.scer == 0;
+}
+
+void EstadoJanela::ConfirmarPressionado() {
+    Memo2.clear();
+    Button1 = false;
+    btnNovaConsulta = false;
+    btnGerarXML = false;
+}
+
+void EstadoJanela::FormularioEnviado() {
+    btnPegarHTML = false;
+}
+
+void EstadoJanela::FalhaAoPreencher() {
+    btnNovaConsulta = true;
+}
+
+void EstadoJanela::PaginaDeErro() {
+    btnGerarXML = true;
+    btnNovaConsulta = true;
+}
+
+void EstadoJanela::DownloadPressionado() {
+    btnPegarHTML = true;
+    btnDados = false;
+}
+
 void EstadoJanela::InicioDaCaptura() {
     btnPegarHTML = false;
     btnDow = false;

@@ -60,6 +60,17 @@ struct EstadoJanela {
     // Without a connection nothing changes and the result is false.
     bool ReiniciarConsulta();
 
+    // The key and the captcha passed their check before a submission.
+    void ConsultaValidada();
+    // "CONFIRMAR" pressed, after the check; then the form submitted, or its filling failed.
+    void ConfirmarPressionado();
+    void FormularioEnviado();
+    void FalhaAoPreencher();
+    // An error page of the portal, before the query restarts.
+    void PaginaDeErro();
+    // "Download (*)" pressed the portal's download button.
+    void DownloadPressionado();
+
     void InicioDaCaptura();
     void FimDaCaptura();
     void FimDaImportacao();

@@ -41,6 +41,10 @@ public:
     virtual void SetElementValue(const std::string& name, const std::string& value) = 0;
     virtual void ClickElement(const std::string& name) = 0;
 
+    // The browser's cookies for an address as one Cookie header ("a=1; b=2"), so that a
+    // request made outside the browser stays in the portal's session.
+    virtual std::string Cookies(const std::string& address) = 0;
+
     // Drops every cached page and every cookie, so that the next page and its captcha are
     // fetched anew in a fresh portal session.
     virtual void ClearCache() = 0;

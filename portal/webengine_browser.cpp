@@ -1,6 +1,8 @@
 #include "portal/webengine_browser.h"
 
 #include <QEventLoop>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEngineCookieStore>
@@ -61,8 +63,12 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
       // A profile without a storage name is kept in memory only.
       profile_(new QWebEngineProfile(host)),
       view_(new QWebEngineView(host)),
-      page_(new Page(profile_, *this)) {
+      page_(new Page(profile_, *this)),
+      cookies_(new QNetworkCookieJar(profile_)) {
     page_->setParent(view_);
+    // Nothing is ever kept in the cache, so every page and every captcha comes fresh from the
+    // portal. (Clearing the cache while a page loads would stall that load.)
+    profile_->setHttpCacheType(QWebEngineProfile::NoCache);
     auto* settings = page_->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, true);
@@ -71,6 +77,12 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
     view_->setPage(page_);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     view_->setFocusPolicy(Qt::NoFocus);
+
+    auto* store = profile_->cookieStore();
+    QObject::connect(store, &QWebEngineCookieStore::cookieAdded, cookies_,
+                     [this](const QNetworkCookie& cookie) { cookies_->insertCookie(cookie); });
+    QObject::connect(store, &QWebEngineCookieStore::cookieRemoved, cookies_,
+                     [this](const QNetworkCookie& cookie) { cookies_->deleteCookie(cookie); });
 
     QObject::connect(page_, &QWebEnginePage::loadFinished, page_, [this](bool) {
         if (onDocumentComplete) {
@@ -118,8 +130,15 @@ void WebEngineBrowser::ClickElement(const std::string& name) {
     WithElement(name, "element.click();");
 }
 
+std::string WebEngineBrowser::Cookies(const std::string& address) {
+    QStringList pairs;
+    for (const auto& cookie : cookies_->cookiesForUrl(QUrl(QString::fromStdString(address)))) {
+        pairs << QString::fromUtf8(cookie.toRawForm(QNetworkCookie::NameAndValueOnly));
+    }
+    return pairs.join(QStringLiteral("; ")).toStdString();
+}
+
 void WebEngineBrowser::ClearCache() {
-    profile_->clearHttpCache();
     profile_->cookieStore()->deleteAllCookies();
 }
 

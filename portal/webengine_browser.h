@@ -8,6 +8,7 @@
 class QWidget;
 class QVariant;
 class QString;
+class QNetworkCookieJar;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -30,6 +31,7 @@ public:
     std::optional<std::string> BodyInnerHtml() override;
     void SetElementValue(const std::string& name, const std::string& value) override;
     void ClickElement(const std::string& name) override;
+    std::string Cookies(const std::string& address) override;
     void ClearCache() override;
 
     QWebEngineProfile* Profile() const { return profile_; }
@@ -45,6 +47,8 @@ private:
     QWebEngineProfile* profile_;
     QWebEngineView* view_;
     Page* page_;
+    // A copy of the browser's cookies, kept up to date from its cookie store.
+    QNetworkCookieJar* cookies_;
 };
 
 }  // namespace portal

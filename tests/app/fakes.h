@@ -76,11 +76,15 @@ public:
     void Navigate(const std::string& address) override { navigations.push_back(address); }
     std::string LocationUrl() override { return location; }
     std::optional<std::string> BodyInnerHtml() override { return body; }
-    void SetElementValue(const std::string&, const std::string&) override {}
-    void ClickElement(const std::string&) override {}
+    void SetElementValue(const std::string& name, const std::string& value) override {
+        actions.push_back(name + "=" + value);
+    }
+    void ClickElement(const std::string& name) override { actions.push_back("click " + name); }
+    std::string Cookies(const std::string&) override { return {}; }
     void ClearCache() override { ++cacheClears; }
 
     std::vector<std::string> navigations;
+    std::vector<std::string> actions;
     std::string location;
     std::optional<std::string> body;
     int cacheClears = 0;

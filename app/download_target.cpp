@@ -1,0 +1,26 @@
+#include "app/download_target.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/working_files.h"
+#include "nfe/access_key.h"
+
+namespace app {
+
+ChaveInvalidaParaDownload::ChaveInvalidaParaDownload()
+    : std::runtime_error("Chave incorreta. Verifique a chave informada.") {}
+
+std::filesystem::path ArquivoDoDownload(std::string_view keyBoxText, std::string_view outputFolder,
+                                        const std::filesystem::path& executableFolder) {
+    const std::string key = ApararControles(keyBoxText);
+    const bool onlyDigits =
+        std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (key.size() != 44 || !onlyDigits || !nfe::IsValidAccessKey(key)) {
+        throw ChaveInvalidaParaDownload();
+    }
+    return PastaDeSaida(outputFolder, executableFolder) / (key + "-orig.xml");
+}
+
+}  // namespace app

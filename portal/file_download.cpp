@@ -1,0 +1,66 @@
+#include "portal/file_download.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QUrl>
+#include <memory>
+
+namespace portal {
+
+void BaixarArquivo(const PedidoDeDownload& pedido) {
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    QNetworkAccessManager network;
+    QNetworkRequest request(QUrl(QString::fromStdString(pedido.endereco)));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(pedido.agente));
+    if (!pedido.cookies.empty()) {
+        request.setRawHeader("Cookie", QByteArray::fromStdString(pedido.cookies));
+    }
+    request.setTransferTimeout(static_cast<int>(pedido.limite.count()));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+
+    QSaveFile file(QString::fromStdString(pedido.arquivo.string()));
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw ErroDeDownload("Não foi possível criar o arquivo " + pedido.arquivo.string() + ".");
+    }
+
+    std::unique_ptr<QNetworkReply> reply(network.get(request));
+    bool writeFailed = false;
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, reply.get(), [&] {
+        const auto piece = reply->readAll();
+        if (file.write(piece) != piece.size()) {
+            writeFailed = true;
+            reply->abort();
+        }
+    });
+    QEventLoop loop;
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) {
+        loop.exec();
+    }
+
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    std::string failure;
+    if (writeFailed) {
+        failure = "Não foi possível gravar o arquivo " + pedido.arquivo.string() + ".";
+    } else if (status != 0 && (status < 200 || status > 299)) {
+        failure = "O servidor respondeu com o código HTTP " + std::to_string(status) + ".";
+    } else if (reply->error() != QNetworkReply::NoError) {
+        failure = reply->errorString().toStdString();
+    } else {
+        file.write(reply->readAll());
+    }
+    if (!failure.empty()) {
+        file.cancelWriting();
+        throw ErroDeDownload("O download do arquivo não foi concluído. " + failure);
+    }
+    if (!file.commit()) {
+        throw ErroDeDownload("Não foi possível gravar o arquivo " + pedido.arquivo.string() + ".");
+    }
+}
+
+}  // namespace portal

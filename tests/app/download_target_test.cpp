@@ -1,0 +1,43 @@
+#include "app/download_target.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temporary_directory.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kKey = "35150761024385000111550010000001011102030405";
+
+TEST(DownloadTargetTest, KeyDigitsAndOrigXmlInTheOutputFolder) {
+    test_support::TemporaryDirectory dir;
+    const auto out = (dir / "a" / "b").string();
+    EXPECT_EQ(ArquivoDoDownload(" " + kKey + "\t", out, dir.path()),
+              dir / "a" / "b" / (kKey + "-orig.xml"));
+    EXPECT_TRUE(fs::is_directory(dir / "a" / "b"));
+    // Without an output folder: "xml" beside the executable, created when missing.
+    EXPECT_EQ(ArquivoDoDownload(kKey, "", dir.path()), dir / "xml" / (kKey + "-orig.xml"));
+    EXPECT_TRUE(fs::is_directory(dir / "xml"));
+}
+
+TEST(DownloadTargetTest, AnythingButOneValidKeyIsRefusedAndCreatesNothing) {
+    test_support::TemporaryDirectory dir;
+    const std::string refused[] = {
+        "../../" + kKey,          kKey.substr(0, 20) + "/../" + kKey.substr(20),
+        kKey.substr(0, 43) + "6",  // wrong check digit
+        kKey.substr(1),           "",
+    };
+    for (const auto& text : refused) {
+        EXPECT_THROW(ArquivoDoDownload(text, (dir / "out").string(), dir.path()),
+                     ChaveInvalidaParaDownload)
+            << text;
+    }
+    EXPECT_FALSE(fs::exists(dir / "out"));
+    EXPECT_STREQ(ChaveInvalidaParaDownload().what(),
+                 "Chave incorreta. Verifique a chave informada.");
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,377 @@
+// The whole run as a person makes it: the real main window on the real embedded browser,
+// against the sample portal on a loopback port. The person types the captcha and presses
+// Enter; every other box is answered by the fake dialogs or, for the page's own messages, by
+// the program itself.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "capture/page_lines.h"
+#include "convert/convert_page_text.h"
+#include "nfe/access_key.h"
+#include "portal/webengine_browser.h"
+#include "tests/app/fakes.h"
+#include "tests/support-qt/qt_application.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ReadFile;
+using test_support::WaitUntil;
+using test_support::WriteFile;
+using namespace std::chrono_literals;
+
+const std::string kNormal = "35150761024385000111550010000001011102030405";
+const std::string kCancelled = "35160561024385000111550010000001121141516176";
+const std::string kMaintenance = "35160761024385000111550090000009021161718195";
+const std::string kVanishingBody = "35160761024385000111550090000009031161718192";
+const std::string kDownloadBroken = "35160761024385000111550090000009051161718197";
+const std::string kDownload404 = "35160761024385000111550090000009061161718194";
+const std::string kCaptcha = "ABCDE";
+
+const QString kSefazError =
+    "Erro encontrado na Sefaz Nacional. Tente novamente em alguns instantes.";
+
+// A valid access key that the sample portal does not hold.
+std::string UnknownKey() {
+    const std::string first43 = "3516056102438500011155001000000999114151617";
+    return first43 + std::to_string(nfe::KeyCheckDigit(first43).digit);
+}
+
+// One sample portal process, started on a free port and stopped with the test program.
+class SamplePortal {
+public:
+    explicit SamplePortal(const QStringList& options) {
+        process_.setProgram(QStringLiteral(VELLORA_SAMPLE_PORTAL));
+        process_.setArguments(
+            QStringList{"--port", "0", "--test-captcha", QString::fromStdString(kCaptcha)} +
+            options);
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.setStandardErrorFile(QProcess::nullDevice());
+        process_.start();
+        process_.waitForStarted(10000);
+        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        }
+        origin_ = "http://127.0.0.1:" + process_.readLine().trimmed().toStdString();
+    }
+    ~SamplePortal() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+
+    // Both origins are the sample server's: its not-found page is a redirect on its own origin.
+    portal::PortalAddresses Addresses() const {
+        return portal::PortalAddresses::FromOrigins(origin_, origin_);
+    }
+
+private:
+    QProcess process_;
+    std::string origin_;
+};
+
+SamplePortal& Portal(const QString& fault = {}) {
+    static std::map<QString, std::unique_ptr<SamplePortal>> portals;
+    auto& portal = portals[fault];
+    if (!portal) {
+        portal = std::make_unique<SamplePortal>(fault.isEmpty() ? QStringList{}
+                                                                : QStringList{"--fault", fault});
+    }
+    return *portal;
+}
+
+class PortalFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test_support::EnsureApplication();
+        fs::copy_file(VELLORA_WAIT_ANIMATION, exe_ / "processando1.gif");
+        previousDirectory_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(cwd_.path().string()));
+    }
+
+    void TearDown() override {
+        window_.reset();
+        QDir::setCurrent(previousDirectory_);
+    }
+
+    TfrmVLPrincipal& Start(const std::string& key, const Opcoes& options = {},
+                           SamplePortal& portal = Portal()) {
+        GravarOpcoes(exe_ / "cfg.dclrc", options);
+        Dependencias dependencies;
+        dependencies.pastaExecutavel = exe_.path();
+        dependencies.argumentos = {"vellora", "x", key, Output().string()};
+        dependencies.dialogos = &dialogs_;
+        dependencies.enderecos = addresses_ = portal.Addresses();
+        dependencies.criarNavegador = [](QWidget* host) {
+            return std::make_unique<portal::WebEngineBrowser>(host);
+        };
+        dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
+        dependencies.converter = convert::ConvertPageText;
+        dependencies.limiteCorpo = 3s;
+        dependencies.terminar = [] {};
+        clock_.start();
+        window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
+        window_->show();
+        window_->ExecutarTratador([this] { window_->FormShow(); });
+        return *window_;
+    }
+
+    fs::path Output() const { return exe_ / "out"; }
+
+    bool CaptchaShown() const {
+        return !window_->img1->pixmap().isNull() && !window_->Estado().EsperaVisivel();
+    }
+
+    void WaitForCaptcha(const char* what) {
+        ASSERT_TRUE(WaitUntil([this] { return CaptchaShown(); }, 30s))
+            << what << " at " << window_->WebBrowser1().LocationUrl() << ", connected "
+            << window_->Estado().Conectado() << ", boxes " << dialogs_.boxes.size();
+        std::printf("[ time ] %s: start to captcha shown %lld ms\n", what,
+                    static_cast<long long>(clock_.elapsed()));
+    }
+
+    void Type(const std::string& captcha) {
+        window_->activateWindow();
+        window_->edtCaptcha->setFocus();
+        QTest::keyClicks(window_->edtCaptcha, QString::fromStdString(captcha));
+        clock_.restart();
+        QTest::keyClick(window_->edtCaptcha, Qt::Key_Return);
+    }
+
+    // Until the sample portal serves the invoices' real print pages, its stand-in pages do not
+    // convert; the cases that need a converted page wait for them.
+    bool StandInPrintPage() const {
+        const auto texts = dialogs_.Texts();
+        return window_->Estado().Memo2.size() <= 3 &&
+               std::find(texts.begin(), texts.end(), "Erro ao importar a NF-e.") != texts.end();
+    }
+
+    void WaitForFile(const fs::path& file, const char* what) {
+        WaitUntil([&] { return fs::exists(file) || StandInPrintPage(); }, 30s);
+        if (StandInPrintPage()) {
+            GTEST_SKIP() << "the sample portal's print pages are still stand-ins";
+        }
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(file); }, 30s)) << what;
+        std::printf("[ time ] %s: Enter to file written %lld ms\n", what,
+                    static_cast<long long>(clock_.elapsed()));
+    }
+
+    bool Ended() {
+        return WaitUntil([this] { return !window_->isVisible(); }, 10s);
+    }
+
+    // Presses "Download (*)" while the result page is shown, as a person would, instead of
+    // letting the window move on to the print page.
+    void DownloadOnTheResultPage() {
+        auto& browser = window_->WebBrowser1();
+        auto forward = browser.onDocumentComplete;
+        browser.onDocumentComplete = [this, &browser, forward] {
+            if (browser.LocationUrl() == addresses_.resultPage) {
+                window_->ExecutarTratador([this] { window_->btnDowClick(); });
+            } else {
+                forward();
+            }
+        };
+    }
+
+    test_support::TemporaryDirectory exe_;
+    test_support::TemporaryDirectory cwd_;
+    QString previousDirectory_;
+    FakeDialogs dialogs_;
+    portal::PortalAddresses addresses_;
+    std::unique_ptr<TfrmVLPrincipal> window_;
+    QElapsedTimer clock_;
+};
+
+TEST_F(PortalFlowTest, NormalInvoiceGivesTheXmlFileAndTheProgramEnds) {
+    auto& window = Start(kNormal);
+    WaitForCaptcha("normal invoice");
+    // Started from another working directory: the picture is written there.
+    EXPECT_TRUE(fs::exists(cwd_ / "captcha.png"));
+    EXPECT_FALSE(fs::exists(exe_ / "captcha.png"));
+    EXPECT_EQ(window.edtCaptcha->maxLength(), 6);
+
+    Type(kCaptcha);
+    const auto file = Output() / (kNormal + "-nfe.xml");
+    WaitForFile(file, "normal invoice");
+    if (IsSkipped()) {
+        return;
+    }
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(window.FPath(), file);
+    for (const auto& text : dialogs_.Texts()) {
+        ADD_FAILURE() << text.toStdString();
+    }
+
+    // The command-line conversion of the same page lines gives the same file.
+    WriteFile(exe_ / "page.txt", capture::JoinPageLines(window.Estado().Memo2));
+    const auto reference = exe_ / "reference";
+    ASSERT_EQ(
+        QProcess::execute(VELLORA_CONVERT, {"-o", QString::fromStdString(reference.string()),
+                                            QString::fromStdString((exe_ / "page.txt").string())}),
+        0);
+    EXPECT_EQ(ReadFile(file), ReadFile(reference / (kNormal + "-nfe.xml")));
+    EXPECT_NE(ReadFile(file).find(kNormal), std::string::npos);
+    // The clean-up of the executable's folder leaves the working directory alone.
+    EXPECT_TRUE(fs::exists(cwd_ / "captcha.png"));
+}
+
+TEST_F(PortalFlowTest, WrongCaptchaWarnsAndASecondTrySucceeds) {
+    Start(kNormal);
+    WaitForCaptcha("wrong captcha");
+    Type("ZZZZZ");
+    ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 20s));
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.boxes[0].text, "Imagem de segurança informada é inválida. Tente novamente.");
+    EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Aviso);
+    EXPECT_TRUE(window_->edtCaptcha->text().isEmpty());
+    WaitForCaptcha("second captcha");
+    Type(kCaptcha);
+    WaitForFile(Output() / (kNormal + "-nfe.xml"), "second try");
+    if (IsSkipped()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(dialogs_.boxes.size(), 1u);
+}
+
+TEST_F(PortalFlowTest, ErrorPagesShowTheirBoxAndRestart) {
+    struct Case {
+        std::string key;
+        QString text;
+        Icone icon;
+    };
+    const Case cases[] = {
+        {UnknownKey(),
+         "NF-e INEXISTENTE na base nacional, favor consultar esta NF-e no site da SEFAZ de "
+         "origem.",
+         Icone::Erro},
+        {kMaintenance, kSefazError, Icone::Erro},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        dialogs_.boxes.clear();
+        auto& window = Start(c.key);
+        WaitForCaptcha("error page");
+        Type(kCaptcha);
+        ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 20s));
+        EXPECT_EQ(dialogs_.boxes[0].text, c.text);
+        EXPECT_EQ(dialogs_.boxes[0].icon, c.icon);
+        // The restart brings a new captcha; the window stays.
+        WaitForCaptcha("after the error page");
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(dialogs_.boxes.size(), 1u);
+        EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+        EXPECT_FALSE(fs::exists(exe_ / "captcha.png"));
+    }
+}
+
+TEST_F(PortalFlowTest, CancelledInvoiceAlertIsConfirmedWithoutAPerson) {
+    auto& window = Start(kCancelled);
+    WaitForCaptcha("cancelled invoice");
+    Type(kCaptcha);
+    WaitForFile(Output() / (kCancelled + "-nfe.xml"), "cancelled invoice");
+    if (IsSkipped()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(window.Mensagens().UltimaMensagem, "NF-E CANCELADA PELO EMITENTE.");
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(PortalFlowTest, CertificateDownload) {
+    for (const int fcon : {0, 1}) {
+        SCOPED_TRACE(fcon);
+        dialogs_.boxes.clear();
+        Opcoes options;
+        options.fcon = fcon;
+        auto& window = Start(kNormal, options);
+        DownloadOnTheResultPage();
+        WaitForCaptcha("download");
+        Type(kCaptcha);
+        const auto file = Output() / (kNormal + "-orig.xml");
+        WaitForFile(file, "download");
+        EXPECT_NE(ReadFile(file).find("<NFe"), std::string::npos);
+        EXPECT_EQ(Ended(), fcon == 0);
+        if (fcon == 1) {
+            EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+            EXPECT_FALSE(window.Estado().EsperaVisivel());
+        }
+        EXPECT_EQ(window.Mensagens().UltimaMensagem, "CLIQUE EM OK PARA INICIAR O DOWNLOAD");
+        EXPECT_TRUE(dialogs_.boxes.empty());
+        fs::remove(file);
+    }
+}
+
+TEST_F(PortalFlowTest, FailedDownloadLeavesNoFileAndTheProgramStays) {
+    for (const auto& key : {kDownload404, kDownloadBroken}) {
+        SCOPED_TRACE(key);
+        dialogs_.boxes.clear();
+        auto& window = Start(key);
+        DownloadOnTheResultPage();
+        WaitForCaptcha("failed download");
+        Type(kCaptcha);
+        ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 20s));
+        EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
+        // A refused download is no download for the browser: it shows the portal's answer as
+        // a page, which is an unknown page.
+        EXPECT_EQ(dialogs_.boxes[0].text, key == kDownload404
+                                              ? kSefazError
+                                              : QString("O download do arquivo não foi concluído. "
+                                                        "Connection closed"));
+        EXPECT_FALSE(fs::exists(Output() / (key + "-orig.xml")));
+        EXPECT_TRUE(window.isVisible());
+        if (key == kDownload404) {
+            WaitForCaptcha("after the refused download");
+        } else {
+            EXPECT_FALSE(window.Estado().EsperaVisivel());
+        }
+    }
+}
+
+TEST_F(PortalFlowTest, ConsultationPageWithoutOrWithABadCaptcha) {
+    Start(kNormal, {}, Portal("no-captcha"));
+    ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 30s));
+    EXPECT_EQ(dialogs_.boxes[0].text,
+              "O portal da NFe nacional está com problemas de acesso. Tente novamente em alguns "
+              "minutos.");
+    EXPECT_FALSE(window_->Estado().EsperaVisivel());
+
+    dialogs_.boxes.clear();
+    auto& window = Start(kNormal, {}, Portal("captcha-not-png"));
+    ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 30s));
+    EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
+    EXPECT_EQ(dialogs_.boxes[0].text, "A imagem de segurança não é uma imagem PNG válida.");
+    // Still usable: the overlay is gone and a new captcha can be asked for.
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
+    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+}
+
+TEST_F(PortalFlowTest, PrintPageWithoutBodyEndsInTheTimeLimitMessage) {
+    auto& window = Start(kVanishingBody);
+    WaitForCaptcha("print page without body");
+    Type(kCaptcha);
+    ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 30s));
+    EXPECT_EQ(dialogs_.Texts(),
+              std::vector<QString>{"A página do portal não respondeu. Tente novamente."});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
+}
+
+}  // namespace
+}  // namespace app
