@@ -1,35 +1,10 @@
 #include "sample/portal/portal_pages.h"
 
+#include "nfe/xml_escape.h"
 #include "sample/portal/portal_addresses.h"
 
 namespace sample {
 namespace {
-
-std::string EscapeHtml(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string PlainPage(std::string_view title, std::string_view content) {
     std::string page = R"(<!DOCTYPE html>
@@ -57,7 +32,7 @@ std::string FormPage(std::string_view formAction, const FormState& state,
 </head>
 <body>
 <form name="aspnetForm" method="post" action=")";
-    page += EscapeHtml(formAction);
+    page += nfe::EscapeXmlText(formAction);
     page += R"(" id="aspnetForm">
 <div>
 <input type="hidden" name="__EVENTTARGET" id="__EVENTTARGET" value="" />
@@ -102,7 +77,7 @@ function __doPostBack(eventTarget, eventArgument) {
 
 std::string ConsultationLink() {
     std::string link = "<p><a href=\"";
-    link += EscapeHtml(kConsultationPage);
+    link += nfe::EscapeXmlText(kConsultationPage);
     link += "\">Nova consulta</a></p>";
     return link;
 }
@@ -126,7 +101,7 @@ std::string ConsultationPage(std::string_view formAction, std::string_view captc
     content +=
         R"( name="ctl00$ContentPlaceHolder1$txtCaptcha" type="text" maxlength="6" id="ctl00_ContentPlaceHolder1_txtCaptcha" />
 <span id="ctl00_ContentPlaceHolder1_lblMensagem" class="erro">)";
-    content += EscapeHtml(message);
+    content += nfe::EscapeXmlText(message);
     content += R"(</span>
 <input type="submit" name="ctl00$ContentPlaceHolder1$btnConsultar" value="Continuar" id="ctl00_ContentPlaceHolder1_btnConsultar" />)";
     return FormPage(formAction, state, content);
@@ -137,17 +112,17 @@ std::string ResultPage(std::string_view formAction, const SampleInvoice& invoice
     std::string content = R"(<fieldset>
 <legend>Dados da NF-e</legend>
 <p>Chave de Acesso: <span id="ctl00_ContentPlaceHolder1_lblChaveAcesso">)";
-    content += EscapeHtml(GroupedKey(invoice.key));
+    content += nfe::EscapeXmlText(GroupedKey(invoice.key));
     content += R"(</span></p>
 <p>Situação Atual: <span id="ctl00_ContentPlaceHolder1_lblSituacaoAtual">)";
     content += invoice.cancelled ? "CANCELADA" : "AUTORIZADA";
     content += R"(</span></p>
 <p>)";
-    content += EscapeHtml(invoice.description);
+    content += nfe::EscapeXmlText(invoice.description);
     content += R"(</p>
 </fieldset>
 <p><a href=")";
-    content += EscapeHtml(kPrintPage);
+    content += nfe::EscapeXmlText(kPrintPage);
     content += R"(">Versão para impressão</a></p>
 <input type="submit" name="ctl00$ContentPlaceHolder1$btnDownload" value="Download do documento*" onclick="return confirm('Clique em OK para iniciar o download');" id="ctl00_ContentPlaceHolder1_btnDownload" />
 <p>(*) Requer Certificado Digital</p>)";

@@ -3,12 +3,17 @@
 
 #include <set>
 
+#include "capture/capture_page.h"
+#include "convert/convert_page_text.h"
+#include "convert/page_document.h"
 #include "nfe/access_key.h"
 #include "sample/portal/catalogue.h"
 #include "sample/portal/sample_invoices.h"
 
 namespace sample {
 namespace {
+
+using testing::HasSubstr;
 
 TEST(BundledSamples, EveryKeyIsAValidAccessKey) {
     const Catalogue catalogue(BundledSampleInvoices());  // throws on a key used twice
@@ -33,6 +38,25 @@ TEST(BundledSamples, HoldTheInvoicesAndOneKeyForEachFaultModeThatAKeyCanChoose) 
     EXPECT_EQ(cancelled, 1);
     for (const FaultModeInfo& info : FaultModes()) {
         EXPECT_EQ(faults.count(info.mode), info.chosenByKey ? 1u : 0u) << info.name;
+    }
+}
+
+// The page of each sample converts to a document under the sample's own key, as the program
+// reads it; the version-1.10 page is the one the program declines.
+TEST(BundledSamples, EachPageReadsBackUnderItsOwnKeyAndEachFileCarriesIt) {
+    for (const SampleInvoice& invoice : BundledSampleInvoices()) {
+        SCOPED_TRACE(invoice.key);
+        EXPECT_THAT(invoice.xml(), HasSubstr("Id=\"NFe" + invoice.key + "\""));
+        const std::string lines =
+            capture::JoinPageLines(capture::PageLinesFromDocument(invoice.printPage()).value());
+        if (invoice.layout == "1.10") {
+            EXPECT_THAT(lines, HasSubstr("\r\nVers\xE3o 1.10\r\n"));
+            EXPECT_THROW(convert::ReadPageDocument(lines, {}), convert::OldLayoutAborted);
+            continue;
+        }
+        const nfe::TNFe read = convert::ReadPageDocument(lines, {});
+        EXPECT_EQ(read.infNFe.ID, invoice.key);
+        EXPECT_EQ(read.procNFe.cStat, invoice.cancelled ? 101 : 100);
     }
 }
 

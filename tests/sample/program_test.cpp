@@ -10,9 +10,16 @@
 
 #include <cstdio>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "capture/capture_page.h"
+#include "convert/convert_page_text.h"
 #include "nfe/access_key.h"
 #include "sample/portal/portal_addresses.h"
+#include "sample/portal/sample_invoices.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
 
 extern char** environ;
 
@@ -24,8 +31,7 @@ struct Output {
     std::string text;  // standard output and standard error together
 };
 
-Output RunProgram(const std::string& arguments) {
-    const std::string command = std::string(SAMPLE_PORTAL_PROGRAM) + " " + arguments + " 2>&1";
+Output RunCommand(const std::string& command) {
     FILE* pipe = popen(command.c_str(), "r");
     Output output;
     char buffer[4096];
@@ -34,6 +40,10 @@ Output RunProgram(const std::string& arguments) {
     }
     output.status = WEXITSTATUS(pclose(pipe));
     return output;
+}
+
+Output RunProgram(const std::string& arguments) {
+    return RunCommand(std::string(SAMPLE_PORTAL_PROGRAM) + " " + arguments + " 2>&1");
 }
 
 TEST(Program, ListsTheSampleKeysAndRefusesUnknownOptions) {
@@ -52,49 +62,159 @@ TEST(Program, ListsTheSampleKeysAndRefusesUnknownOptions) {
     EXPECT_THAT(wrong.text, testing::HasSubstr("unknown option \"--colour\""));
 }
 
+// The program started with arguments, its standard output read up to the port on its first
+// line; stopped at the end of the test.
+class RunningPortal {
+public:
+    explicit RunningPortal(std::vector<std::string> arguments) {
+        int out[2];
+        if (pipe(out) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        arguments.insert(arguments.begin(), SAMPLE_PORTAL_PROGRAM);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            pid_ = 0;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        out_ = out[0];
+
+        // The first line arrives while the program keeps running.
+        pollfd ready{out_, POLLIN, 0};
+        char c = 0;
+        while (pid_ != 0 && firstLine_.find('\n') == std::string::npos &&
+               poll(&ready, 1, 10000) == 1 && read(out_, &c, 1) == 1) {
+            firstLine_ += c;
+        }
+    }
+    ~RunningPortal() {
+        if (pid_ != 0) {
+            kill(pid_, SIGTERM);
+            int status = 0;
+            waitpid(pid_, &status, 0);
+        }
+        if (out_ >= 0) {
+            close(out_);
+        }
+    }
+    RunningPortal(const RunningPortal&) = delete;
+    RunningPortal& operator=(const RunningPortal&) = delete;
+
+    const std::string& firstLine() const { return firstLine_; }
+    int port() const { return std::atoi(firstLine_.c_str()); }
+
+private:
+    pid_t pid_ = 0;
+    int out_ = -1;
+    std::string firstLine_;
+};
+
 TEST(Program, PrintsItsFreePortFirstAndServesThere) {
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char program[] = SAMPLE_PORTAL_PROGRAM;
-    char port[] = "--port";
-    char zero[] = "0";
-    char* argv[] = {program, port, zero, nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
+    const RunningPortal portal({"--port", "0"});
+    const int number = portal.port();
+    ASSERT_GT(number, 0) << portal.firstLine();
+    EXPECT_EQ(portal.firstLine(), std::to_string(number) + "\n");
 
-    // The first line arrives while the program keeps running.
-    std::string line;
-    pollfd ready{out[0], POLLIN, 0};
-    char c = 0;
-    while (line.find('\n') == std::string::npos && poll(&ready, 1, 10000) == 1 &&
-           read(out[0], &c, 1) == 1) {
-        line += c;
+    httplib::Client client("127.0.0.1", number);
+    client.set_connection_timeout(std::chrono::seconds(5));
+    client.set_read_timeout(std::chrono::seconds(10));
+    const auto page = client.Get(std::string(kConsultationPage));
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_THAT(page->body, testing::HasSubstr("data:image/png;base64,"));
+}
+
+// A visitor that keeps the session cookie, as a browser does, and follows no redirect.
+class Visitor {
+public:
+    explicit Visitor(int port) : client_("127.0.0.1", port) {
+        client_.set_connection_timeout(std::chrono::seconds(5));
+        client_.set_read_timeout(std::chrono::seconds(20));
     }
-    const int number = std::atoi(line.c_str());
-    EXPECT_GT(number, 0) << line;
-    EXPECT_EQ(line, std::to_string(number) + "\n");
-
-    if (number > 0) {
-        httplib::Client client("127.0.0.1", number);
-        client.set_connection_timeout(std::chrono::seconds(5));
-        client.set_read_timeout(std::chrono::seconds(10));
-        const auto page = client.Get(std::string(kConsultationPage));
-        ASSERT_TRUE(page);
-        EXPECT_EQ(page->status, 200);
-        EXPECT_THAT(page->body, testing::HasSubstr("data:image/png;base64,"));
+    httplib::Result Get(std::string_view target) {
+        return Keep(client_.Get(std::string(target), Cookie()));
+    }
+    // Submits key and captcha through the consultation page's form; returns where it leads.
+    std::string Submit(const std::string& key, const std::string& captcha) {
+        const httplib::Params fields = {{std::string(kKeyField), key},
+                                        {std::string(kCaptchaField), captcha},
+                                        {std::string(kSubmitButton), "Continuar"}};
+        const auto reply = Keep(client_.Post(std::string(kConsultationPage), Cookie(), fields));
+        return reply && reply->status == 302 ? reply->get_header_value("Location") : "";
     }
 
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    close(out[0]);
+private:
+    httplib::Headers Cookie() const {
+        return cookie_.empty() ? httplib::Headers{} : httplib::Headers{{"Cookie", cookie_}};
+    }
+    httplib::Result Keep(httplib::Result result) {
+        if (result && result->has_header("Set-Cookie")) {
+            const std::string value = result->get_header_value("Set-Cookie");
+            cookie_ = value.substr(0, value.find(';'));
+        }
+        return result;
+    }
+
+    httplib::Client client_;
+    std::string cookie_;
+};
+
+// What the desktop program does against the sample portal, up to the converted file, with the
+// print page saved as a browser saves it and converted by vellora-convert.
+TEST(Program, ServesTheFlowUpToAPrintPageThatConvertsToItsInvoice) {
+    const RunningPortal portal({"--port", "0", "--test-captcha", "K7P4X"});
+    ASSERT_GT(portal.port(), 0) << portal.firstLine();
+    const SampleInvoice invoice = BundledSampleInvoices().front();
+    Visitor visitor(portal.port());
+
+    const auto consultation = visitor.Get(kConsultationPage);
+    ASSERT_TRUE(consultation);
+    const auto marker = consultation->body.find("data:image/png;base64,");
+    ASSERT_NE(marker, std::string::npos);
+    EXPECT_NE(consultation->body.find("\"> <INPUT", marker), std::string::npos);
+    // The client library decodes the "%3d" of the wrong-captcha return in headers it reads.
+    EXPECT_THAT(visitor.Submit(invoice.key, "X7P4K"),
+                testing::StartsWith("/portal/consulta.aspx?tipoConsulta=completa"));
+    ASSERT_TRUE(visitor.Get(kConsultationPage));
+    EXPECT_EQ(visitor.Submit(std::string(44, '9'), "K7P4X"), kNotFoundPage);
+    ASSERT_TRUE(visitor.Get(kConsultationPage));
+    EXPECT_EQ(visitor.Submit(invoice.key, "k7p4x"), kResultPage);
+    const auto result = visitor.Get(kResultPage);
+    ASSERT_TRUE(result);
+    EXPECT_THAT(result->body, testing::HasSubstr(std::string(kDownloadButton)));
+    const auto print = visitor.Get(kPrintPage);
+    ASSERT_TRUE(print);
+    ASSERT_EQ(print->status, 200);
+    EXPECT_EQ(print->body, invoice.printPage());
+
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "nota.html", print->body);
+    const std::string command = std::string(CONVERT_PROGRAM) + " -o '" +
+                                (folder / "tool").string() + "' '" +
+                                (folder / "nota.html").string() + "' 2>&1";
+    const Output converted = RunCommand(command);
+    const std::string file = invoice.key + "-nfe.xml";
+    ASSERT_EQ(converted.status, 0) << converted.text;
+    EXPECT_EQ(converted.text, (folder / "tool" / file).string() + "\n");
+
+    // The same page captured and converted in this process.
+    convert::ConversionSettings settings;
+    settings.outputFolder = (folder / "here").string();
+    convert::ConvertPageText(
+        capture::JoinPageLines(capture::PageLinesFromDocument(invoice.printPage()).value()),
+        settings);
+    EXPECT_EQ(test_support::ReadFile(folder / "tool" / file),
+              test_support::ReadFile(folder / "here" / file));
 }
 
 }  // namespace
