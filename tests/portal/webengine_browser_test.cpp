@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -127,6 +129,65 @@ TEST_F(WebEngineBrowserTest, DownloadsGoToTheHost) {
     browser_->ClickElement("d");
     ASSERT_TRUE(WaitUntil([&] { return !addresses.empty(); }));
     EXPECT_EQ(addresses.front(), "data:text/xml,%3Cnfe/%3E");
+}
+
+// A loopback HTTP server that gives every visitor a session cookie and remembers the cookies
+// each request came with.
+class SessionServer {
+public:
+    SessionServer() {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            auto* socket = server_.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] {
+                request_ += socket->readAll();
+                if (!request_.contains("\r\n\r\n")) {
+                    return;
+                }
+                // The browser's own requests (the site icon) are not pages of the portal.
+                if (request_.startsWith("GET /portal/")) {
+                    const auto at = request_.indexOf("Cookie: ");
+                    const auto end = request_.indexOf("\r\n", at);
+                    cookies.push_back(at < 0 ? std::string()
+                                             : request_.mid(at + 8, end - at - 8).toStdString());
+                }
+                request_.clear();
+                const QByteArray body = "<html><body>page</body></html>";
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nSet-Cookie: sessao=" +
+                              QByteArray::number(static_cast<int>(cookies.size())) +
+                              "; Path=/\r\nConnection: close\r\nContent-Length: " +
+                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                socket->disconnectFromHost();
+            });
+        });
+    }
+
+    std::string Address() const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/portal/consulta.aspx";
+    }
+
+    std::vector<std::string> cookies;
+
+private:
+    QTcpServer server_;
+    QByteArray request_;
+};
+
+TEST_F(WebEngineBrowserTest, ClearCacheStartsAFreshSessionAndTheNextPageStillLoads) {
+    SessionServer portal;
+    auto load = [&] {
+        const int before = loads_;
+        browser_->Navigate(portal.Address());
+        return WaitUntil([&] { return loads_ > before; }, std::chrono::seconds(10));
+    };
+    // As at start-up: clearing comes right before the very first page.
+    browser_->ClearCache();
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(load());
+    browser_->ClearCache();
+    ASSERT_TRUE(load());
+    // Every load reached the server; only the one after the clearing came without a session.
+    EXPECT_EQ(portal.cookies, (std::vector<std::string>{"", "sessao=1", ""}));
 }
 
 TEST_F(WebEngineBrowserTest, WaitForBodyGivesUpAfterTheLimit) {
