@@ -233,12 +233,17 @@ TEST_F(PortalFlowTest, NormalInvoiceGivesTheXmlFileAndTheProgramEnds) {
 TEST_F(PortalFlowTest, WrongCaptchaWarnsAndASecondTrySucceeds) {
     Start(kNormal);
     WaitForCaptcha("wrong captcha");
+    const qint64 firstPicture = window_->img1->pixmap().cacheKey();
     Type("ZZZZZ");
     ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 20s));
     ASSERT_EQ(dialogs_.boxes.size(), 1u);
     EXPECT_EQ(dialogs_.boxes[0].text, "Imagem de segurança informada é inválida. Tente novamente.");
     EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Aviso);
     EXPECT_TRUE(window_->edtCaptcha->text().isEmpty());
+    // The first picture may still be on show while the query restarts: wait for the new one,
+    // or the second answer would go to a page that is about to be replaced.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return window_->img1->pixmap().cacheKey() != firstPicture && CaptchaShown(); }, 30s));
     WaitForCaptcha("second captcha");
     Type(kCaptcha);
     WaitForFile(Output() / (kNormal + "-nfe.xml"), "second try");
