@@ -21,7 +21,8 @@ constexpr FaultModeInfo kModes[] = {
      "the result and print pages (every page with --fault) answer after some seconds", true},
     {FaultMode::downloadBroken, "download-broken",
      "the download announces the whole file and breaks off half-way", true},
-    {FaultMode::downloadMissing, "download-404", "the download answers 404", true},
+    {FaultMode::downloadMissing, "download-404",
+     "the download is sent once, to the browser, and answers 404 to every later request", true},
     {FaultMode::downloadEmpty, "download-empty", "the download sends an empty file", true},
 };
 

@@ -117,7 +117,7 @@ PortalReply Portal::Answer(const PortalRequest& request, Session& session) {
     } else if (path == AsciiLower(kMaintenancePage)) {
         reply = Page(503, MaintenancePage());
     } else if (path == AsciiLower(kDownloadPath)) {
-        reply = Download(request);
+        reply = Download(request, session);
     } else {
         reply = Page(404, UnknownAddressPage());
     }
@@ -172,6 +172,7 @@ PortalReply Portal::Submission(const PortalRequest& request, Session& session) {
         return Redirect(kNotFoundPage);
     }
     session.key = invoice->key;
+    session.downloads = 0;
     return Redirect(settings_.landOnResultViewer ? kResultViewer : kResultPage);
 }
 
@@ -195,12 +196,17 @@ PortalReply Portal::PrintPage(const SampleInvoice& invoice) {
     return reply;
 }
 
-PortalReply Portal::Download(const PortalRequest& request) {
+PortalReply Portal::Download(const PortalRequest& request, Session& session) {
     const SampleInvoice* invoice = catalogue_.Find(QueryValue(request.target, "chNFe"));
     const FaultMode fault = FaultOf(invoice);
-    if (invoice == nullptr || fault == FaultMode::downloadMissing) {
+    // The file belongs to the session that consulted the invoice. The download-404 fault lets
+    // the browser's own request through, so that the browser sees a download, and refuses the
+    // program's request that follows it.
+    if (invoice == nullptr || invoice->key != session.key ||
+        (fault == FaultMode::downloadMissing && session.downloads > 0)) {
         return Page(404, UnknownAddressPage());
     }
+    ++session.downloads;
     PortalReply reply;
     reply.contentType = "application/xml";
     reply.attachmentName = invoice->key + ".xml";

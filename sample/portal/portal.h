@@ -17,6 +17,8 @@ struct Session {
     std::string captchaAnswer;
     // The invoice consulted last with the right captcha.
     std::string key;
+    // How many times its file has been sent.
+    int downloads = 0;
 };
 
 struct PortalRequest {
@@ -62,7 +64,7 @@ private:
     PortalReply Submission(const PortalRequest& request, Session& session);
     PortalReply Result(const PortalRequest& request, const SampleInvoice& invoice);
     PortalReply PrintPage(const SampleInvoice& invoice);
-    PortalReply Download(const PortalRequest& request);
+    PortalReply Download(const PortalRequest& request, Session& session);
     FaultMode FaultOf(const SampleInvoice* invoice) const;
     std::string RandomBase64(std::size_t bytes);
 

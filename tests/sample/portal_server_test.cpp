@@ -148,7 +148,7 @@ TEST(PortalServer, ServesOneWholeQueryOverHttp) {
     const auto download = browser.Post(kResultPage, {{std::string(kDownloadButton), "x"}});
     ASSERT_TRUE(download);
     ASSERT_EQ(download->status, 302);
-    const auto file = Browser(portal.port()).Get(download->get_header_value("Location"));
+    const auto file = browser.Get(download->get_header_value("Location"));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->status, 200);
     EXPECT_EQ(file->get_header_value("Content-Disposition"),
@@ -192,8 +192,10 @@ TEST(PortalServer, AFailingPageAnswersHttp500AndLogsWhy) {
 }
 
 TEST(PortalServer, BrokenDownloadEndsShortOfItsAnnouncedLength) {
-    ServedPortal portal(Settings(""));
+    ServedPortal portal(Settings("K7P4X"));
     Browser browser(portal.port());
+    ASSERT_TRUE(browser.Get(kConsultationPage));
+    ASSERT_TRUE(browser.Post(kConsultationPage, Submission(kBrokenKey, "K7P4X")));
     const auto file = browser.Get(std::string(kDownloadPath) + "?chNFe=" + kBrokenKey);
     if (file) {
         EXPECT_LT(file->body.size(), kXml.size());

@@ -190,7 +190,10 @@ TEST_F(PortalTest, KnownKeyLeadsToResultPrintPageAndDownload) {
     const PortalReply download =
         visitor.Post(kResultPage, {{std::string(kDownloadButton), "Download do documento*"}});
     ASSERT_EQ(download.status, 302);
-    const PortalReply file = Visitor{*portal_}.Get(download.location);  // no session needed
+    // The file is the consulting session's alone; it may be fetched again.
+    EXPECT_EQ(Visitor{*portal_}.Get(download.location).status, 404);
+    EXPECT_EQ(visitor.Get(download.location).status, 200);
+    const PortalReply file = visitor.Get(download.location);
     EXPECT_EQ(file.status, 200);
     EXPECT_EQ(file.attachmentName, kKnownKey + ".xml");
     EXPECT_EQ(file.body, "<nfeProc>" + kKnownKey + "</nfeProc>");
@@ -258,13 +261,15 @@ void ExpectFault(FaultMode mode, Visitor& visitor, const std::string& key) {
     const PortalReply result = visitor.Get(kResultPage);
     const PortalReply print = visitor.Get(kPrintPage);
     const PortalReply download = visitor.Get(std::string(kDownloadPath) + "?chNFe=" + key);
+    const PortalReply again = visitor.Get(std::string(kDownloadPath) + "?chNFe=" + key);
 
     const bool slow = mode == FaultMode::slowPages;
     EXPECT_EQ(result.delay.count(), slow ? 2 : 0);
     EXPECT_EQ(print.delay.count(), slow ? 2 : 0);
     EXPECT_EQ(mode == FaultMode::vanishingBody,
               print.body.find("removeChild(document.body)") < print.body.find("</body>"));
-    EXPECT_EQ(download.status, mode == FaultMode::downloadMissing ? 404 : 200);
+    EXPECT_EQ(download.status, 200);
+    EXPECT_EQ(again.status, mode == FaultMode::downloadMissing ? 404 : 200);
     EXPECT_EQ(download.breakOffHalfWay, mode == FaultMode::downloadBroken);
     if (mode == FaultMode::downloadEmpty) {
         EXPECT_EQ(download.body, "");
