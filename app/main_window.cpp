@@ -306,7 +306,8 @@ void TfrmVLPrincipal::Configurar1Click() {
 void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
     QCoreApplication::processEvents();
     const auto& addresses = dependencias_.enderecos;
-    switch (portal::PassoDaPagina(addresses, WebBrowser1_->LocationUrl())) {
+    switch (portal::PassoDaPagina(addresses, WebBrowser1_->LocationUrl(),
+                                  WebBrowser1_->HttpErrorStatus())) {
         case portal::PassoConsulta::MostrarCaptcha:
             MostrarCaptcha();
             break;

@@ -32,6 +32,11 @@ public:
     // letter case.
     virtual std::string LocationUrl() = 0;
 
+    // The HTTP status of the page on show when the server answered it with an error (400 and
+    // above); nullopt when it came with success. The page itself, the server's error text, is
+    // shown all the same and keeps the address that was asked for.
+    virtual std::optional<int> HttpErrorStatus() = 0;
+
     // The markup inside the body, with capital tag names and the line breaks between block
     // elements that the page lines depend on; nullopt while the page has no body yet.
     virtual std::optional<std::string> BodyInnerHtml() = 0;

@@ -2,7 +2,11 @@
 
 namespace portal {
 
-PassoConsulta PassoDaPagina(const PortalAddresses& addresses, std::string_view location) {
+PassoConsulta PassoDaPagina(const PortalAddresses& addresses, std::string_view location,
+                            std::optional<int> httpErrorStatus) {
+    if (httpErrorStatus) {
+        return PassoConsulta::ErroDoPortal;
+    }
     const std::pair<const std::string&, PassoConsulta> table[] = {
         {addresses.consultationPage, PassoConsulta::MostrarCaptcha},
         {addresses.resultViewer, PassoConsulta::ImprimirDoVisualizador},

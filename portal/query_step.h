@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "portal/portal_addresses.h"
@@ -19,7 +20,10 @@ enum class PassoConsulta {
 
 // The whole address is compared exactly, letter case and escapes included, against the
 // portal's pages in a fixed order; the first equal one decides. The consultation page reached
-// over HTTPS or written in other letters is an unknown page like any other.
-PassoConsulta PassoDaPagina(const PortalAddresses& addresses, std::string_view location);
+// over HTTPS or written in other letters is an unknown page like any other. So is a page the
+// server answered with an HTTP error, whatever its address: a submission refused with status
+// 500 stays at the consultation page's address but holds the server's error text.
+PassoConsulta PassoDaPagina(const PortalAddresses& addresses, std::string_view location,
+                            std::optional<int> httpErrorStatus);
 
 }  // namespace portal

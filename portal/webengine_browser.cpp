@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -84,11 +85,22 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
     QObject::connect(store, &QWebEngineCookieStore::cookieRemoved, cookies_,
                      [this](const QNetworkCookie& cookie) { cookies_->deleteCookie(cookie); });
 
-    QObject::connect(page_, &QWebEnginePage::loadFinished, page_, [this](bool) {
-        if (onDocumentComplete) {
-            onDocumentComplete();
-        }
-    });
+    // The loading information comes right after loadFinished and, unlike it, tells an HTTP
+    // error status apart from a page that could not be loaded at all.
+    QObject::connect(page_, &QWebEnginePage::loadingChanged, page_,
+                     [this](const QWebEngineLoadingInfo& loading) {
+                         if (loading.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+                             return;
+                         }
+                         const bool httpError =
+                             loading.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain &&
+                             loading.errorCode() >= 400;
+                         httpErrorStatus_ =
+                             httpError ? std::optional(loading.errorCode()) : std::nullopt;
+                         if (onDocumentComplete) {
+                             onDocumentComplete();
+                         }
+                     });
     QObject::connect(
         profile_, &QWebEngineProfile::downloadRequested, page_,
         [this](QWebEngineDownloadRequest* request) {
@@ -112,6 +124,10 @@ void WebEngineBrowser::Navigate(const std::string& address) {
 
 std::string WebEngineBrowser::LocationUrl() {
     return RunScript(QStringLiteral("location.href")).toString().toStdString();
+}
+
+std::optional<int> WebEngineBrowser::HttpErrorStatus() {
+    return httpErrorStatus_;
 }
 
 std::optional<std::string> WebEngineBrowser::BodyInnerHtml() {

@@ -28,6 +28,7 @@ public:
 
     void Navigate(const std::string& address) override;
     std::string LocationUrl() override;
+    std::optional<int> HttpErrorStatus() override;
     std::optional<std::string> BodyInnerHtml() override;
     void SetElementValue(const std::string& name, const std::string& value) override;
     void ClickElement(const std::string& name) override;
@@ -49,6 +50,7 @@ private:
     Page* page_;
     // A copy of the browser's cookies, kept up to date from its cookie store.
     QNetworkCookieJar* cookies_;
+    std::optional<int> httpErrorStatus_;
 };
 
 }  // namespace portal

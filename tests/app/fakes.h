@@ -75,6 +75,7 @@ class FakeBrowser : public portal::Browser {
 public:
     void Navigate(const std::string& address) override { navigations.push_back(address); }
     std::string LocationUrl() override { return location; }
+    std::optional<int> HttpErrorStatus() override { return httpError; }
     std::optional<std::string> BodyInnerHtml() override { return body; }
     void SetElementValue(const std::string& name, const std::string& value) override {
         actions.push_back(name + "=" + value);
@@ -86,6 +87,7 @@ public:
     std::vector<std::string> navigations;
     std::vector<std::string> actions;
     std::string location;
+    std::optional<int> httpError;
     std::optional<std::string> body;
     int cacheClears = 0;
 };

@@ -43,7 +43,7 @@ TEST(QueryStepTest, PageRecognisedByTheWholeExactAddress) {
         {"about:blank", PassoConsulta::ErroDoPortal},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PassoDaPagina(addresses, c.location), c.step) << c.location;
+        EXPECT_EQ(PassoDaPagina(addresses, c.location, std::nullopt), c.step) << c.location;
     }
 }
 
@@ -51,7 +51,19 @@ TEST(QueryStepTest, FirstEqualAddressOfTheTableDecides) {
     // Origins that make two pages share an address: the earlier row wins.
     auto addresses = PortalAddresses::FromOrigins("http://h", "https://h");
     addresses.notFoundPage = addresses.printPage;
-    EXPECT_EQ(PassoDaPagina(addresses, addresses.printPage), PassoConsulta::CapturarPagina);
+    EXPECT_EQ(PassoDaPagina(addresses, addresses.printPage, std::nullopt),
+              PassoConsulta::CapturarPagina);
+}
+
+TEST(QueryStepTest, PageAnsweredWithAnHttpErrorIsThePortalsErrorWhateverItsAddress) {
+    const auto addresses = PortalAddresses::FromOrigins("http://h", "https://h");
+    for (const auto& location : {addresses.consultationPage, addresses.printPage,
+                                 addresses.notFoundPage, addresses.wrongCaptchaReturn}) {
+        for (const int status : {400, 404, 500, 503}) {
+            EXPECT_EQ(PassoDaPagina(addresses, location, status), PassoConsulta::ErroDoPortal)
+                << location << " " << status;
+        }
+    }
 }
 
 }  // namespace

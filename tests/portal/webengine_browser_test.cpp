@@ -131,8 +131,8 @@ TEST_F(WebEngineBrowserTest, DownloadsGoToTheHost) {
     EXPECT_EQ(addresses.front(), "data:text/xml,%3Cnfe/%3E");
 }
 
-// A loopback HTTP server that gives every visitor a session cookie and remembers the cookies
-// each request came with.
+// A loopback HTTP server that gives every visitor a session cookie, remembers the cookies
+// each request came with and answers every page with `status`.
 class SessionServer {
 public:
     SessionServer() {
@@ -153,7 +153,8 @@ public:
                 }
                 request_.clear();
                 const QByteArray body = "<html><body>page</body></html>";
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nSet-Cookie: sessao=" +
+                socket->write("HTTP/1.1 " + QByteArray::number(status) +
+                              " Status\r\nContent-Type: text/html\r\nSet-Cookie: sessao=" +
                               QByteArray::number(static_cast<int>(cookies.size())) +
                               "; Path=/\r\nConnection: close\r\nContent-Length: " +
                               QByteArray::number(body.size()) + "\r\n\r\n" + body);
@@ -167,6 +168,7 @@ public:
     }
 
     std::vector<std::string> cookies;
+    int status = 200;
 
 private:
     QTcpServer server_;
@@ -188,6 +190,22 @@ TEST_F(WebEngineBrowserTest, ClearCacheStartsAFreshSessionAndTheNextPageStillLoa
     ASSERT_TRUE(load());
     // Every load reached the server; only the one after the clearing came without a session.
     EXPECT_EQ(portal.cookies, (std::vector<std::string>{"", "sessao=1", ""}));
+}
+
+TEST_F(WebEngineBrowserTest, HttpErrorStatusOfThePageOnShow) {
+    SessionServer portal;
+    for (const int status : {200, 500, 404, 200}) {
+        SCOPED_TRACE(status);
+        portal.status = status;
+        const int before = loads_;
+        browser_->Navigate(portal.Address());
+        ASSERT_TRUE(WaitUntil([&] { return loads_ > before; }, std::chrono::seconds(10)));
+        EXPECT_EQ(browser_->HttpErrorStatus(),
+                  status == 200 ? std::nullopt : std::optional(status));
+        // The server's error text is on show under the address that was asked for.
+        EXPECT_EQ(browser_->LocationUrl(), portal.Address());
+        EXPECT_EQ(browser_->BodyInnerHtml(), "page");
+    }
 }
 
 TEST_F(WebEngineBrowserTest, WaitForBodyGivesUpAfterTheLimit) {
