@@ -78,18 +78,31 @@ public:
     std::optional<int> HttpErrorStatus() override { return httpError; }
     std::optional<std::string> BodyInnerHtml() override { return body; }
     void SetElementValue(const std::string& name, const std::string& value) override {
+        Find(name);
         actions.push_back(name + "=" + value);
     }
-    void ClickElement(const std::string& name) override { actions.push_back("click " + name); }
+    void ClickElement(const std::string& name) override {
+        Find(name);
+        actions.push_back("click " + name);
+    }
     std::string Cookies(const std::string&) override { return {}; }
     void ClearCache() override { ++cacheClears; }
 
     std::vector<std::string> navigations;
     std::vector<std::string> actions;
+    // An element the page does not have.
+    std::string missingElement;
     std::string location;
     std::optional<int> httpError;
     std::optional<std::string> body;
     int cacheClears = 0;
+
+private:
+    void Find(const std::string& name) const {
+        if (name == missingElement) {
+            throw portal::BrowserError("O elemento \"" + name + "\" não está na página.");
+        }
+    }
 };
 
 }  // namespace app

@@ -1,0 +1,78 @@
+#pragma once
+
+// The main window on a fake browser and fake dialogs, against a loopback port that stands for
+// a reachable portal.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTcpServer>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "tests/app/fakes.h"
+#include "tests/support-qt/qt_application.h"
+#include "tests/support/temporary_directory.h"
+
+namespace app {
+
+inline const std::string kKey = "35191200000000000000550010000000011000000010";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test_support::EnsureApplication();
+        std::filesystem::copy_file(WaitAnimation(), dir_ / "processando1.gif");
+        WriteSettings(Opcoes{});
+        // A listening loopback port stands for a reachable portal.
+        ASSERT_TRUE(portal_.listen(QHostAddress::LocalHost));
+        Connected(true);
+    }
+
+    void WriteSettings(const Opcoes& options) { GravarOpcoes(dir_ / "cfg.dclrc", options); }
+
+    void Connected(bool connected) {
+        quint16 port = portal_.serverPort();
+        if (!connected) {
+            QTcpServer closed;
+            closed.listen(QHostAddress::LocalHost);
+            port = closed.serverPort();
+        }
+        const auto origin = "http://127.0.0.1:" + std::to_string(port);
+        addresses_ = portal::PortalAddresses::FromOrigins(origin, "https://127.0.0.1:1");
+    }
+
+    TfrmVLPrincipal& Start(std::vector<std::string> arguments) {
+        Dependencias dependencies;
+        dependencies.pastaExecutavel = dir_.path();
+        dependencies.argumentos = std::move(arguments);
+        dependencies.dialogos = &dialogs_;
+        dependencies.enderecos = addresses_;
+        dependencies.criarNavegador = [this](QWidget*) {
+            auto browser = std::make_unique<FakeBrowser>();
+            browser_ = browser.get();
+            return browser;
+        };
+        dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
+        dependencies.converter = [](std::string_view, const convert::ConversionSettings&) {
+            return std::filesystem::path();
+        };
+        dependencies.terminar = [this] { ++terminations_; };
+        window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
+        window_->show();
+        window_->ExecutarTratador([this] { window_->FormShow(); });
+        QApplication::processEvents();
+        return *window_;
+    }
+
+    test_support::TemporaryDirectory dir_;
+    QTcpServer portal_;
+    portal::PortalAddresses addresses_;
+    FakeDialogs dialogs_;
+    FakeBrowser* browser_ = nullptr;
+    int terminations_ = 0;
+    std::unique_ptr<TfrmVLPrincipal> window_;
+};
+
+}  // namespace app

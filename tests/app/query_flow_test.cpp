@@ -1,0 +1,189 @@
+// The query as the window runs it on a fake browser: what "CONFIRMAR" sends, what each page
+// the portal answers with leads to, and the two download buttons.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/file_contents.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::WriteFile;
+
+const std::string kKeyField = "ctl00$ContentPlaceHolder1$txtChaveAcessoCompleta";
+const std::string kCaptchaField = "ctl00$ContentPlaceHolder1$txtCaptcha";
+const std::string kSubmitButton = "ctl00$ContentPlaceHolder1$btnConsultar";
+const QString kWrongKey = "Chave incorreta. Verifique a chave informada.";
+// A key that passes every check, CNPJ included.
+const std::string kValidKey = "35150761024385000111550010000001011102030405";
+
+class QueryFlowTest : public MainWindowTest {
+protected:
+    TfrmVLPrincipal& StartWithCaptchaShown() {
+        auto& window = Start({"vellora", "x", kValidKey});
+        browser_->navigations.clear();
+        window.img1->setPixmap(QPixmap(8, 8));
+        window.Estado().OcultarEspera();
+        window.Refletir();
+        return window;
+    }
+
+    // A page load ends at this address, answered with this HTTP error status, if any.
+    void PageLoaded(const std::string& location, std::optional<int> httpError = std::nullopt) {
+        browser_->location = location;
+        browser_->httpError = httpError;
+        window_->ExecutarTratador([this] { window_->WebBrowser1DocumentComplete(); });
+    }
+};
+
+TEST_F(QueryFlowTest, ConfirmarChecksTheQueryButSubmitsWhateverTheOutcome) {
+    struct Case {
+        std::string keyBox;
+        QString captcha;
+        std::vector<QString> boxes;
+        std::string submittedKey;
+    };
+    const std::string grouped = "3515 0761 0243 8500 0111 5500 1000 0001 0111 0203 0405";
+    const Case cases[] = {
+        {kValidKey, "AB12", {}, kValidKey},
+        {grouped, "AB12", {}, kValidKey},
+        {"3515.0761/0243", "AB12", {kWrongKey}, "351507610243"},
+        {kKey, "AB12", {kWrongKey}, kKey},  // a CNPJ of zeros
+        {kValidKey, " ab ", {"Digite os caracteres da imagem."}, kValidKey},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyBox + " / " + c.captcha.toStdString());
+        dialogs_.boxes.clear();
+        auto& window = StartWithCaptchaShown();
+        window.Estado().chaveNFe = c.keyBox;
+        window.edtCaptcha->setText(c.captcha);
+        window.ExecutarTratador([&] { window.btnPegarHTMLClick(); });
+
+        EXPECT_EQ(dialogs_.Texts(), c.boxes);
+        EXPECT_EQ(browser_->actions,
+                  (std::vector<std::string>{kKeyField + "=" + c.submittedKey,
+                                            kCaptchaField + "=" + c.captcha.toStdString(),
+                                            "click " + kSubmitButton}));
+        const auto& state = window.Estado();
+        EXPECT_EQ(state.chaveNFe, c.submittedKey);
+        EXPECT_TRUE(state.EsperaVisivel());
+        EXPECT_FALSE(window.btnPegarHTML->isEnabled());
+        EXPECT_FALSE(state.btnNovaConsulta);
+    }
+}
+
+TEST_F(QueryFlowTest, FormThatCannotBeFilledLeavesNovaConsultaToThePerson) {
+    auto& window = StartWithCaptchaShown();
+    browser_->missingElement = kCaptchaField;
+    window.edtCaptcha->setText("AB12");
+    window.ExecutarTratador([&] { window.btnPegarHTMLClick(); });
+    EXPECT_EQ(dialogs_.Texts(),
+              std::vector<QString>{
+                  "O elemento \"ctl00$ContentPlaceHolder1$txtCaptcha\" não está na página."});
+    EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
+    EXPECT_EQ(browser_->actions, std::vector<std::string>{kKeyField + "=" + kValidKey});
+    EXPECT_TRUE(window.Estado().btnNovaConsulta);
+
+    window.btnNovaConsultaClick();
+    EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
+}
+
+TEST_F(QueryFlowTest, EnterInTheCaptchaBoxSubmitsOnlyFourCharactersOrMore) {
+    auto& window = StartWithCaptchaShown();
+    window.edtCaptcha->setText(" ab ");
+    EXPECT_TRUE(window.edtCaptchaKeyDown(Qt::Key_Return));
+    EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{"Informe o codigo da imagem de segurança"});
+    EXPECT_TRUE(browser_->actions.empty());
+
+    window.edtCaptcha->setText("ab12");
+    EXPECT_FALSE(window.edtCaptchaKeyDown(Qt::Key_A));
+    EXPECT_TRUE(browser_->actions.empty());
+    EXPECT_TRUE(window.edtCaptchaKeyDown(Qt::Key_Enter));
+    EXPECT_EQ(browser_->actions.size(), 3u);
+    // "CONFIRMAR" is off now: a second Enter sends nothing more.
+    EXPECT_TRUE(window.edtCaptchaKeyDown(Qt::Key_Return));
+    EXPECT_EQ(browser_->actions.size(), 3u);
+}
+
+TEST_F(QueryFlowTest, PortalAnswersThatEndInABoxAndANewQuery) {
+    struct Case {
+        std::string location;
+        std::optional<int> httpError;
+        QString text;
+        Icone icon;
+        bool overlayHidden;
+    };
+    const QString sefaz = "Erro encontrado na Sefaz Nacional. Tente novamente em alguns instantes.";
+    const Case cases[] = {
+        {addresses_.notFoundPage, std::nullopt,
+         "NF-e INEXISTENTE na base nacional, favor consultar esta NF-e no site da SEFAZ de "
+         "origem.",
+         Icone::Erro, true},
+        {addresses_.wrongCaptchaReturn, std::nullopt,
+         "Imagem de segurança informada é inválida. Tente novamente.", Icone::Aviso, false},
+        {addresses_.consultationPage, 500, sefaz, Icone::Erro, false},
+        {addresses_.printPage, 404, sefaz, Icone::Erro, false},
+        {"http://127.0.0.1:1/portal/manutencao.aspx", std::nullopt, sefaz, Icone::Erro, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.location);
+        dialogs_.boxes.clear();
+        auto& window = StartWithCaptchaShown();
+        WriteFile(dir_ / "captcha.png", "png");
+        WriteFile(dir_ / "captcha.jpg", "jpg");
+        window.edtCaptcha->setText("AB12");
+        window.ExecutarTratador([&] { window.btnPegarHTMLClick(); });
+
+        PageLoaded(c.location, c.httpError);
+        ASSERT_EQ(dialogs_.boxes.size(), 1u);
+        EXPECT_EQ(dialogs_.boxes[0].text, c.text);
+        EXPECT_EQ(dialogs_.boxes[0].icon, c.icon);
+        // The restart: picture and captcha files gone, a new consultation page on its way.
+        EXPECT_TRUE(window.img1->pixmap().isNull());
+        EXPECT_FALSE(fs::exists(dir_ / "captcha.png"));
+        EXPECT_FALSE(fs::exists(dir_ / "captcha.jpg"));
+        EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
+        EXPECT_TRUE(window.edtCaptcha->text().isEmpty());
+        EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+        EXPECT_EQ(!window.Estado().EsperaVisivel(), c.overlayHidden);
+    }
+}
+
+TEST_F(QueryFlowTest, DownloadGoesToThePrintPageOnlyFromTheResultPage) {
+    auto& window = StartWithCaptchaShown();
+    for (const auto& elsewhere :
+         {addresses_.consultationPage, addresses_.resultViewer, addresses_.resultPage + "#"}) {
+        browser_->location = elsewhere;
+        window.btnDadosClick();
+    }
+    EXPECT_TRUE(browser_->navigations.empty());
+    EXPECT_FALSE(window.img1->pixmap().isNull());
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
+
+    browser_->location = addresses_.resultPage;
+    window.btnDadosClick();
+    EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.printPage});
+    EXPECT_TRUE(window.img1->pixmap().isNull());
+    EXPECT_TRUE(window.Estado().EsperaVisivel());
+}
+
+TEST_F(QueryFlowTest, CertificateDownloadRefusesAKeyBoxThatIsNoKey) {
+    // "Download (*)" may be on before any check has cleaned the key box.
+    auto& window = StartWithCaptchaShown();
+    window.Estado().MostrarEspera();
+    window.Estado().chaveNFe = "../../" + kValidKey;
+    window.ExecutarTratador([&] { window.WebBrowser1FileDownload("http://127.0.0.1:1/"); });
+    EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{kWrongKey});
+    EXPECT_FALSE(fs::exists(dir_ / "xml"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
+}
+
+}  // namespace
+}  // namespace app
