@@ -19,6 +19,13 @@
 
 namespace portal {
 
+class WebEngineBrowser::CookieMirror : public QNetworkCookieJar {
+public:
+    using QNetworkCookieJar::QNetworkCookieJar;
+
+    bool Empty() const { return allCookies().isEmpty(); }
+};
+
 class WebEngineBrowser::Page : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, WebEngineBrowser& browser)
@@ -65,7 +72,7 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
       profile_(new QWebEngineProfile(host)),
       view_(new QWebEngineView(host)),
       page_(new Page(profile_, *this)),
-      cookies_(new QNetworkCookieJar(profile_)) {
+      cookies_(new CookieMirror(profile_)) {
     page_->setParent(view_);
     // Nothing is ever kept in the cache, so every page and every captcha comes fresh from the
     // portal. (Clearing the cache while a page loads would stall that load.)
@@ -155,7 +162,22 @@ std::string WebEngineBrowser::Cookies(const std::string& address) {
 }
 
 void WebEngineBrowser::ClearCache() {
+    // The store deletes on another thread; a page requested before it is done would still
+    // send the old session's cookies.
     profile_->cookieStore()->deleteAllCookies();
+    if (cookies_->Empty()) {
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(scriptTimeout_, &loop, &QEventLoop::quit);
+    const auto removed = QObject::connect(
+        profile_->cookieStore(), &QWebEngineCookieStore::cookieRemoved, &loop, [this, &loop] {
+            if (cookies_->Empty()) {
+                loop.quit();
+            }
+        });
+    loop.exec();
+    QObject::disconnect(removed);
 }
 
 void WebEngineBrowser::WithElement(const std::string& name, const std::string& action) {

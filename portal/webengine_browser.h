@@ -8,7 +8,6 @@
 class QWidget;
 class QVariant;
 class QString;
-class QNetworkCookieJar;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -33,6 +32,8 @@ public:
     void SetElementValue(const std::string& name, const std::string& value) override;
     void ClickElement(const std::string& name) override;
     std::string Cookies(const std::string& address) override;
+    // Returns once the cookie store has reported every cookie gone (or after the script time
+    // limit), so that the next request cannot carry the old session.
     void ClearCache() override;
 
     QWebEngineProfile* Profile() const { return profile_; }
@@ -40,6 +41,7 @@ public:
 
 private:
     class Page;
+    class CookieMirror;
 
     QVariant RunScript(const QString& script);
     void WithElement(const std::string& name, const std::string& action);
@@ -49,7 +51,7 @@ private:
     QWebEngineView* view_;
     Page* page_;
     // A copy of the browser's cookies, kept up to date from its cookie store.
-    QNetworkCookieJar* cookies_;
+    CookieMirror* cookies_;
     std::optional<int> httpErrorStatus_;
 };
 

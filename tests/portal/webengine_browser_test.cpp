@@ -144,19 +144,23 @@ public:
                 if (!request_.contains("\r\n\r\n")) {
                     return;
                 }
-                // The browser's own requests (the site icon) are not pages of the portal.
+                // The browser's own requests (the site icon) are not pages of the portal and
+                // get no session: they may arrive after the page has loaded.
+                QByteArray session;
                 if (request_.startsWith("GET /portal/")) {
                     const auto at = request_.indexOf("Cookie: ");
                     const auto end = request_.indexOf("\r\n", at);
                     cookies.push_back(at < 0 ? std::string()
                                              : request_.mid(at + 8, end - at - 8).toStdString());
+                    session = "Set-Cookie: sessao=" +
+                              QByteArray::number(static_cast<int>(cookies.size())) +
+                              "; Path=/\r\n";
                 }
                 request_.clear();
                 const QByteArray body = "<html><body>page</body></html>";
                 socket->write("HTTP/1.1 " + QByteArray::number(status) +
-                              " Status\r\nContent-Type: text/html\r\nSet-Cookie: sessao=" +
-                              QByteArray::number(static_cast<int>(cookies.size())) +
-                              "; Path=/\r\nConnection: close\r\nContent-Length: " +
+                              " Status\r\nContent-Type: text/html\r\n" + session +
+                              "Connection: close\r\nContent-Length: " +
                               QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 socket->disconnectFromHost();
             });
