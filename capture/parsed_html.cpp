@@ -8,7 +8,12 @@ namespace {
 // Blocks grow with the page, so a small fragment does not pay for a large block.
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
 constexpr std::size_t kLargestBlockSize = 1024 * 1024;
-constexpr std::size_t kAlignment = alignof(std::max_align_t);
+// The parser's structures hold pointers, sizes, enumerations and characters, nothing wider.
+// Aligning to pointers instead of to max_align_t takes a sixth less memory on a large page,
+// most of whose allocations are small.
+constexpr std::size_t kAlignment = alignof(void*);
+static_assert(alignof(GumboNode) <= kAlignment && alignof(GumboOutput) <= kAlignment &&
+              alignof(GumboAttribute) <= kAlignment && alignof(GumboVector) <= kAlignment);
 
 }  // namespace
 

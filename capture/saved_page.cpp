@@ -51,7 +51,7 @@ Charset CharsetOfLabel(std::string_view label) {
     if (std::find(kWindows1252.begin(), kWindows1252.end(), normalised) != kWindows1252.end()) {
         return Charset::kWindows1252;
     }
-    throw std::runtime_error("Unsupported character set: " + std::string(label));
+    throw std::runtime_error("Conjunto de caracteres não suportado: " + std::string(label));
 }
 
 // The value after "charset=" in a Content-Type such as "text/html; charset=windows-1252".
@@ -129,10 +129,11 @@ std::optional<std::string> DeclaredCharsetLabel(std::string_view html) {
 
 }  // namespace
 
-std::string DecodeSavedPage(std::string_view fileContents) {
+std::string DecodeSavedPage(std::string fileContents) {
     constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-    if (fileContents.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-        return std::string(fileContents.substr(kUtf8ByteOrderMark.size()));
+    if (fileContents.starts_with(kUtf8ByteOrderMark)) {
+        fileContents.erase(0, kUtf8ByteOrderMark.size());
+        return fileContents;
     }
     const std::optional<std::string> declared = DeclaredCharsetLabel(fileContents);
     Charset charset = Charset::kUtf8;
@@ -144,7 +145,7 @@ std::string DecodeSavedPage(std::string_view fileContents) {
     if (charset == Charset::kWindows1252) {
         return nfe::Windows1252ToUtf8(fileContents);
     }
-    return std::string(fileContents);
+    return fileContents;
 }
 
 }  // namespace capture

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace capture {
 
@@ -10,6 +9,7 @@ namespace capture {
 // ISO-8859-1 and US-ASCII read as Windows-1252 as browsers do. A file that declares nothing is
 // UTF-8 when it is valid UTF-8 and Windows-1252 otherwise. A UTF-8 byte order mark is dropped.
 // Throws std::runtime_error for any other declared character set.
-std::string DecodeSavedPage(std::string_view fileContents);
+// The contents are taken over, so that a large UTF-8 page is not held twice.
+std::string DecodeSavedPage(std::string fileContents);
 
 }  // namespace capture

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "capture/capture_page.h"
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(capture::PageLinesFromBodyContent(html));
     try {
         if (const std::optional<capture::PageLines> lines =
-                capture::PageLinesFromDocument(capture::DecodeSavedPage(html))) {
+                capture::PageLinesFromDocument(capture::DecodeSavedPage(std::string(html)))) {
             Check(*lines);
         }
     } catch (const std::runtime_error&) {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "capture/capture_page.h"
 #include "capture/page_lines.h"
@@ -26,12 +27,12 @@ std::string ReadPageFile(const std::filesystem::path& path) {
         return convert::ReadPageLinesFile(path);
     }
     std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.is_open() || in.bad()) {
         throw std::runtime_error("Não foi possível ler o arquivo \"" + path.string() + "\"");
     }
     const std::optional<capture::PageLines> lines =
-        capture::PageLinesFromDocument(capture::DecodeSavedPage(bytes));
+        capture::PageLinesFromDocument(capture::DecodeSavedPage(std::move(bytes)));
     if (!lines) {
         throw std::runtime_error("A página \"" + path.string() + "\" não tem corpo (body)");
     }

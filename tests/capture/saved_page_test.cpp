@@ -1,5 +1,6 @@
 #include "capture/saved_page.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -36,7 +37,9 @@ TEST(DecodeSavedPage, DecodesByTheDeclaredCharset) {
 }
 
 TEST(DecodeSavedPage, RefusesOtherCharsets) {
-    EXPECT_THROW(DecodeSavedPage("<meta charset=shift_jis>x"), std::runtime_error);
+    EXPECT_THAT([] { DecodeSavedPage("<meta charset=shift_jis>x"); },
+                testing::ThrowsMessage<std::runtime_error>(
+                    "Conjunto de caracteres não suportado: shift_jis"));
 }
 
 }  // namespace
