@@ -169,7 +169,8 @@ void WebEngineBrowser::ClearCache() {
         return;
     }
     QEventLoop loop;
-    QTimer::singleShot(scriptTimeout_, &loop, &QEventLoop::quit);
+    // The store takes milliseconds; the limit only keeps a lost notice from freezing the window.
+    QTimer::singleShot(std::chrono::seconds(2), &loop, &QEventLoop::quit);
     const auto removed = QObject::connect(
         profile_->cookieStore(), &QWebEngineCookieStore::cookieRemoved, &loop, [this, &loop] {
             if (cookies_->Empty()) {

@@ -32,8 +32,8 @@ public:
     void SetElementValue(const std::string& name, const std::string& value) override;
     void ClickElement(const std::string& name) override;
     std::string Cookies(const std::string& address) override;
-    // Returns once the cookie store has reported every cookie gone (or after the script time
-    // limit), so that the next request cannot carry the old session.
+    // Returns once the cookie store has reported every cookie gone (or after two seconds), so
+    // that the next request cannot carry the old session.
     void ClearCache() override;
 
     QWebEngineProfile* Profile() const { return profile_; }
