@@ -171,14 +171,13 @@ void WebEngineBrowser::ClearCache() {
     QEventLoop loop;
     // The store takes milliseconds; the limit only keeps a lost notice from freezing the window.
     QTimer::singleShot(std::chrono::seconds(2), &loop, &QEventLoop::quit);
-    const auto removed = QObject::connect(
-        profile_->cookieStore(), &QWebEngineCookieStore::cookieRemoved, &loop, [this, &loop] {
-            if (cookies_->Empty()) {
-                loop.quit();
-            }
-        });
+    QObject::connect(profile_->cookieStore(), &QWebEngineCookieStore::cookieRemoved, &loop,
+                     [this, &loop] {
+                         if (cookies_->Empty()) {
+                             loop.quit();
+                         }
+                     });
     loop.exec();
-    QObject::disconnect(removed);
 }
 
 void WebEngineBrowser::WithElement(const std::string& name, const std::string& action) {
