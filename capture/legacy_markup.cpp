@@ -119,10 +119,37 @@ std::string TagName(const GumboElement& element) {
     return name;
 }
 
-// Writes the children of one node in the legacy form. Lines are the runs between block
-// boundaries (a block-level tag or a BR): white space at the start and at the end of a line is
-// dropped, and every other run of white space becomes one blank. A blank is held back until
-// the next visible content, so it is written before an inline tag rather than after it.
+// A text node of white space alone disappears where it stands beside a block: right before or
+// after a block-level sibling, or at the start or end of a block or of the body. Anywhere else
+// it is one blank, as in "<label>CNPJ</label> <span>…</span>" or between the captcha picture
+// and the input after it.
+bool VanishingWhiteSpace(const GumboNode* parent, unsigned int index, bool parentIsBody) {
+    const GumboVector& siblings = parent->v.element.children;
+    const auto blockAt = [&](unsigned int i) {
+        return IsBlockLevel(HtmlTag(static_cast<const GumboNode*>(siblings.data[i])));
+    };
+    const bool parentIsBlock = parentIsBody || IsBlockLevel(HtmlTag(parent));
+    const bool blockBefore = index == 0 ? parentIsBlock : blockAt(index - 1);
+    const bool blockAfter = index + 1 == siblings.length ? parentIsBlock : blockAt(index + 1);
+    return blockBefore || blockAfter;
+}
+
+bool IsWhiteSpaceOnly(std::string_view text) {
+    for (const char c : text) {
+        if (!IsWhiteSpace(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the children of one node in the legacy form. Inside a text node every run of white
+// space becomes one blank, and that blank stays where the text has it, also at the end of an
+// element or before a block: the conversion counts it in the offsets of some values, such as
+// the blank of "Descrição " before the taxpayer's notes. Only a blank that would start a line,
+// or follow another across an inline tag, is dropped, as the page shows none there: the
+// conversion finds its headings at the start of a line, and pretty-printed markup puts white
+// space before many of them.
 class LegacyWriter {
 public:
     std::string Write(const GumboNode* parent) {
@@ -142,7 +169,8 @@ public:
                 }
                 continue;
             }
-            const auto* child = static_cast<const GumboNode*>(children.data[stack.back().next++]);
+            const unsigned int index = stack.back().next++;
+            const auto* child = static_cast<const GumboNode*>(children.data[index]);
             switch (child->type) {
                 case GUMBO_NODE_ELEMENT:
                 case GUMBO_NODE_TEMPLATE:
@@ -151,7 +179,14 @@ public:
                     break;
                 case GUMBO_NODE_TEXT:
                 case GUMBO_NODE_WHITESPACE:
-                    WriteText(child->v.text.text, HtmlTag(element));
+                    if (HoldsRawText(HtmlTag(element))) {
+                        WriteRawText(child->v.text.text);
+                    } else if (keepWhiteSpace_ > 0) {
+                        WriteText(child->v.text.text, false);
+                    } else if (!IsWhiteSpaceOnly(child->v.text.text) ||
+                               !VanishingWhiteSpace(element, index, stack.size() == 1)) {
+                        WriteText(child->v.text.text, true);
+                    }
                     break;
                 case GUMBO_NODE_CDATA:
                     out_ += "<![CDATA[";
@@ -174,15 +209,8 @@ private:
     void OpenElement(const GumboNode* node) {
         const GumboElement& element = node->v.element;
         const GumboTag tag = HtmlTag(node);
-        if (IsBlockLevel(tag)) {
-            if (!out_.empty()) {
-                out_ += "\r\n";
-            }
-            pendingSpace_ = false;
-        } else if (tag == GUMBO_TAG_BR) {
-            pendingSpace_ = false;
-        } else {
-            FlushSpace();
+        if (IsBlockLevel(tag) && !out_.empty()) {
+            out_ += "\r\n";
         }
         out_ += '<';
         out_ += TagName(element);
@@ -199,9 +227,9 @@ private:
             out_ += "\r\n";
         }
         if (IsBlockLevel(tag) || tag == GUMBO_TAG_BR) {
-            spaceAllowed_ = false;
+            blankAllowed_ = false;
         } else if (IsVoid(tag)) {
-            spaceAllowed_ = true;
+            blankAllowed_ = true;
         }
         if (KeepsWhiteSpace(tag)) {
             ++keepWhiteSpace_;
@@ -217,27 +245,30 @@ private:
             return;
         }
         if (IsBlockLevel(tag)) {
-            pendingSpace_ = false;
-            spaceAllowed_ = false;
+            blankAllowed_ = false;
         }
         out_ += "</";
         out_ += TagName(node->v.element);
         out_ += '>';
     }
 
-    void WriteText(std::string_view text, GumboTag parent) {
-        if (HoldsRawText(parent)) {
-            out_ += text;
-            return;
-        }
+    void WriteRawText(std::string_view text) { out_ += text; }
+
+    // Escaped, with every run of white space as one blank when collapse is set.
+    void WriteText(std::string_view text, bool collapse) {
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char c = text[i];
-            if (keepWhiteSpace_ == 0 && IsWhiteSpace(c)) {
-                pendingSpace_ = spaceAllowed_;
+            if (collapse && IsWhiteSpace(c)) {
+                while (i + 1 < text.size() && IsWhiteSpace(text[i + 1])) {
+                    ++i;
+                }
+                if (blankAllowed_) {
+                    out_ += ' ';
+                    blankAllowed_ = false;
+                }
                 continue;
             }
-            FlushSpace();
-            spaceAllowed_ = true;
+            blankAllowed_ = true;
             if (c == '&') {
                 out_ += "&amp;";
             } else if (c == '<') {
@@ -265,19 +296,10 @@ private:
         }
     }
 
-    void FlushSpace() {
-        if (pendingSpace_) {
-            out_ += ' ';
-            pendingSpace_ = false;
-            spaceAllowed_ = false;
-        }
-    }
-
     std::string out_;
-    // No blank at the start of a line or right after another blank.
-    bool spaceAllowed_ = false;
-    bool pendingSpace_ = false;
-    int keepWhiteSpace_ = 0;
+    // No blank at the start of a line, nor right after another one across inline tags.
+    bool blankAllowed_ = false;
+    int keepWhiteSpace_ = 0;  // open PRE and TEXTAREA elements
 };
 
 const GumboNode* FindBody(const GumboNode* html) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "capture/nesting_depth.h"
+
 namespace capture {
 namespace {
 
@@ -18,6 +20,7 @@ static_assert(alignof(GumboNode) <= kAlignment && alignof(GumboOutput) <= kAlign
 }  // namespace
 
 ParsedHtml::ParsedHtml(std::string_view html, GumboTag fragmentContext) {
+    CheckNestingDepth(html);
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &ParsedHtml::Allocate;
     options.deallocator = &ParsedHtml::Release;

@@ -11,7 +11,8 @@ namespace capture {
 
 // One parse of a document, or of markup inside a body when fragmentContext is GUMBO_TAG_BODY.
 // The tree lives in memory of its own that is released in one piece: the parser's own release
-// walks the tree by recursion, which deeply nested markup turns into a stack overflow.
+// walks the tree by recursion, which deeply nested markup turns into a stack overflow. Markup
+// nested deeper than browsers go is refused before the parse (MarkupTooDeep).
 class ParsedHtml {
 public:
     explicit ParsedHtml(std::string_view html, GumboTag fragmentContext = GUMBO_TAG_LAST);

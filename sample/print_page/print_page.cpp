@@ -283,8 +283,8 @@ bool HasBill(const nfe::TFat& fat) {
 }
 
 // Rows of number, due date and value; rows of due date and value when an instalment has no
-// number, as an empty cell would leave no line. The header's last cell is "Valor " with its
-// blank, and nothing follows the last row before the next heading.
+// number, as an empty cell would leave no line. The header's last cell holds "Valor " with its
+// blank, as the portal writes it, and nothing follows the last row before the next heading.
 std::string Instalments(const nfe::TDupCollection& instalments) {
     bool numbered = true;
     for (const nfe::TDupCollectionItem& dup : instalments) {
@@ -292,10 +292,9 @@ std::string Instalments(const nfe::TDupCollection& instalments) {
     }
     std::vector<std::vector<std::string>> rows;
     if (numbered) {
-        rows.push_back({LabelledCell("Número", ""), LabelledCell("Vencimento", ""),
-                        LabelledCell("Valor", "")});
+        rows.push_back({TextCell("Número"), TextCell("Vencimento"), TextCell("Valor ")});
     } else {
-        rows.push_back({LabelledCell("Vencimento", ""), LabelledCell("Valor", "")});
+        rows.push_back({TextCell("Vencimento"), TextCell("Valor ")});
     }
     for (const nfe::TDupCollectionItem& dup : instalments) {
         std::vector<std::string> row;
@@ -329,7 +328,8 @@ std::string Billing(const nfe::TCobr& cobr) {
 }
 
 // The note for the tax authority follows "Descrição" directly; the note for the taxpayer
-// takes the line after "Descrição ". Each note is one line, and a footer line follows them.
+// takes the line after "Descrição ", whose blank the portal writes inside the cell. Each note
+// is one line, and a footer line follows them.
 std::string AdditionalInformation(const TNFe& nfe) {
     std::string out =
         CellTable({LabelledCell("Formato de Impressão DANFE", CodedText(nfe.Ide.tpImp))});
@@ -338,9 +338,8 @@ std::string AdditionalInformation(const TNFe& nfe) {
                         CellTable({JoinedCell("Descrição", nfe.InfAdic.infAdFisco)}));
     }
     if (!nfe.InfAdic.infCpl.empty()) {
-        out +=
-            Fieldset("Informações Complementares de Interesse do Contribuinte",
-                     RowTable({{LabelledCell("Descrição", "")}, {TextCell(nfe.InfAdic.infCpl)}}));
+        out += Fieldset("Informações Complementares de Interesse do Contribuinte",
+                        RowTable({{TextCell("Descrição ")}, {TextCell(nfe.InfAdic.infCpl)}}));
     }
     return Fieldset("Informações Adicionais", out);
 }

@@ -81,7 +81,7 @@ TEST(PrintPage, ListsTheInstalmentsAfterTheirHeaderRow) {
     const std::size_t header = block.find("Duplicatas|&|");
     ASSERT_NE(header, std::string::npos);
     EXPECT_EQ(block.substr(header + 13),
-              "N\xFAmero |&|Vencimento |&|Valor |&|"
+              "N\xFAmero|&|Vencimento|&|Valor |&|"
               "001|&|01/04/2015|&|1.827,50|&|002|&|01/05/2015|&|1.827,50|&|"
               "003|&|01/06/2015|&|1.827,50|&|");
 }
