@@ -75,7 +75,7 @@ public:
         }
         std::printf("\nComparison with the flat page (processor time):\n");
         if (const double deep = Seconds("capture/nested_200000_deep"); deep > 0) {
-            std::printf("  200,000 deep costs %.2f times the flat page (goal: at most 5)\n",
+            std::printf("  200,000 deep costs %.3g times the flat page (goal: at most 5)\n",
                         deep / flat);
         }
         if (const double deepest = Seconds("capture/nested_as_deep_as_read"); deepest > 0) {
