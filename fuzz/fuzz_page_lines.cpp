@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "capture/capture_page.h"
+#include "capture/nesting_depth.h"
 #include "capture/page_lines.h"
 #include "capture/saved_page.h"
 
@@ -39,14 +40,18 @@ void Check(const capture::PageLines& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view html(reinterpret_cast<const char*>(data), size);
-    Check(capture::PageLinesFromBodyContent(html));
+    try {
+        Check(capture::PageLinesFromBodyContent(html));
+    } catch (const capture::MarkupTooDeep&) {
+        // refused before the parse, as the depth check intends
+    }
     try {
         if (const std::optional<capture::PageLines> lines =
                 capture::PageLinesFromDocument(capture::DecodeSavedPage(std::string(html)))) {
             Check(*lines);
         }
     } catch (const std::runtime_error&) {
-        // a character set that pages of the portal never declare
+        // a character set that pages of the portal never declare, or markup nested too deep
     }
     return 0;
 }
