@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace app {
 
@@ -9,7 +9,7 @@ namespace {
 std::size_t ContarCaracteres(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t position = 0; position < text.size(); ++count) {
-        nfe::DecodeUtf8(text, position);
+        text::DecodeUtf8(text, position);
     }
     return count;
 }

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/working_files.h"
 #include "nfe/access_key.h"
+#include "text/character_filters.h"
 
 namespace app {
 
@@ -15,8 +16,7 @@ ChaveInvalidaParaDownload::ChaveInvalidaParaDownload()
 std::filesystem::path ArquivoDoDownload(std::string_view keyBoxText, std::string_view outputFolder,
                                         const std::filesystem::path& executableFolder) {
     const std::string key = ApararControles(keyBoxText);
-    const bool onlyDigits =
-        std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool onlyDigits = std::all_of(key.begin(), key.end(), text::IsDigit);
     if (key.size() != 44 || !onlyDigits || !nfe::IsValidAccessKey(key)) {
         throw ChaveInvalidaParaDownload();
     }

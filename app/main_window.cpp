@@ -24,12 +24,12 @@
 #include "capture/page_lines.h"
 #include "convert/character_filters.h"
 #include "nfe/access_key.h"
-#include "nfe/windows1252.h"
 #include "portal/body_wait.h"
 #include "portal/captcha_image.h"
 #include "portal/captcha_text.h"
 #include "portal/file_download.h"
 #include "portal/query_step.h"
+#include "text/windows1252.h"
 
 namespace app {
 
@@ -366,7 +366,7 @@ void TfrmVLPrincipal::MostrarCaptcha() {
         Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
         return;
     }
-    estado_.Memo2 = capture::SplitLines(nfe::Utf8ToWindows1252(*body));
+    estado_.Memo2 = capture::SplitLines(text::Utf8ToWindows1252(*body));
     const auto captcha = portal::TextoDoCaptcha(capture::JoinPageLines(estado_.Memo2));
     if (!ApararControles(captcha).empty()) {
         try {
@@ -388,7 +388,7 @@ void TfrmVLPrincipal::MostrarCaptcha() {
 }
 
 void TfrmVLPrincipal::ValidarConsulta() {
-    estado_.chaveNFe = convert::DigitsOnly(nfe::Utf8ToWindows1252(estado_.chaveNFe));
+    estado_.chaveNFe = convert::DigitsOnly(text::Utf8ToWindows1252(estado_.chaveNFe));
     if (!nfe::IsValidAccessKey("NFe" + estado_.chaveNFe)) {
         Dialogo().Caixa(kTituloAplicacao,
                         QStringLiteral("Chave incorreta. Verifique a chave informada."),
@@ -541,7 +541,7 @@ void TfrmVLPrincipal::CapturarPagina() {
         Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
         return;
     }
-    estado_.Memo2 = capture::PageLinesFromMarkup(nfe::Utf8ToWindows1252(*body),
+    estado_.Memo2 = capture::PageLinesFromMarkup(text::Utf8ToWindows1252(*body),
                                                  [] { QCoreApplication::processEvents(); });
     img1->clear();
     estado_.FimDaCaptura();

@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "capture/capture_page.h"
-#include "convert/ascii_case.h"
 #include "convert/convert_page_text.h"
 #include "convert/page_document.h"
 #include "convert/page_text.h"
 #include "convert/w1252_literal.h"
 #include "sample/invoices/invoice_builders.h"
 #include "sample/print_page/print_page.h"
+#include "text/ascii_case.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ void Read(benchmark::State& state, const Page* page, const convert::ConversionSe
 
 void Search(benchmark::State& state, const Page* page) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(convert::FindIgnoringCase(page->text, kAbsentLabel));
+        benchmark::DoNotOptimize(text::FindIgnoringCase(page->text, kAbsentLabel));
     }
 }
 
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     std::map<int, Page> pages;
     for (const int items : kItemCounts) {
         pages[items] = RenderedPage(items);
-        if (convert::FindIgnoringCase(pages[items].text, kAbsentLabel) != std::string::npos) {
+        if (text::FindIgnoringCase(pages[items].text, kAbsentLabel) != std::string::npos) {
             std::fprintf(stderr, "The label searched for occurs on the page of %d items\n", items);
             return 1;
         }

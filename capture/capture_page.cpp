@@ -1,7 +1,7 @@
 #include "capture/capture_page.h"
 
 #include "capture/legacy_markup.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace capture {
 
@@ -11,12 +11,12 @@ std::optional<PageLines> PageLinesFromDocument(std::string_view htmlDocument,
     if (!body) {
         return std::nullopt;
     }
-    return PageLinesFromMarkup(nfe::Utf8ToWindows1252(*body), processPendingEvents);
+    return PageLinesFromMarkup(text::Utf8ToWindows1252(*body), processPendingEvents);
 }
 
 PageLines PageLinesFromBodyContent(std::string_view bodyInnerHtml,
                                    const std::function<void()>& processPendingEvents) {
-    return PageLinesFromMarkup(nfe::Utf8ToWindows1252(LegacyMarkupOfBodyContent(bodyInnerHtml)),
+    return PageLinesFromMarkup(text::Utf8ToWindows1252(LegacyMarkupOfBodyContent(bodyInnerHtml)),
                                processPendingEvents);
 }
 

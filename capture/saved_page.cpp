@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "capture/parsed_html.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace capture {
 namespace {
@@ -139,11 +139,11 @@ std::string DecodeSavedPage(std::string fileContents) {
     Charset charset = Charset::kUtf8;
     if (declared) {
         charset = CharsetOfLabel(*declared);
-    } else if (!nfe::IsValidUtf8(fileContents)) {
+    } else if (!text::IsValidUtf8(fileContents)) {
         charset = Charset::kWindows1252;
     }
     if (charset == Charset::kWindows1252) {
-        return nfe::Windows1252ToUtf8(fileContents);
+        return text::Windows1252ToUtf8(fileContents);
     }
     return fileContents;
 }

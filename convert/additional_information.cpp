@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
-#include "convert/ascii_case.h"
 #include "convert/copy.h"
 #include "convert/field_rules.h"
 #include "convert/page_text.h"
 #include "convert/w1252_literal.h"
-#include "nfe/windows1252.h"
+#include "text/ascii_case.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -25,7 +25,7 @@ std::string NoteAfter(std::string_view block, std::size_t heading, std::int64_t 
     if (end == std::string_view::npos) {
         return {};
     }
-    return nfe::Windows1252ToUtf8(block.substr(start, end - start));
+    return text::Windows1252ToUtf8(block.substr(start, end - start));
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ void ReadAdditionalInformation(std::string_view block, nfe::TNFe& nfe) {
 
     // Found with ASCII folding, so only a page that writes "ç" and "õ" in lower case matches.
     const std::size_t fisco =
-        FindIgnoringCase(block, "Informações Adicionais de Interesse do Fisco"_w1252);
+        text::FindIgnoringCase(block, "Informações Adicionais de Interesse do Fisco"_w1252);
     if (fisco != std::string_view::npos) {
         nfe.InfAdic.infAdFisco = NoteAfter(block, fisco, 56);
     }

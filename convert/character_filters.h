@@ -1,15 +1,11 @@
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "text/character_filters.h"
 
 namespace convert {
 
-// The digits "0" to "9" of text, in their order.
-std::string DigitsOnly(std::string_view text);
-
-// The ASCII letters and digits of text, in their order; accented letters, blanks and
-// punctuation are dropped.
-std::string LettersAndDigitsOnly(std::string_view text);
+// The conversion's names for the digit and letter filters of its page text.
+using text::DigitsOnly;
+using text::LettersAndDigitsOnly;
 
 }  // namespace convert

@@ -3,16 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "convert/trim.h"
 #include "nfe/conversion_error.h"
-#include "nfe/windows1252.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Reads the text left to right; every Read advances only when it succeeds.
 class Reader {
@@ -22,7 +19,7 @@ public:
     bool AtEnd() const { return position_ == text_.size(); }
 
     bool SkipToDigit() {
-        while (position_ < text_.size() && !IsDigit(text_[position_])) {
+        while (position_ < text_.size() && !text::IsDigit(text_[position_])) {
             ++position_;
         }
         return !AtEnd();
@@ -71,7 +68,7 @@ private:
     std::optional<int> ReadNumber(std::size_t minDigits, std::size_t maxDigits) {
         std::size_t end = position_;
         int value = 0;
-        while (end < text_.size() && IsDigit(text_[end])) {
+        while (end < text_.size() && text::IsDigit(text_[end])) {
             value = value * 10 + (text_[end] - '0');
             if (++end - position_ > maxDigits) {
                 return std::nullopt;
@@ -102,7 +99,7 @@ private:
     // A separator counts only when a digit follows it.
     bool TakeBeforeDigit(char c) {
         if (position_ + 1 < text_.size() && text_[position_] == c &&
-            IsDigit(text_[position_ + 1])) {
+            text::IsDigit(text_[position_ + 1])) {
             ++position_;
             return true;
         }
@@ -132,7 +129,7 @@ std::optional<nfe::TDateTime> ReadDateTime(std::string_view text) {
 }
 
 std::optional<nfe::TDateTime> ReadDate(std::string_view text) {
-    Reader reader(Trim(text));
+    Reader reader(text::Trim(text));
     const std::optional<nfe::CivilDateTime> date = reader.ReadDate();
     if (!date || !reader.AtEnd()) {
         return std::nullopt;
@@ -150,7 +147,7 @@ nfe::TDateTime DateTimeOrFail(std::string_view text) {
     if (const std::optional<nfe::TDateTime> value = ReadDateTime(text)) {
         return *value;
     }
-    throw nfe::ConversionError("Data inválida: \"" + nfe::Windows1252ToUtf8(text) + "\"");
+    throw nfe::ConversionError("Data inválida: \"" + text::Windows1252ToUtf8(text) + "\"");
 }
 
 bool IsPageDate(std::string_view text) {

@@ -3,12 +3,12 @@
 #include "convert/character_filters.h"
 #include "convert/integer_reading.h"
 #include "convert/page_number.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace convert {
 
 std::string TextField(std::string_view section, std::string_view label, int count) {
-    return nfe::Windows1252ToUtf8(FieldAfterLabel(section, label, count));
+    return text::Windows1252ToUtf8(FieldAfterLabel(section, label, count));
 }
 
 std::string TextFieldOr(std::string_view section, std::string_view label,
@@ -17,7 +17,7 @@ std::string TextFieldOr(std::string_view section, std::string_view label,
     if (value.empty()) {
         value = FieldAfterLabel(section, fallbackLabel);
     }
-    return nfe::Windows1252ToUtf8(value);
+    return text::Windows1252ToUtf8(value);
 }
 
 std::string DigitsField(std::string_view section, std::string_view label) {

@@ -8,11 +8,11 @@
 #include "convert/date_reading.h"
 #include "convert/field_rules.h"
 #include "convert/integer_reading.h"
-#include "convert/trim.h"
 #include "convert/w1252_literal.h"
 #include "nfe/access_key.h"
 #include "nfe/conversion_error.h"
-#include "nfe/windows1252.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -34,7 +34,7 @@ const std::string kOldLayoutMessage =
 
 double LayoutVersion(std::string_view text) {
     constexpr double kDefault = 3.1;
-    std::string number(Trim(text));
+    std::string number(text::Trim(text));
     // The portal writes the version with a decimal point ("2.00", "3.10"). Reading it with
     // the regional decimal comma alone would make every layout 2.00 invoice a 3.10 document,
     // so either mark is taken as the decimal separator.
@@ -130,7 +130,7 @@ void ReadEmissionAndStatus(std::string_view section, nfe::TNFe& nfe) {
         protocol.cStat = 101;
         protocol.xMotivo = "Cancelado o uso da NF-e";
     } else {
-        protocol.xMotivo = nfe::Windows1252ToUtf8(status);
+        protocol.xMotivo = text::Windows1252ToUtf8(status);
     }
 }
 

@@ -4,15 +4,15 @@
 #include <optional>
 #include <string>
 
-#include "convert/trim.h"
 #include "nfe/conversion_error.h"
-#include "nfe/windows1252.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
 
 std::optional<int> ReadInteger(std::string_view text) {
-    text = Trim(text);
+    text = text::Trim(text);
     // std::from_chars takes a "-" but not a "+".
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
         text.remove_prefix(1);
@@ -35,7 +35,8 @@ int IntegerOrFail(std::string_view text) {
     if (const std::optional<int> value = ReadInteger(text)) {
         return *value;
     }
-    throw nfe::ConversionError("Número inteiro inválido: \"" + nfe::Windows1252ToUtf8(text) + "\"");
+    throw nfe::ConversionError("Número inteiro inválido: \"" + text::Windows1252ToUtf8(text) +
+                               "\"");
 }
 
 }  // namespace convert

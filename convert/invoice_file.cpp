@@ -5,9 +5,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "convert/trim.h"
 #include "nfe/conversion_error.h"
 #include "nfe/nfe_writer.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace convert {
 namespace {
@@ -20,8 +21,7 @@ std::string KeyOfIdentifier(std::string_view identifier) {
     const std::string_view key = identifier.size() > kKeyLength
                                      ? identifier.substr(identifier.size() - kKeyLength)
                                      : identifier;
-    const bool digits =
-        std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool digits = std::all_of(key.begin(), key.end(), text::IsDigit);
     if (key.size() != kKeyLength || !digits) {
         throw nfe::ConversionError("A NF-e não tem uma chave de acesso de 44 dígitos: \"" +
                                    std::string(identifier) + "\"");
@@ -41,7 +41,7 @@ void CreateFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::filesystem::path OutputFolder(const ConversionSettings& settings) {
-    const std::string_view folder = Trim(settings.outputFolder);
+    const std::string_view folder = text::Trim(settings.outputFolder);
     if (folder.empty()) {
         return settings.executableFolder / "xml";
     }

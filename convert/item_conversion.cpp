@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "convert/ascii_case.h"
 #include "convert/item_cutting.h"
 #include "convert/item_details.h"
 #include "convert/item_fields.h"
@@ -11,6 +10,7 @@
 #include "convert/item_taxes.h"
 #include "convert/w1252_literal.h"
 #include "nfe/conversion_error.h"
+#include "text/ascii_case.h"
 
 namespace convert {
 namespace {
@@ -22,8 +22,9 @@ std::string WithoutCurrencyTitles(std::string_view itemText) {
     std::string result;
     result.reserve(itemText.size());
     std::size_t from = 0;
-    for (std::size_t at = FindIgnoringCase(itemText, kCurrencyColumn); at != std::string_view::npos;
-         at = FindIgnoringCase(itemText, kCurrencyColumn, from)) {
+    for (std::size_t at = text::FindIgnoringCase(itemText, kCurrencyColumn);
+         at != std::string_view::npos;
+         at = text::FindIgnoringCase(itemText, kCurrencyColumn, from)) {
         result.append(itemText.substr(from, at - from));
         from = at + kCurrencyColumn.size();
     }

@@ -5,6 +5,7 @@
 
 #include "convert/copy.h"
 #include "convert/page_text.h"
+#include "text/character_filters.h"
 
 namespace convert {
 namespace {
@@ -18,10 +19,6 @@ std::string_view ItemArea(std::string_view productsBlock) {
     const std::string_view list =
         Copy(productsBlock, kListHeaderLength + 1, static_cast<std::int64_t>(productsBlock.size()));
     return list.find(PlainItemMarker(1)) != npos ? list : productsBlock;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Where each item marker occurs in the item area, in ascending order, by number and form.
@@ -39,11 +36,11 @@ MarkerPositions FindItemMarkers(std::string_view area) {
     for (std::size_t at = area.find(kLineSeparator); at != npos;
          at = area.find(kLineSeparator, at + 1)) {
         std::size_t end = at + kLineSeparator.size();
-        if (end >= area.size() || !IsDigit(area[end]) || area[end] == '0') {
+        if (end >= area.size() || !text::IsDigit(area[end]) || area[end] == '0') {
             continue;
         }
         int number = 0;
-        while (end < area.size() && IsDigit(area[end]) && number <= kMaxItemNumber) {
+        while (end < area.size() && text::IsDigit(area[end]) && number <= kMaxItemNumber) {
             number = number * 10 + (area[end] - '0');
             ++end;
         }

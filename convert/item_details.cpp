@@ -9,7 +9,7 @@
 #include "convert/page_text.h"
 #include "convert/w1252_literal.h"
 #include "nfe/conversion_error.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -20,7 +20,7 @@ constexpr std::string_view kLotLine = "Medicamento ";
 
 nfe::TDateTime DateOrFail(std::string_view text) {
     if (!IsPageDate(text)) {
-        throw nfe::ConversionError("Data inválida: \"" + nfe::Windows1252ToUtf8(text) + "\"");
+        throw nfe::ConversionError("Data inválida: \"" + text::Windows1252ToUtf8(text) + "\"");
     }
     return DateOrDefault(text);
 }

@@ -4,18 +4,18 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace convert {
 
 std::string PageLinesFromFileText(std::string_view bytes) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     std::string text;
-    if (nfe::IsValidUtf8(bytes)) {
+    if (text::IsValidUtf8(bytes)) {
         if (bytes.starts_with(kByteOrderMark)) {
             bytes.remove_prefix(kByteOrderMark.size());
         }
-        text = nfe::Utf8ToWindows1252(bytes);
+        text = text::Utf8ToWindows1252(bytes);
     } else {
         text = bytes;
     }

@@ -6,15 +6,12 @@
 #include <limits>
 #include <string>
 
-#include "convert/trim.h"
 #include "nfe/conversion_error.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace convert {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Checks the whole text against [sign] digits [, digits] [E [sign] digits], with at least one
 // digit in the mantissa, and returns it with "." as decimal point and without a "+" sign, the
@@ -32,7 +29,7 @@ std::string NormalizedNumber(std::string_view text) {
     };
     const auto takeDigits = [&] {
         const std::size_t start = i;
-        while (i < text.size() && IsDigit(text[i])) {
+        while (i < text.size() && text::IsDigit(text[i])) {
             out += text[i++];
         }
         return i - start;
@@ -70,7 +67,7 @@ double ParsePageNumber(std::string_view text, bool commaMode) {
             separated += ',';
         }
     }
-    const std::string number = NormalizedNumber(Trim(separated));
+    const std::string number = NormalizedNumber(text::Trim(separated));
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     return error == std::errc() && end == number.data() + number.size() ? value : 0.0;

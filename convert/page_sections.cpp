@@ -1,8 +1,8 @@
 #include "convert/page_sections.h"
 
 #include "convert/split_at_heading.h"
-#include "convert/trim.h"
 #include "convert/w1252_literal.h"
+#include "text/trim.h"
 
 namespace convert {
 
@@ -18,7 +18,7 @@ PageSections CutPageSections(std::string_view pageText) {
     cut("Dados da NF-e", sections.top);
     cut("EMITENTE", sections.invoiceData);
     cut("|&|Destinatário"_w1252, sections.emitterSummary);
-    if (Trim(sections.emitterSummary).empty()) {
+    if (text::Trim(sections.emitterSummary).empty()) {
         cut("|&|DESTINATÁRIO "_w1252, sections.emitterSummary);
     }
     cut("|&|Emissão"_w1252, sections.recipientSummary);

@@ -1,26 +1,10 @@
 #include "convert/page_text.h"
+#include "text/replace_all.h"
 
 namespace convert {
-namespace {
-
-// Left to right, without overlaps: the search goes on after each replaced occurrence.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 8);
-    std::size_t position = 0;
-    for (std::size_t found; (found = text.find(from, position)) != std::string_view::npos;
-         position = found + from.size()) {
-        result.append(text, position, found - position);
-        result.append(to);
-    }
-    result.append(text, position);
-    return result;
-}
-
-}  // namespace
 
 std::string BuildPageText(std::string_view pageLines) {
-    return ReplaceAll(ReplaceAll(pageLines, "\r\n", kLineSeparator), " &amp; ", " & ");
+    return text::ReplaceAll(text::ReplaceAll(pageLines, "\r\n", kLineSeparator), " &amp; ", " & ");
 }
 
 }  // namespace convert

@@ -7,9 +7,9 @@
 #include "convert/copy.h"
 #include "convert/field_rules.h"
 #include "convert/integer_reading.h"
-#include "convert/trim.h"
 #include "convert/w1252_literal.h"
-#include "nfe/windows1252.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -54,14 +54,14 @@ void ReadEmitterDetail(std::string_view section, nfe::TNFe& nfe) {
     emit.xFant = TextField(section, "Nome Fantasia");
 
     const StreetAndNumber street = SplitAddress(FieldAfterLabel(section, "Endereço"_w1252));
-    address.xLgr = nfe::Windows1252ToUtf8(street.street);
-    address.nro = nfe::Windows1252ToUtf8(street.number);
+    address.xLgr = text::Windows1252ToUtf8(street.street);
+    address.nro = text::Windows1252ToUtf8(street.number);
     address.xBairro = TextFieldOr(section, "Bairro/Distrito", "Bairro / Distrito");
     address.CEP = IntegerOrDefault(DigitsField(section, "CEP"), 0);
     address.cMun = IntegerField(section, "Município "_w1252, 0, 7);
     nfe.Ide.cUF = IntegerOrDefault(Copy(std::to_string(address.cMun), 1, 2), 0);
     address.xMun =
-        nfe::Windows1252ToUtf8(MunicipalityName(FieldAfterLabel(section, "Município"_w1252)));
+        text::Windows1252ToUtf8(MunicipalityName(FieldAfterLabel(section, "Município"_w1252)));
     address.fone = LettersAndDigitsField(section, " Fone/Fax");
     if (address.fone.empty()) {
         address.fone = LettersAndDigitsField(section, "Telefone");
@@ -70,9 +70,9 @@ void ReadEmitterDetail(std::string_view section, nfe::TNFe& nfe) {
     address.UF = TextField(section, "|UF");
     address.cPais = IntegerField(section, "País"_w1252, kBrazil, 5);
     const std::string country = FieldAfterLabel(section, "País"_w1252);
-    address.xPais = nfe::Windows1252ToUtf8(Copy(country, 8, 60));
+    address.xPais = text::Windows1252ToUtf8(Copy(country, 8, 60));
     if (address.xPais.empty()) {
-        address.xPais = nfe::Windows1252ToUtf8(country);
+        address.xPais = text::Windows1252ToUtf8(country);
     }
 
     emit.IE = LettersAndDigitsField(section, "Inscrição Estadual"_w1252);
@@ -86,29 +86,29 @@ void ReadEmitterDetail(std::string_view section, nfe::TNFe& nfe) {
 
 void ReadRecipientDetail(std::string_view section, nfe::TDest& dest) {
     nfe::TenderDest& address = dest.EnderDest;
-    if (Trim(dest.CNPJCPF).empty()) {
+    if (text::Trim(dest.CNPJCPF).empty()) {
         dest.CNPJCPF = DigitsField(section, "CNPJ");
-        if (Trim(dest.CNPJCPF).empty()) {
+        if (text::Trim(dest.CNPJCPF).empty()) {
             dest.CNPJCPF = DigitsField(section, "CPF");
         }
     }
     dest.Email = TextField(section, "E-mail ");
 
     const StreetAndNumber street = SplitAddress(FieldAfterLabel(section, "Endereço"_w1252));
-    address.xLgr = nfe::Windows1252ToUtf8(street.street);
-    address.nro = nfe::Windows1252ToUtf8(street.number);
+    address.xLgr = text::Windows1252ToUtf8(street.street);
+    address.nro = text::Windows1252ToUtf8(street.number);
     address.xBairro = TextField(section, "Bairro / Distrito");
     address.CEP = IntegerOrDefault(DigitsField(section, "CEP"), 0);
     address.cMun = IntegerField(section, "Município "_w1252, 0, 7);
-    address.xMun =
-        nfe::Windows1252ToUtf8(Trim(MunicipalityName(FieldAfterLabel(section, "Município"_w1252))));
+    address.xMun = text::Windows1252ToUtf8(
+        text::Trim(MunicipalityName(FieldAfterLabel(section, "Município"_w1252))));
     address.fone = LettersAndDigitsField(section, "Fone / Fax");
     if (address.fone.empty()) {
         address.fone = LettersAndDigitsField(section, "Telefone");
     }
     address.UF = TextField(section, "UF");
     address.cPais = IntegerField(section, "País"_w1252, kBrazil, 5);
-    address.xPais = nfe::Windows1252ToUtf8(Copy(FieldAfterLabel(section, "País"_w1252), 8, 60));
+    address.xPais = text::Windows1252ToUtf8(Copy(FieldAfterLabel(section, "País"_w1252), 8, 60));
     dest.IE = LettersAndDigitsField(section, "Inscrição estadual"_w1252);
 }
 

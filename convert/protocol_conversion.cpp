@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "convert/ascii_case.h"
 #include "convert/copy.h"
 #include "convert/date_reading.h"
 #include "convert/field_after_label.h"
@@ -11,7 +10,8 @@
 #include "convert/split_at_heading.h"
 #include "convert/w1252_literal.h"
 #include "nfe/conversion_error.h"
-#include "nfe/windows1252.h"
+#include "text/ascii_case.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -34,7 +34,8 @@ std::string_view CellContent(std::string_view cell) {
 void RemoveAllIgnoringCase(std::string& text, std::string_view pattern) {
     std::string kept;
     std::size_t from = 0;
-    for (std::size_t found; (found = FindIgnoringCase(text, pattern, from)) != std::string::npos;
+    for (std::size_t found;
+         (found = text::FindIgnoringCase(text, pattern, from)) != std::string::npos;
          from = found + pattern.size()) {
         kept.append(text, from, found - from);
     }
@@ -61,7 +62,7 @@ void ReadProtocol(std::string_view section, nfe::TProcNFe& protocol) {
         RemoveAllIgnoringCase(cells, FirstCell(cells));
     }
     std::string cell = FirstCell(cells);
-    protocol.nProt = nfe::Windows1252ToUtf8(CellContent(cell));
+    protocol.nProt = text::Windows1252ToUtf8(CellContent(cell));
     RemoveAllIgnoringCase(cells, cell);
 
     std::string received(CellContent(FirstCell(cells)));
@@ -73,7 +74,7 @@ void ReadProtocol(std::string_view section, nfe::TProcNFe& protocol) {
     }
 
     if (protocol.nProt.empty()) {
-        protocol.nProt = nfe::Windows1252ToUtf8(FieldAfterLabel(section, "Protocolo"));
+        protocol.nProt = text::Windows1252ToUtf8(FieldAfterLabel(section, "Protocolo"));
     }
 }
 

@@ -1,13 +1,13 @@
 #include "convert/split_at_heading.h"
 
-#include "convert/ascii_case.h"
-#include "convert/trim.h"
+#include "text/ascii_case.h"
+#include "text/trim.h"
 
 namespace convert {
 
 void SplitAtHeading(std::string_view heading, std::string_view text, std::string& rest,
                     std::string& before) {
-    const std::size_t position = FindIgnoringCase(text, Trim(heading));
+    const std::size_t position = text::FindIgnoringCase(text, text::Trim(heading));
     if (position == std::string_view::npos) {
         before.clear();
         return;

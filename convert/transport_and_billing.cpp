@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <string>
 
-#include "convert/ascii_case.h"
 #include "convert/copy.h"
 #include "convert/date_reading.h"
 #include "convert/field_rules.h"
 #include "convert/page_number.h"
 #include "convert/page_text.h"
-#include "convert/trim.h"
 #include "convert/w1252_literal.h"
-#include "nfe/windows1252.h"
+#include "text/ascii_case.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -79,14 +79,14 @@ void ReadTransport(std::string_view block, nfe::TTransp& transport,
     transport.veicTransp.UF = carrier.UF;
     transport.veicTransp.RNTC = DigitsField(block, "RNTC");
 
-    if (FindIgnoringCase(block, "VOLUMES") != npos) {
+    if (text::FindIgnoringCase(block, "VOLUMES") != npos) {
         processPendingEvents();
         ReadVolume(block, transport.Vol.Add());
     }
 }
 
 void ReadBilling(std::string_view block, nfe::TCobr& billing) {
-    if (Trim(block).empty()) {
+    if (text::Trim(block).empty()) {
         return;
     }
     billing.Fat.nFat = TextField(block, "Número"_w1252);
@@ -95,14 +95,15 @@ void ReadBilling(std::string_view block, nfe::TCobr& billing) {
     billing.Fat.vLiq = MoneyField(block, "Valor Líquido"_w1252);
 
     constexpr std::string_view kInstalments = "DUPLICATAS";
-    const std::size_t table = FindIgnoringCase(block, kInstalments);
+    const std::size_t table = text::FindIgnoringCase(block, kInstalments);
     if (table == npos) {
         return;
     }
     // Past the word and one separator, then past the header row's last cell "Valor " and
     // its separator.
     const std::string_view header = From(block, Position(table) + 13);
-    ReadInstalments(From(header, Position(FindIgnoringCase(header, "VALOR")) + 9), billing.Dup);
+    ReadInstalments(From(header, Position(text::FindIgnoringCase(header, "VALOR")) + 9),
+                    billing.Dup);
 }
 
 void ReadInstalments(std::string_view rows, nfe::TDupCollection& instalments) {
@@ -114,7 +115,7 @@ void ReadInstalments(std::string_view rows, nfe::TDupCollection& instalments) {
         }
         nfe::TDupCollectionItem& instalment = instalments.Add();
         if (!dateFirst) {
-            instalment.nDup = nfe::Windows1252ToUtf8(cells.Take());
+            instalment.nDup = text::Windows1252ToUtf8(cells.Take());
         }
         instalment.dVenc = DateOrDefault(cells.Take());
         instalment.vDup = PageCurrency(cells.Take());

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "nfe/conversion_error.h"
+#include "text/character_filters.h"
 
 namespace nfe {
 namespace {
@@ -14,12 +15,8 @@ constexpr std::string_view kKeyWeights = "43298765432987654329876543298765432987
 constexpr std::string_view kCnpjWeights1 = "5432987654320";
 constexpr std::string_view kCnpjWeights2 = "6543298765432";
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 int CnpjDigit(std::string_view cnpj, std::size_t index) {
-    if (!IsDigit(cnpj[index])) {
+    if (!text::IsDigit(cnpj[index])) {
         throw ConversionError("CNPJ inválido: \"" + std::string(cnpj) + "\"");
     }
     return cnpj[index] - '0';
@@ -65,9 +62,7 @@ bool IsPlaceableDate(TDateTime value) {
 }  // namespace
 
 std::string KeyDigits(std::string_view text) {
-    std::string digits;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(digits), IsDigit);
-    return digits;
+    return text::DigitsOnly(text);
 }
 
 KeyCheckDigitResult KeyCheckDigit(std::string_view text) {
@@ -105,7 +100,7 @@ int KeyNumericCode(std::string_view key, double version) {
 }
 
 int IdentifierCheckDigit(std::string_view identifier) {
-    if (identifier.empty() || !IsDigit(identifier.back())) {
+    if (identifier.empty() || !text::IsDigit(identifier.back())) {
         throw ConversionError("Dígito verificador inválido na chave de acesso: \"" +
                               std::string(identifier) + "\"");
     }
@@ -128,7 +123,7 @@ bool IsKnownUFCode(int code) {
 }
 
 bool IsValidYearMonth(std::string_view text) {
-    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), IsDigit)) {
+    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), text::IsDigit)) {
         return false;
     }
     const int month = (text[2] - '0') * 10 + (text[3] - '0');

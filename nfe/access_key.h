@@ -13,7 +13,7 @@ namespace nfe {
 // The 44-digit access key that identifies an invoice. Every function reads only the key
 // digits of its argument, so grouping blanks and an "NFe" prefix do not matter.
 
-// The characters "0" to "9" of text, in their order.
+// The digits of an access key written with blanks or an "NFe" prefix, in their order.
 std::string KeyDigits(std::string_view text);
 
 struct KeyCheckDigitResult {

@@ -1,4 +1,5 @@
 #include "nfe/cpf.h"
+#include "text/character_filters.h"
 
 #include <algorithm>
 
@@ -13,8 +14,7 @@ int CheckDigit(int weighted_sum) {
 }  // namespace
 
 bool IsValidCPF(std::string_view text) {
-    if (text.size() != 11 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (text.size() != 11 || !std::all_of(text.begin(), text.end(), text::IsDigit)) {
         return false;
     }
     const auto digit = [&](int i) { return text[static_cast<std::size_t>(i)] - '0'; };

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "nfe/decimal_text.h"
-#include "nfe/trim_blanks.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
@@ -98,13 +98,13 @@ FieldContent FormatFieldContent(TkroTipoCampo tipo, const FieldValue& valor, int
                                 int ocorrencias, bool suprimirDecimais) {
     switch (tipo) {
         case tcStr: {
-            std::string text(TrimBlanks(valor.Text()));
+            std::string text(text::Trim(valor.Text()));
             const bool empty = text.empty();
             return {std::move(text), empty};
         }
         case tcEsp: {
             const std::string whole = valor.Text();
-            std::string text(TrimBlanks(whole));
+            std::string text(text::Trim(whole));
             const bool invalid =
                 std::any_of(text.begin(), text.end(), [](char c) { return c < '0' || c > '9'; });
             return {std::move(text), whole.empty(), invalid};

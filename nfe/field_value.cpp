@@ -4,14 +4,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "nfe/trim_blanks.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // "-1234.5678" for a count of 1/10000; exact for every count, the smallest included.
 std::string CurrencyDecimalText(Currency amount) {
@@ -33,7 +30,7 @@ std::string ShortestText(double number, std::chars_format format) {
 
 // A number as people type it here: optional sign, digits, optional "," and digits.
 std::optional<std::string> DecimalFromTypedText(std::string_view text) {
-    text = TrimBlanks(text);
+    text = text::Trim(text);
     std::string decimal;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         if (text.front() == '-') {
@@ -44,7 +41,7 @@ std::optional<std::string> DecimalFromTypedText(std::string_view text) {
     bool seen_digit = false;
     bool seen_comma = false;
     for (const char c : text) {
-        if (IsDigit(c)) {
+        if (text::IsDigit(c)) {
             seen_digit = true;
             decimal += c;
         } else if (c == ',' && !seen_comma) {
@@ -135,7 +132,7 @@ std::optional<std::string> FieldValue::DecimalText() const {
 std::optional<std::int64_t> FieldValue::WholeNumber() const {
     struct Visitor {
         std::optional<std::int64_t> operator()(const std::string& text) const {
-            std::string_view digits = TrimBlanks(text);
+            std::string_view digits = text::Trim(text);
             if (!digits.empty() && digits.front() == '+') {
                 digits.remove_prefix(1);
             }

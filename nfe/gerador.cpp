@@ -5,8 +5,11 @@
 #include "nfe/access_key.h"
 #include "nfe/atomic_file.h"
 #include "nfe/cpf.h"
-#include "nfe/trim_blanks.h"
 #include "nfe/xml_text_filter.h"
+#include "text/ascii_case.h"
+#include "text/character_filters.h"
+#include "text/replace_all.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
@@ -27,34 +30,11 @@ bool BeginsWithItem(std::string_view text, std::string_view list) {
     return false;
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-    std::string result;
-    for (auto found = text.find(from); found != std::string_view::npos; found = text.find(from)) {
-        result.append(text.substr(0, found)).append(to);
-        text.remove_prefix(found + from.size());
-    }
-    return result.append(text);
-}
-
 // UTF-8 characters, the measure of the size limits.
 int CharacterCount(std::string_view text) {
     return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-std::string DigitsOf(std::string_view text) {
-    std::string digits;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(digits),
-                 [](char c) { return c >= '0' && c <= '9'; });
-    return digits;
-}
-
-std::string UpperCaseAscii(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    return upper;
 }
 
 // The item group "det" opens as '<det nItem="1">'.
@@ -107,7 +87,7 @@ void TGerador::EnterBreadcrumb(std::string_view TAG) {
 }
 
 void TGerador::wGrupo(std::string_view TAG, std::string_view ID, bool Identar) {
-    IDNivel = UpperCaseAscii(ID);
+    IDNivel = text::AsciiUpperCase(ID);
     if (!BeginsWithItem(TAG, IgnorarTagNivel)) {
         EnterBreadcrumb(TAG);
     }
@@ -127,8 +107,8 @@ void TGerador::wGrupo(std::string_view TAG, std::string_view ID, bool Identar) {
 void TGerador::wCampo(TkroTipoCampo Tipo, std::string_view ID, std::string_view TAG, int minimo,
                       int maximo, int ocorrencias, const FieldValue& valor,
                       std::string_view Descricao) {
-    ID = TrimBlanks(ID);
-    TAG = TrimBlanks(TAG);
+    ID = text::Trim(ID);
+    TAG = text::Trim(TAG);
     const FieldContent content =
         FormatFieldContent(Tipo, valor, minimo, ocorrencias, Opcoes.SuprimirDecimais);
     // Decimal sizes count the digits; a whole value written without point needs no room
@@ -174,7 +154,7 @@ void TGerador::wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPa
         wCampo(tcStr, ID1, "CNPJ", 0, 0, 1, "");
         return;
     }
-    const std::string digits = DigitsOf(TrimBlanks(CNPJCPF));
+    const std::string digits = text::DigitsOnly(text::Trim(CNPJCPF));
     if (digits.size() == 11) {
         wCampo(tcStr, ID2, "CPF", 11, 11, 1, digits);
         if (!IsValidCPF(digits)) {
@@ -193,14 +173,14 @@ void TGerador::wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPa
 
 void TGerador::wAlerta(std::string_view ID, std::string_view TAG, std::string_view Descricao,
                        std::string_view Alerta) {
-    if (TrimBlanks(Alerta).empty()) {
+    if (text::Trim(Alerta).empty()) {
         return;
     }
-    std::string line = ReplaceAll(Opcoes.FormatoAlerta, "%TAGNIVEL%", TagNivel);
-    line = ReplaceAll(line, "%TAG%", TAG);
-    line = ReplaceAll(line, "%ID%", ID);
-    line = ReplaceAll(line, "%MSG%", Alerta);
-    line = ReplaceAll(line, "%DESCRICAO%", TrimBlanks(Descricao));
+    std::string line = text::ReplaceAll(Opcoes.FormatoAlerta, "%TAGNIVEL%", TagNivel);
+    line = text::ReplaceAll(line, "%TAG%", TAG);
+    line = text::ReplaceAll(line, "%ID%", ID);
+    line = text::ReplaceAll(line, "%MSG%", Alerta);
+    line = text::ReplaceAll(line, "%DESCRICAO%", text::Trim(Descricao));
     ListaDeAlertas.push_back(std::move(line));
 }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "nfe/access_key.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace nfe {
 namespace {
@@ -36,7 +36,7 @@ std::optional<std::string> LookUpMunicipalityName(const std::filesystem::path& f
         if (name.empty()) {
             return std::nullopt;
         }
-        return IsValidUtf8(name) ? std::string(name) : Windows1252ToUtf8(name);
+        return text::IsValidUtf8(name) ? std::string(name) : text::Windows1252ToUtf8(name);
     }
     return std::nullopt;
 }

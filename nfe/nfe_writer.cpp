@@ -7,9 +7,10 @@
 #include "nfe/municipality_names.h"
 #include "nfe/place_codes.h"
 #include "nfe/states.h"
-#include "nfe/trim_blanks.h"
 #include "nfe/utc_offset.h"
 #include "nfe/xml_escape.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
@@ -31,11 +32,7 @@ constexpr std::string_view kDestinatarioHomologacao =
     "NF-E EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL";
 
 bool IsBlank(std::string_view text) {
-    return TrimBlanks(text).empty();
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+    return text::Trim(text).empty();
 }
 
 // The version between the quotes of versao="3.10", cut to four characters.
@@ -144,7 +141,7 @@ void TNFeW::CompletarIdentificacao() {
     }
 
     const std::string& id = infNFe.ID;
-    NFe.Ide.cDV = !id.empty() && IsDigit(id.back()) ? IdentifierCheckDigit(id) : 0;
+    NFe.Ide.cDV = !id.empty() && text::IsDigit(id.back()) ? IdentifierCheckDigit(id) : 0;
     NFe.Ide.cNF = NumericCodeOf(id, versao);
 }
 
@@ -383,8 +380,8 @@ void TNFeW::GerarEmit() {
     Gerador.wCampo(tcStr, "C03", "xNome", 2, 60, 1, emit.xNome, "Razao social do emitente");
     Gerador.wCampo(tcStr, "C04", "xFant", 1, 60, 0, emit.xFant, "Nome fantasia");
     GerarEnderEmit();
-    Gerador.wCampo(tcStr, "C17", "IE", 0, 14, 1, emit.IE == "ISENTO" ? emit.IE : KeyDigits(emit.IE),
-                   "Inscricao estadual");
+    Gerador.wCampo(tcStr, "C17", "IE", 0, 14, 1,
+                   emit.IE == "ISENTO" ? emit.IE : text::DigitsOnly(emit.IE), "Inscricao estadual");
     Gerador.wCampo(tcStr, "C18", "IEST", 2, 14, 0, emit.IEST, "IE do substituto tributario");
     Gerador.wCampo(tcStr, "C19", "IM", 1, 15, 0, emit.IM, "Inscricao municipal");
     if (!emit.IM.empty()) {
@@ -414,7 +411,7 @@ void TNFeW::GerarEnderEmit() {
     // The issuer of an NF-e is always established in Brazil.
     Gerador.wCampo(tcInt, "C14", "cPais", 4, 4, 0, kBrasil, "Codigo do pais");
     Gerador.wCampo(tcStr, "C15", "xPais", 1, 60, 0, ender.xPais, "Nome do pais");
-    Gerador.wCampo(tcStr, "C16", "fone", 6, 14, 0, KeyDigits(ender.fone), "Telefone");
+    Gerador.wCampo(tcStr, "C16", "fone", 6, 14, 0, text::DigitsOnly(ender.fone), "Telefone");
     Gerador.wGrupo("/enderEmit");
 }
 
@@ -425,7 +422,7 @@ void TNFeW::GerarAvulsa() {
     Gerador.wCampo(tcStr, "D03", "xOrgao", 1, 60, 1, avulsa.xOrgao, "Orgao emitente");
     Gerador.wCampo(tcStr, "D04", "matr", 1, 60, 1, avulsa.matr, "Matricula do agente");
     Gerador.wCampo(tcStr, "D05", "xAgente", 1, 60, 1, avulsa.xAgente, "Nome do agente");
-    Gerador.wCampo(tcStr, "D06", "fone", 6, 14, 0, KeyDigits(avulsa.fone), "Telefone");
+    Gerador.wCampo(tcStr, "D06", "fone", 6, 14, 0, text::DigitsOnly(avulsa.fone), "Telefone");
     Gerador.wCampo(tcStr, "D07", "UF", 2, 2, 1, avulsa.UF, "Sigla da UF");
     ValidarUF("D07", "UF", avulsa.UF);
     Gerador.wCampo(tcStr, "D08", "nDAR", 1, 60, 0, avulsa.nDAR, "Numero do DAR");
@@ -467,7 +464,8 @@ void TNFeW::GerarDest() {
         if (dest.IE.empty() || dest.IE == "ISENTO") {
             Gerador.wCampo(tcStr, "E17", "IE", 0, 14, 1, dest.IE, "Inscricao estadual");
         } else if (NFe.Ide.modelo != kModeloNFCe || !IsBlank(dest.IE)) {
-            Gerador.wCampo(tcStr, "E17", "IE", 0, 14, 1, KeyDigits(dest.IE), "Inscricao estadual");
+            Gerador.wCampo(tcStr, "E17", "IE", 0, 14, 1, text::DigitsOnly(dest.IE),
+                           "Inscricao estadual");
         }
     }
     Gerador.wCampo(tcStr, "E18", "ISUF", 8, 9, 0, dest.ISUF, "Inscricao na SUFRAMA");
@@ -496,7 +494,7 @@ void TNFeW::GerarEnderDest() {
         AlertarConteudoInvalido("E14", "cPais", "Codigo do pais");
     }
     Gerador.wCampo(tcStr, "E15", "xPais", 2, 60, 0, ender.xPais, "Nome do pais");
-    Gerador.wCampo(tcStr, "E16", "fone", 6, 14, 0, KeyDigits(ender.fone), "Telefone");
+    Gerador.wCampo(tcStr, "E16", "fone", 6, 14, 0, text::DigitsOnly(ender.fone), "Telefone");
     Gerador.wGrupo("/enderDest");
 }
 
@@ -557,9 +555,9 @@ TNFeW::Endereco TNFeW::AjustarEndereco(int cPais, int cMun, const std::string& x
 }
 
 std::string TNFeW::AjustarNro(const std::string& nro) const {
-    const std::string_view trimmed = TrimBlanks(nro);
+    const std::string_view trimmed = text::Trim(nro);
     if (Opcoes.AjustarTagNro && (trimmed.size() == 1 || trimmed.size() == 2) &&
-        std::all_of(trimmed.begin(), trimmed.end(), IsDigit)) {
+        std::all_of(trimmed.begin(), trimmed.end(), text::IsDigit)) {
         return std::string(3 - trimmed.size(), '0') + std::string(trimmed);
     }
     return std::string(trimmed);

@@ -4,7 +4,8 @@
 #include "nfe/access_key.h"
 #include "nfe/code_tables.h"
 #include "nfe/nfe_writer.h"
-#include "nfe/trim_blanks.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
@@ -22,7 +23,7 @@ int TwoDigits(std::string_view text, std::size_t at) {
 // A RECOPI number is 20 digits that begin with the date and time of its registration,
 // yyyymmddhhnnss.
 bool IsValidRECOPI(std::string_view number) {
-    if (number.size() != 20 || KeyDigits(number).size() != 20) {
+    if (number.size() != 20 || text::DigitsOnly(number).size() != 20) {
         return false;
     }
     static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -75,7 +76,7 @@ void TNFeW::GerarDetProd(int i) {
         Gerador.wAlerta("I05a", "NVE", "Numero do item", std::string(kMaximo) + "8");
     }
     Gerador.wCampo(tcStr, "I06", "EXTIPI", 2, 3, 0, prod.EXTIPI, "Codigo EX TIPI");
-    Gerador.wCampo(tcEsp, "I08", "CFOP", 4, 4, 1, KeyDigits(prod.CFOP), "CFOP");
+    Gerador.wCampo(tcEsp, "I08", "CFOP", 4, 4, 1, text::DigitsOnly(prod.CFOP), "CFOP");
     Gerador.wCampo(tcStr, "I09", "uCom", 1, 6, 1, prod.uCom, "Unidade comercial");
     Gerador.wCampo(tcDe4, "I10", "qCom", 0, 15, 1, prod.qCom, "Quantidade comercial");
     Gerador.wCampo(tipoValorUnitario, "I10a", "vUnCom", 0, 21, 1, prod.vUnCom,
@@ -99,7 +100,7 @@ void TNFeW::GerarDetProd(int i) {
     Gerador.wCampo(tcStr, "I30", "xPed", 1, 15, 0, prod.xPed, "Numero do pedido de compra");
     Gerador.wCampo(tcInt, "I31", "nItemPed", 1, 6, 0, prod.nItemPed, "Item do pedido de compra");
     Gerador.wCampo(tcStr, "I70", "nFCI", 36, 36, 0, prod.nFCI, "Numero de controle da FCI");
-    if (!TrimBlanks(prod.veicProd.chassi).empty()) {
+    if (!text::Trim(prod.veicProd.chassi).empty()) {
         GerarDetProdVeicProd(i);
     }
     GerarDetProdMed(i);
@@ -108,7 +109,7 @@ void TNFeW::GerarDetProd(int i) {
         GerarDetProdComb(i);
     }
     Gerador.wCampo(tcStr, "L109", "nRECOPI", 20, 20, 0, prod.nRECOPI, "Numero do RECOPI");
-    if (!TrimBlanks(prod.nRECOPI).empty() && !IsValidRECOPI(TrimBlanks(prod.nRECOPI))) {
+    if (!text::Trim(prod.nRECOPI).empty() && !IsValidRECOPI(text::Trim(prod.nRECOPI))) {
         Gerador.wAlerta("L109", "nRECOPI", "Numero do RECOPI", "Conteúdo inválido");
     }
     Gerador.wGrupo("/prod");
@@ -161,7 +162,7 @@ void TNFeW::GerarDetProdDetExport(int i) {
         Gerador.wGrupo("detExport", "I50");
         Gerador.wCampo(tcStr, "I51", "nDraw", 1, 11, 0, detExport.nDraw,
                        "Numero do ato concessorio de drawback");
-        if (!TrimBlanks(detExport.nRE).empty() || !TrimBlanks(detExport.chNFe).empty() ||
+        if (!text::Trim(detExport.nRE).empty() || !text::Trim(detExport.chNFe).empty() ||
             detExport.qExport > Currency()) {
             Gerador.wGrupo("exportInd", "I52");
             Gerador.wCampo(tcStr, "I53", "nRE", 1, 12, 1, detExport.nRE,
@@ -280,7 +281,7 @@ void TNFeW::GerarDetProdComb(int i) {
                          icms.vBCICMSST > Currency() || icms.vICMSST > Currency();
     const bool temInter = inter.vBCICMSSTDest > Currency() || inter.vICMSSTDest > Currency();
     const bool temCons = cons.vBCICMSSTCons > Currency() || cons.vICMSSTCons > Currency() ||
-                         !TrimBlanks(cons.UFcons).empty();
+                         !text::Trim(cons.UFcons).empty();
     if (versao >= 2.0) {
         if (temICMS || temInter || temCons) {
             Gerador.wAlerta("L109", "ICMSComb", "ICMS de combustiveis",

@@ -3,14 +3,15 @@
 #include "nfe/access_key.h"
 #include "nfe/code_tables.h"
 #include "nfe/nfe_writer.h"
-#include "nfe/trim_blanks.h"
 #include "nfe/xml_escape.h"
+#include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
 
 bool IsBlank(std::string_view text) {
-    return TrimBlanks(text).empty();
+    return text::Trim(text).empty();
 }
 
 bool AnyPositive(std::initializer_list<Currency> values) {
@@ -138,7 +139,7 @@ void TNFeW::GerarTransporta() {
     }
     Gerador.wCampo(tcStr, "X06", "xNome", 1, 60, 0, t.xNome, "Razao social do transportador");
     Gerador.wCampo(tcStr, "X07", "IE", 2, 14, 0,
-                   TrimBlanks(t.IE) == "ISENTO" ? t.IE : KeyDigits(t.IE),
+                   text::Trim(t.IE) == "ISENTO" ? t.IE : text::DigitsOnly(t.IE),
                    "Inscricao estadual do transportador");
     Gerador.wCampo(tcStr, "X08", "xEnder", 1, 60, 0, t.xEnder, "Endereco do transportador");
     Gerador.wCampo(tcStr, "X09", "xMun", 1, 60, 0, t.xMun, "Municipio do transportador");
@@ -159,7 +160,7 @@ void TNFeW::GerarRetTransp() {
     Gerador.wCampo(tcDe2, "X13", "vBCRet", 1, 15, 1, r.vBCRet, "Base de calculo da retencao");
     Gerador.wCampo(tcDe2, "X14", "pICMSRet", 1, 5, 1, r.pICMSRet, "Aliquota da retencao");
     Gerador.wCampo(tcDe2, "X15", "vICMSRet", 1, 15, 1, r.vICMSRet, "Valor do ICMS retido");
-    Gerador.wCampo(tcEsp, "X16", "CFOP", 4, 4, 1, KeyDigits(r.CFOP), "CFOP do transporte");
+    Gerador.wCampo(tcEsp, "X16", "CFOP", 4, 4, 1, text::DigitsOnly(r.CFOP), "CFOP do transporte");
     Gerador.wCampo(tcStr, "X17", "cMunFG", 7, 7, 1, std::to_string(r.cMunFG),
                    "Municipio do fato gerador do transporte");
     Gerador.wGrupo("/retTransp");
@@ -272,7 +273,7 @@ void TNFeW::GerarInfAdic() {
 }
 
 void TNFeW::ValidarXCampo(std::string_view ID, std::string_view xCampo) {
-    const std::string_view trimmed = TrimBlanks(xCampo);
+    const std::string_view trimmed = text::Trim(xCampo);
     if (CharacterCount(trimmed) > 20) {
         Gerador.wAlerta(ID, "xCampo", "Nome do campo", "Tamanho maior que o máximo permitido");
     } else if (trimmed.empty()) {
@@ -296,7 +297,7 @@ void TNFeW::GerarObsFisco() {
     AlertarOcorrencias("Z07", "obsFisco", lista.Count(), 10, "Observacoes do fisco");
     for (const TobsFiscoCollectionItem& obs : lista) {
         ValidarXCampo("ZO8", obs.xCampo);
-        Gerador.wGrupo("obsFisco xCampo=\"" + EscapeXmlText(TrimBlanks(obs.xCampo)) + "\"", "Z07");
+        Gerador.wGrupo("obsFisco xCampo=\"" + EscapeXmlText(text::Trim(obs.xCampo)) + "\"", "Z07");
         Gerador.wCampo(tcStr, "Z09", "xTexto", 1, 60, 1, obs.xTexto, "Conteudo do campo");
         Gerador.wGrupo("/obsFisco");
     }

@@ -1,6 +1,6 @@
 #include "nfe/xml_escape.h"
 
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace nfe {
 
@@ -8,7 +8,7 @@ std::string EscapeXmlText(std::string_view utf8) {
     std::string escaped;
     escaped.reserve(utf8.size());
     for (std::size_t position = 0; position < utf8.size();) {
-        const auto c = DecodeUtf8(utf8, position);
+        const auto c = text::DecodeUtf8(utf8, position);
         if (!c) {
             escaped += '?';
             continue;
@@ -34,7 +34,7 @@ std::string EscapeXmlText(std::string_view utf8) {
                     *c == 0xFFFF) {
                     escaped += ' ';
                 } else {
-                    AppendUtf8(escaped, *c);
+                    text::AppendUtf8(escaped, *c);
                 }
         }
     }

@@ -1,7 +1,7 @@
 #include "nfe/xml_text_filter.h"
 
-#include "nfe/trim_blanks.h"
-#include "nfe/windows1252.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
 
 namespace nfe {
 namespace {
@@ -16,7 +16,7 @@ char32_t WithoutAccent(char32_t c) {
 }
 
 bool HeldByWindows1252(char32_t c) {
-    return Windows1252FromCodePoint(c).has_value();
+    return text::Windows1252FromCodePoint(c).has_value();
 }
 
 void AppendEscaped(std::string& out, char32_t c) {
@@ -37,7 +37,7 @@ void AppendEscaped(std::string& out, char32_t c) {
             out += "&#39;";
             break;
         default:
-            AppendUtf8(out, c);
+            text::AppendUtf8(out, c);
     }
 }
 
@@ -47,7 +47,7 @@ std::string FilterElementText(std::string_view utf8, bool retirarEspacos, bool r
     std::string escaped;
     escaped.reserve(utf8.size());
     for (std::size_t position = 0; position < utf8.size();) {
-        char32_t c = DecodeUtf8(utf8, position).value_or(U'?');
+        char32_t c = text::DecodeUtf8(utf8, position).value_or(U'?');
         if (retirarAcentos) {
             c = WithoutAccent(c);
         }
@@ -67,7 +67,7 @@ std::string FilterElementText(std::string_view utf8, bool retirarEspacos, bool r
             result += c;
         }
     }
-    return std::string(TrimBlanks(result));
+    return std::string(text::Trim(result));
 }
 
 }  // namespace nfe

@@ -5,7 +5,7 @@
 
 #include "capture/page_lines.h"
 #include "convert/convert_page_text.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 #include "tools/convert_arguments.h"
 #include "tools/page_file.h"
 
@@ -25,7 +25,7 @@ int PrintPageLines(const std::vector<std::string>& pages, std::ostream& out, std
                 out << "==> " << page << " <==\n";
             }
             for (const std::string& line : lines) {
-                out << nfe::Windows1252ToUtf8(line) << "\n";
+                out << text::Windows1252ToUtf8(line) << "\n";
             }
             out << std::flush;
         } catch (const std::exception& error) {

@@ -9,8 +9,8 @@
 
 namespace nfe {
 
-// Address of the issuer; the recipient's address has the same fields.
-struct TenderEmit {
+// The address of a party: the issuer's EnderEmit and the recipient's EnderDest.
+struct Address {
     std::string xLgr;
     std::string nro = "SEM NUMERO";
     std::string xCpl;
@@ -23,8 +23,10 @@ struct TenderEmit {
     std::string xPais = "BRASIL";
     std::string fone;
 
-    bool operator==(const TenderEmit&) const = default;
+    bool operator==(const Address&) const = default;
 };
+using TenderEmit = Address;
+using TenderDest = Address;
 
 struct TEmit {
     std::string CNPJCPF;
@@ -55,22 +57,6 @@ struct TAvulsa {
     TDateTime dPag = 0;
 
     bool operator==(const TAvulsa&) const = default;
-};
-
-struct TenderDest {
-    std::string xLgr;
-    std::string nro = "SEM NUMERO";
-    std::string xCpl;
-    std::string xBairro;
-    int cMun = 0;
-    std::string xMun;
-    std::string UF;
-    int CEP = 0;
-    int cPais = 1058;
-    std::string xPais = "BRASIL";
-    std::string fone;
-
-    bool operator==(const TenderDest&) const = default;
 };
 
 struct TDest {

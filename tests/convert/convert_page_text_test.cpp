@@ -8,9 +8,9 @@
 #include "convert/convert_page_text.h"
 #include "convert/invoice_file.h"
 #include "nfe/conversion_error.h"
-#include "nfe/windows1252.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -49,7 +49,7 @@ std::string Page(std::string_view key, std::string_view version = "3.10",
     for (const std::string& line : lines) {
         text += (text.empty() ? "" : "\r\n") + line;
     }
-    return nfe::Utf8ToWindows1252(text);
+    return text::Utf8ToWindows1252(text);
 }
 
 ConversionSettings Into(const fs::path& folder) {

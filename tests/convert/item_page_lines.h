@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace convert::testing {
 
@@ -15,7 +15,7 @@ inline std::string PageLines(std::initializer_list<std::string_view> lines) {
     bool first = true;
     for (const std::string_view line : lines) {
         text += first ? "" : "|&|";
-        text += nfe::Utf8ToWindows1252(line);
+        text += text::Utf8ToWindows1252(line);
         first = false;
     }
     return text;

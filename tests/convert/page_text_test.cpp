@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/w1252_literal.h"
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 namespace convert {
 namespace {
@@ -41,7 +41,7 @@ TEST(W1252Literal, GivesTheCodePageBytesAtCompileTime) {
 
 TEST(W1252Literal, AgreesWithTheRuntimeConversionOnEveryCharacter) {
     for (char32_t c = 0; c <= 0x10FFFF; ++c) {
-        const std::optional<unsigned char> expected = nfe::Windows1252FromCodePoint(c);
+        const std::optional<unsigned char> expected = text::Windows1252FromCodePoint(c);
         ASSERT_EQ(w1252_detail::ByteOf(c), expected ? *expected : -1) << static_cast<int>(c);
     }
 }

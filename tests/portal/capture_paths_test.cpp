@@ -10,13 +10,13 @@
 #include "capture/capture_page.h"
 #include "capture/saved_page.h"
 #include "convert/convert_page_text.h"
-#include "nfe/windows1252.h"
 #include "portal/webengine_browser.h"
 #include "sample/invoices/invoice_builders.h"
 #include "sample/print_page/print_page.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
+#include "text/windows1252.h"
 
 namespace portal {
 namespace {
@@ -36,7 +36,7 @@ protected:
         EXPECT_TRUE(test_support::WaitUntil([&] { return loads_ > 0; }));
         const std::optional<std::string> body = browser_->BodyInnerHtml();
         EXPECT_TRUE(body.has_value());
-        return capture::PageLinesFromMarkup(nfe::Utf8ToWindows1252(body.value_or("")));
+        return capture::PageLinesFromMarkup(text::Utf8ToWindows1252(body.value_or("")));
     }
 
     std::string Converted(const capture::PageLines& lines, const std::filesystem::path& folder) {

@@ -9,8 +9,8 @@
 #include "convert/page_text.h"
 #include "convert/split_at_heading.h"
 #include "convert/w1252_literal.h"
-#include "nfe/windows1252.h"
 #include "sample/invoices/invoice_builders.h"
+#include "text/windows1252.h"
 
 namespace sample {
 namespace {
@@ -43,9 +43,9 @@ TEST(PrintPage, HasAScriptThatLeavesNoLineBehind) {
     const capture::PageLines lines = CapturedLines(nfe);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "NF-e - Consulta Completa");
-    EXPECT_EQ(nfe::Windows1252ToUtf8(lines[1]),
+    EXPECT_EQ(text::Windows1252ToUtf8(lines[1]),
               "Chave de Acesso 3515 0311 2223 3300 0181 5500 1000 0010 0112 0151 0019");
-    EXPECT_EQ(nfe::Windows1252ToUtf8(lines[3]), "Versão 3.10");
+    EXPECT_EQ(text::Windows1252ToUtf8(lines[3]), "Versão 3.10");
     EXPECT_THAT(lines.back(), StartsWith("Portal da Nota Fiscal"));
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "nfe/windows1252.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
+#include "text/windows1252.h"
 #include "tools/convert_command.h"
 
 namespace tools {
@@ -101,7 +101,7 @@ std::string SavedPage(std::string_view key) {
          lines.remove_prefix(end + 1)) {
         page += "<p>" + std::string(lines.substr(0, end)) + "</p>\n";
     }
-    return nfe::Utf8ToWindows1252(page + "</body></html>\n");
+    return text::Utf8ToWindows1252(page + "</body></html>\n");
 }
 
 TEST(RunConvertCommand, ASavedPageIsCapturedBeforeItIsConverted) {

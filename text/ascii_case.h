@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace convert {
+namespace text {
 
 // Case-insensitive comparisons of the page text fold only the ASCII letters: "a" to "z"
 // become "A" to "Z" and every other byte, accented letters included, stays as it is. So
@@ -23,4 +23,4 @@ std::string AsciiUpperCase(std::string_view text);
 // with ASCII folding, or npos. An empty pattern is never found. Neither text is copied.
 std::size_t FindIgnoringCase(std::string_view text, std::string_view pattern, std::size_t from = 0);
 
-}  // namespace convert
+}  // namespace text

@@ -1,4 +1,4 @@
-#include "convert/ascii_case.h"
+#include "text/ascii_case.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace convert {
+namespace text {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
@@ -160,4 +160,4 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view pattern, st
     return FindWithMemchr(text, pattern, from, anchors.rarest);
 }
 
-}  // namespace convert
+}  // namespace text

@@ -1,8 +1,8 @@
-#include "nfe/windows1252.h"
+#include "text/windows1252.h"
 
 #include <array>
 
-namespace nfe {
+namespace text {
 namespace {
 
 // Unicode characters of the bytes 0x80 to 0x9F; the rest of the code page is Latin-1.
@@ -117,4 +117,4 @@ std::string Utf8ToWindows1252(std::string_view text) {
     return out;
 }
 
-}  // namespace nfe
+}  // namespace text

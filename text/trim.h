@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace convert {
+namespace text {
 
 // Removes every character with a code of 32 or less (blanks, tabs, line breaks, control
 // characters) from both ends. Bytes of 128 and above are text, not blanks.
@@ -17,4 +17,4 @@ constexpr std::string_view Trim(std::string_view text) {
     return text;
 }
 
-}  // namespace convert
+}  // namespace text

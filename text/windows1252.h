@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace nfe {
+namespace text {
 
 // The portal's page text is 8-bit Windows-1252; the document model, the XML file and the
 // rest of the program use UTF-8. These are the only bridges between the two.
@@ -27,4 +27,4 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& position)
 
 void AppendUtf8(std::string& out, char32_t code_point);
 
-}  // namespace nfe
+}  // namespace text

@@ -3,13 +3,14 @@
 #include <random>
 #include <string>
 
-#include "convert/ascii_case.h"
-#include "convert/copy.h"
-#include "convert/trim.h"
 #include "convert/w1252_literal.h"
+#include "text/ascii_case.h"
+#include "text/trim.h"
 
-namespace convert {
+namespace text {
 namespace {
+
+using namespace convert::literals;
 
 constexpr auto npos = std::string_view::npos;
 
@@ -83,21 +84,5 @@ TEST(Trim, RemovesCodesUpTo32OnBothEnds) {
     EXPECT_EQ(Trim("   "), "");
 }
 
-TEST(Copy, ClampsIndexAndCount) {
-    struct Case {
-        std::int64_t index;
-        std::int64_t count;
-        std::string_view expected;
-    };
-    const Case cases[] = {
-        {1, 3, "abc"}, {2, 2, "bc"},  {4, 10, "de"}, {5, 1, "e"}, {6, 1, ""},
-        {0, 2, "ab"},  {-7, 2, "ab"}, {2, 0, ""},    {2, -1, ""}, {1, INT64_MAX, "abcde"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Copy("abcde", c.index, c.count), c.expected) << c.index << ", " << c.count;
-    }
-    EXPECT_EQ(Copy("", 1, 1), "");
-}
-
 }  // namespace
-}  // namespace convert
+}  // namespace text

@@ -1,14 +1,10 @@
-#include "convert/character_filters.h"
+#include "text/character_filters.h"
 
 #include <algorithm>
 #include <iterator>
 
-namespace convert {
+namespace text {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool IsLetterOrDigit(char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -31,4 +27,4 @@ std::string LettersAndDigitsOnly(std::string_view text) {
     return Filter(text, IsLetterOrDigit);
 }
 
-}  // namespace convert
+}  // namespace text

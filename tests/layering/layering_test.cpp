@@ -1,0 +1,104 @@
+// The project's folders are libraries whose dependencies point one way. This test reads every
+// #include of the sources and fails on one that goes against that order, or on Qt below the
+// browser driver.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each folder and the project folders whose headers it may include, besides its own.
+const std::map<std::string, std::set<std::string>> kMayInclude = {
+    {"text", {}},
+    {"nfe", {"text"}},
+    {"convert", {"text", "nfe"}},
+    {"capture", {"text"}},
+    {"dfe", {"text", "nfe"}},
+    {"portal", {"text", "capture", "dfe"}},
+    {"app", {"text", "nfe", "convert", "capture", "dfe", "portal"}},
+    {"tools", {"text", "nfe", "convert", "capture", "dfe"}},
+    {"sample", {"text", "nfe", "convert", "capture", "dfe"}},
+    {"bench", {"text", "nfe", "convert", "capture", "dfe", "sample"}},
+    {"fuzz", {"text", "nfe", "convert", "capture", "dfe"}},
+    {"tests", {"text", "nfe", "convert", "capture", "dfe", "portal", "app", "tools", "sample"}},
+};
+
+// The folders whose code is plain C++ without Qt.
+const std::set<std::string> kWithoutQt = {"text", "nfe", "convert", "capture", "dfe", "tools"};
+
+struct Include {
+    fs::path file;
+    int line;
+    std::string target;  // as written between the quotes or angle brackets
+};
+
+std::vector<Include> IncludesOf(const fs::path& file) {
+    static const std::regex kInclude(R"(^\s*#\s*include\s*[<"]([^>"]+)[>"])");
+    std::vector<Include> includes;
+    std::ifstream in(file);
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        std::smatch match;
+        if (std::regex_search(text, match, kInclude)) {
+            includes.push_back({file, line, match[1]});
+        }
+    }
+    return includes;
+}
+
+std::vector<fs::path> SourcesIn(const fs::path& folder) {
+    std::vector<fs::path> sources;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const fs::path extension = entry.path().extension();
+        if (entry.is_regular_file() && (extension == ".h" || extension == ".cpp")) {
+            sources.push_back(entry.path());
+        }
+    }
+    return sources;
+}
+
+std::string Where(const Include& include) {
+    return fs::relative(include.file, VELLORA_SOURCE_DIR).string() + ":" +
+           std::to_string(include.line) + " includes " + include.target;
+}
+
+TEST(Layering, EveryIncludeFollowsTheOrderOfTheLibraries) {
+    std::vector<std::string> wrong;
+    for (const auto& [folder, allowed] : kMayInclude) {
+        const fs::path root = fs::path(VELLORA_SOURCE_DIR) / folder;
+        if (!fs::exists(root)) {
+            continue;
+        }
+        for (const fs::path& source : SourcesIn(root)) {
+            for (const Include& include : IncludesOf(source)) {
+                const std::string first = include.target.substr(0, include.target.find('/'));
+                const bool project =
+                    include.target.find('/') != std::string::npos && kMayInclude.contains(first);
+                if (project && first != folder && !allowed.contains(first)) {
+                    wrong.push_back(Where(include));
+                }
+                if (kWithoutQt.contains(folder) && include.target.starts_with("Q")) {
+                    wrong.push_back(Where(include) + " (Qt)");
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(wrong.empty()) << [&] {
+        std::string text;
+        for (const std::string& line : wrong) {
+            text += line + "\n";
+        }
+        return text;
+    }();
+}
+
+}  // namespace
