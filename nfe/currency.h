@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <compare>
 #include <cstdint>
 
@@ -15,6 +16,8 @@ public:
     constexpr Currency() = default;
     static constexpr Currency FromRaw(std::int64_t raw) { return Currency(raw); }
     static constexpr Currency FromUnits(std::int64_t units) { return Currency(units * kScale); }
+    // The nearest count to a value written in code, such as a sample's price.
+    static Currency FromDouble(double units) { return Currency(std::llround(units * kScale)); }
 
     constexpr std::int64_t Raw() const { return raw_; }
     constexpr bool IsZero() const { return raw_ == 0; }

@@ -16,10 +16,6 @@ using namespace nfe;
 using testing::ListHeader;
 using testing::PageLines;
 
-Currency Money(double value) {
-    return Currency::FromRaw(std::llround(value * Currency::kScale));
-}
-
 TNFe Convert(std::string_view productsBlock) {
     TNFe nfe;
     ConvertItems(productsBlock, nfe, [] {});
@@ -47,7 +43,7 @@ TEST(ConvertItems, ReadsTheShortestItemList) {
     const TProd& prod = nfe.Det[0].Prod;
     EXPECT_EQ(prod.nItem, 1);
     EXPECT_EQ(prod.xProd, "Sabão em pó  1kg");
-    EXPECT_EQ(prod.vProd, Money(3));
+    EXPECT_EQ(prod.vProd, Currency::FromDouble(3));
     EXPECT_EQ(prod.cProd, "77");
     EXPECT_EQ(prod.CFOP, "");
 }
@@ -78,23 +74,23 @@ TEST(ConvertItems, ReadsTheProductFields) {
     TProd first;
     first.nItem = 1;
     first.xProd = "Parafuso de aço";
-    first.vProd = Money(25.5);
+    first.vProd = Currency::FromDouble(25.5);
     first.cProd = "P-001";
     first.NCM = "73181500";
     first.EXTIPI = "01";
     first.CFOP = "5102";
-    first.vFrete = Money(1.5);
+    first.vFrete = Currency::FromDouble(1.5);
     first.cEAN = "7891234567895";
     first.uCom = "UN";
-    first.qCom = Money(10);
+    first.qCom = Currency::FromDouble(10);
     first.cEANTrib = "7891234567896";
     first.uTrib = "CX";
-    first.qTrib = Money(1);
+    first.qTrib = Currency::FromDouble(1);
     first.vUnCom = 2.5500000001;
     first.vUnTrib = 25.5;
-    first.vDesc = Money(0.3);
-    first.vOutro = Money(0.2);
-    first.vSeg = Money(0.1);
+    first.vDesc = Currency::FromDouble(0.3);
+    first.vOutro = Currency::FromDouble(0.2);
+    first.vSeg = Currency::FromDouble(0.1);
     first.IndTot = TkroIndicadorTotal::itSomaTotalNFe;
     first.nItemPed = 3;
     EXPECT_EQ(nfe.Det[0].Prod, first);
@@ -102,7 +98,7 @@ TEST(ConvertItems, ReadsTheProductFields) {
     TProd second;
     second.nItem = 2;
     second.xProd = "Arruela";
-    second.vProd = Money(1234.56);
+    second.vProd = Currency::FromDouble(1234.56);
     second.cProd = "P-002";
     second.cEAN = "SEM GTIN";
     second.uCom = "PC";
@@ -128,7 +124,7 @@ TEST(ConvertItems, TakesTheProductValueFromTheLastLineBeforeTheCode) {
     for (const auto& [block, expected] : cases) {
         const TNFe nfe = Convert(block);
         ASSERT_EQ(nfe.Det.Count(), 1) << block;
-        EXPECT_EQ(nfe.Det[0].Prod.vProd, Money(expected)) << block;
+        EXPECT_EQ(nfe.Det[0].Prod.vProd, Currency::FromDouble(expected)) << block;
     }
 }
 
@@ -205,16 +201,16 @@ TEST(ConvertItems, ReadsTheMedicineLots) {
     ASSERT_EQ(lots.Count(), 3);
     TmedCollectionItem lot10;
     lot10.nLote = "L10";
-    lot10.qLote = Money(5);
+    lot10.qLote = Currency::FromDouble(5);
     lot10.dFab = EncodeDate(2016, 4, 3);
     lot10.dVal = EncodeDate(2018, 4, 3);
-    lot10.vPMC = Money(20);
+    lot10.vPMC = Currency::FromDouble(20);
     EXPECT_EQ(lots[0], lot10);
     EXPECT_EQ(lots[1].nLote, "L2");
-    EXPECT_EQ(lots[1].qLote, Money(10));
+    EXPECT_EQ(lots[1].qLote, Currency::FromDouble(10));
     EXPECT_EQ(lots[1].dFab, EncodeDate(2015, 2, 1));
     EXPECT_EQ(lots[1].dVal, EncodeDate(2017, 2, 1));
-    EXPECT_EQ(lots[1].vPMC, Money(12.34));
+    EXPECT_EQ(lots[1].vPMC, Currency::FromDouble(12.34));
     EXPECT_EQ(lots[2], lot10);
 
     // A lot without a label of its own reads it from a later lot.
@@ -296,18 +292,18 @@ TEST(ConvertItems, ReadsEveryPartOfAnItemInTurn) {
     const TNFe nfe = Convert(block);
     ASSERT_EQ(nfe.Det.Count(), 2);
     const TDetCollectionItem& item = nfe.Det[0];
-    EXPECT_EQ(item.Prod.vProd, Money(50));
-    EXPECT_EQ(item.Imposto.vTotTrib, Money(8.15));
-    EXPECT_EQ(item.Imposto.ICMS.vICMS, Money(9));
+    EXPECT_EQ(item.Prod.vProd, Currency::FromDouble(50));
+    EXPECT_EQ(item.Imposto.vTotTrib, Currency::FromDouble(8.15));
+    EXPECT_EQ(item.Imposto.ICMS.vICMS, Currency::FromDouble(9));
     EXPECT_EQ(item.Prod.xPed, "4501");
     EXPECT_EQ(item.Imposto.IPI.CST, TkroCstIpi::ipi53);
-    EXPECT_EQ(item.Imposto.PIS.vPIS, Money(0.33));
-    EXPECT_EQ(item.Imposto.COFINS.vCOFINS, Money(1.5));
+    EXPECT_EQ(item.Imposto.PIS.vPIS, Currency::FromDouble(0.33));
+    EXPECT_EQ(item.Imposto.COFINS.vCOFINS, Currency::FromDouble(1.5));
     ASSERT_EQ(item.Prod.med.Count(), 1);
     EXPECT_EQ(item.Prod.med[0].nLote, "A1");
     EXPECT_EQ(item.infAdProd, "Uso adulto");
     EXPECT_EQ(nfe.Det[1].Prod.xProd, "Água");
-    EXPECT_EQ(nfe.Det[1].Prod.vProd, Money(2));
+    EXPECT_EQ(nfe.Det[1].Prod.vProd, Currency::FromDouble(2));
     EXPECT_EQ(nfe.Det[1].infAdProd, "");
 }
 
@@ -327,10 +323,10 @@ TEST(ConvertItems, ReadsTheLongestItemList) {
         const std::string number = std::to_string(n);
         EXPECT_EQ(item.Prod.nItem, n);
         EXPECT_EQ(item.Prod.xProd, "Produto " + number);
-        EXPECT_EQ(item.Prod.vProd, Money(n + 0.5));
+        EXPECT_EQ(item.Prod.vProd, Currency::FromDouble(n + 0.5));
         EXPECT_EQ(item.Prod.cProd, "P" + number);
-        EXPECT_EQ(item.Imposto.ICMS.vBC, Money(n));
-        EXPECT_EQ(item.Imposto.COFINS.vCOFINS, Money(1));
+        EXPECT_EQ(item.Imposto.ICMS.vBC, Currency::FromDouble(n));
+        EXPECT_EQ(item.Imposto.COFINS.vCOFINS, Currency::FromDouble(1));
     }
 }
 

@@ -15,10 +15,6 @@ namespace {
 using namespace nfe;
 using testing::PageLines;
 
-Currency Money(double value) {
-    return Currency::FromRaw(std::llround(value * Currency::kScale));
-}
-
 }  // namespace
 }  // namespace convert
 
@@ -57,16 +53,16 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
                     "Valor do ICMS Normal 17,25"}),
          [](TICMS& icms) {
              icms.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
-             icms.vBC = Money(100);
-             icms.pICMS = Money(17.25);
-             icms.vICMS = Money(17.25);
+             icms.vBC = Currency::FromDouble(100);
+             icms.pICMS = Currency::FromDouble(17.25);
+             icms.vICMS = Currency::FromDouble(17.25);
          }},
         {"00 reads the number that starts the rate's line",
          PageLines({"Tributação do ICMS 00 - Integral", "Alíquota do ICMS Normal 7,00 %",
                     "Valor do ICMS Normal 7,00"}),
          [](TICMS& icms) {
-             icms.pICMS = Money(7);
-             icms.vICMS = Money(7);
+             icms.pICMS = Currency::FromDouble(7);
+             icms.vICMS = Currency::FromDouble(7);
          }},
         {"10",
          PageLines({"Origem da Mercadoria 1 - Estrangeira", "Tributação do ICMS 10 - ST",
@@ -79,14 +75,14 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.orig = TkroOrigemMercadoria::oeEstrangeiraImportacaoDireta;
              icms.CST = TkroCSTIcms::cst10;
-             icms.vBC = Money(100);
-             icms.pICMS = Money(18);
-             icms.vICMS = Money(18);
-             icms.vBCST = Money(150);
-             icms.pICMSST = Money(18);
-             icms.vICMSST = Money(9);
+             icms.vBC = Currency::FromDouble(100);
+             icms.pICMS = Currency::FromDouble(18);
+             icms.vICMS = Currency::FromDouble(18);
+             icms.vBCST = Currency::FromDouble(150);
+             icms.pICMSST = Currency::FromDouble(18);
+             icms.vICMSST = Currency::FromDouble(9);
              icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisMargemValorAgregado;
-             icms.pMVAST = Money(50);
+             icms.pMVAST = Currency::FromDouble(50);
          }},
         {"20 takes the first line that starts with Valor",
          PageLines({"Tributação do ICMS 20 - Com redução", "Modalidade Definição da BC do ICMS 3",
@@ -95,10 +91,10 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.CST = TkroCSTIcms::cst20;
              icms.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
-             icms.pRedBC = Money(10);
-             icms.vBC = Money(90);
-             icms.pICMS = Money(12);
-             icms.vICMS = Money(10.8);
+             icms.pRedBC = Currency::FromDouble(10);
+             icms.vBC = Currency::FromDouble(90);
+             icms.pICMS = Currency::FromDouble(12);
+             icms.vICMS = Currency::FromDouble(10.8);
          }},
         {"30",
          PageLines({"Tributação do ICMS 30", "Modalidade de Determinação da BC do ICMS ST5",
@@ -107,9 +103,9 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.CST = TkroCSTIcms::cst30;
              icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisPauta;
-             icms.vBCST = Money(200);
-             icms.pICMSST = Money(18);
-             icms.vICMSST = Money(36);
+             icms.vBCST = Currency::FromDouble(200);
+             icms.pICMSST = Currency::FromDouble(18);
+             icms.vICMSST = Currency::FromDouble(36);
          }},
         {"51",
          PageLines({"Tributação do ICMS 51 - Diferimento",
@@ -121,20 +117,20 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.CST = TkroCSTIcms::cst51;
              icms.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
-             icms.vBC = Money(100);
-             icms.pICMS = Money(18);
-             icms.vICMS = Money(6);
-             icms.vICMSOp = Money(18);
-             icms.pDif = Money(66.6667);
-             icms.vICMSDif = Money(12);
+             icms.vBC = Currency::FromDouble(100);
+             icms.pICMS = Currency::FromDouble(18);
+             icms.vICMS = Currency::FromDouble(6);
+             icms.vICMSOp = Currency::FromDouble(18);
+             icms.pDif = Currency::FromDouble(66.6667);
+             icms.vICMSDif = Currency::FromDouble(12);
          }},
         {"60",
          PageLines({"Tributação do ICMS 60", "Valor da BC do ICMS ST retido 10,00",
                     "Valor do ICMS ST retido 1,80"}),
          [](TICMS& icms) {
              icms.CST = TkroCSTIcms::cst60;
-             icms.vBCSTRet = Money(10);
-             icms.vICMSSTRet = Money(1.8);
+             icms.vBCSTRet = Currency::FromDouble(10);
+             icms.vICMSSTRet = Currency::FromDouble(1.8);
          }},
         {"70 reads the margin again under MVA and reads from the rate on",
          PageLines({"Valor do ICMS 1,00", "Tributação do ICMS 70", "Modalidade 1 - Pauta",
@@ -147,14 +143,14 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.CST = TkroCSTIcms::cst70;
              icms.modBC = TkroDeterminacaoBaseIcms::dbiPauta;
-             icms.pRedBC = Money(20);
-             icms.vBC = Money(80);
-             icms.pICMS = Money(18);
-             icms.vICMS = Money(14.4);
-             icms.pRedBCST = Money(10);
-             icms.vBCST = Money(120);
-             icms.pICMSST = Money(18);
-             icms.vICMSST = Money(7.2);
+             icms.pRedBC = Currency::FromDouble(20);
+             icms.vBC = Currency::FromDouble(80);
+             icms.pICMS = Currency::FromDouble(18);
+             icms.vICMS = Currency::FromDouble(14.4);
+             icms.pRedBCST = Currency::FromDouble(10);
+             icms.vBCST = Currency::FromDouble(120);
+             icms.pICMSST = Currency::FromDouble(18);
+             icms.vICMSST = Currency::FromDouble(7.2);
              icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisMargemValorAgregado;
          }},
         {"91 takes the 90 branch",
@@ -167,15 +163,15 @@ TEST(ReadIcms, ReadsTheValuesOfEachRegimeNormalSituation) {
          [](TICMS& icms) {
              icms.CST = TkroCSTIcms::cstICMSOutraUF;
              icms.modBC = TkroDeterminacaoBaseIcms::dbiPrecoTabelado;
-             icms.vBC = Money(50);
-             icms.pICMS = Money(12);
-             icms.vICMS = Money(6);
-             icms.vBCST = Money(60);
-             icms.pICMSST = Money(17);
-             icms.vICMSST = Money(4.2);
+             icms.vBC = Currency::FromDouble(50);
+             icms.pICMS = Currency::FromDouble(12);
+             icms.vICMS = Currency::FromDouble(6);
+             icms.vBCST = Currency::FromDouble(60);
+             icms.pICMSST = Currency::FromDouble(17);
+             icms.vICMSST = Currency::FromDouble(4.2);
              icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisListaNeutra;
-             icms.pMVAST = Money(30);
-             icms.pRedBCST = Money(5);
+             icms.pMVAST = Currency::FromDouble(30);
+             icms.pRedBCST = Currency::FromDouble(5);
          }},
         {"41 reads the Normal labels, absent here",
          PageLines({"Tributação do ICMS 41 - Não tributada", "Valor do ICMS 5,00"}),
@@ -199,7 +195,7 @@ TEST(ReadIcms, ReadsTheValuesOfEachSimplesNacionalSituation) {
                     "Base de Cálculo do ICMS Normal 10,00"}),
          [](TICMS& icms) {
              icms.CSOSN = TkroCSOSNIcms::csosn102;
-             icms.vCredICMSSN = Money(5);
+             icms.vCredICMSSN = Currency::FromDouble(5);
          }},
         {"101 under the label with a question mark",
          PageLines({"Código de Situação da Operação ? Simples Nacional 101 - Com crédito",
@@ -207,8 +203,8 @@ TEST(ReadIcms, ReadsTheValuesOfEachSimplesNacionalSituation) {
                     "Valor de crédito do ICMS 2,56"}),
          [](TICMS& icms) {
              icms.CSOSN = TkroCSOSNIcms::csosn101;
-             icms.pCredSN = Money(2.56);
-             icms.vCredICMSSN = Money(2.56);
+             icms.pCredSN = Currency::FromDouble(2.56);
+             icms.vCredICMSSN = Currency::FromDouble(2.56);
          }},
         {"500",
          PageLines({"Código de Situação da Operação - Simples Nacional 500",
@@ -217,8 +213,8 @@ TEST(ReadIcms, ReadsTheValuesOfEachSimplesNacionalSituation) {
          [](TICMS& icms) {
              icms.CSOSN = TkroCSOSNIcms::csosn500;
              icms.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
-             icms.vBCSTRet = Money(10);
-             icms.vICMSSTRet = Money(1.8);
+             icms.vBCSTRet = Currency::FromDouble(10);
+             icms.vICMSSTRet = Currency::FromDouble(1.8);
          }},
         {"201 reads the credit again under its own labels",
          PageLines({"Simples Nacional201 - Com crédito e ST",
@@ -231,11 +227,11 @@ TEST(ReadIcms, ReadsTheValuesOfEachSimplesNacionalSituation) {
          [](TICMS& icms) {
              icms.CSOSN = TkroCSOSNIcms::csosn201;
              icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisMargemValorAgregado;
-             icms.pCredSN = Money(1.25);
-             icms.pMVAST = Money(35);
-             icms.vBCST = Money(135);
-             icms.pICMSST = Money(18);
-             icms.vICMSST = Money(6.3);
+             icms.pCredSN = Currency::FromDouble(1.25);
+             icms.pMVAST = Currency::FromDouble(35);
+             icms.vBCST = Currency::FromDouble(135);
+             icms.pICMSST = Currency::FromDouble(18);
+             icms.vICMSST = Currency::FromDouble(6.3);
          }},
         {"203 takes the 202 branch",
          PageLines({"Código de Situação da Operação - Simples Nacional 203",
@@ -246,10 +242,10 @@ TEST(ReadIcms, ReadsTheValuesOfEachSimplesNacionalSituation) {
          [](TICMS& icms) {
              icms.CSOSN = TkroCSOSNIcms::csosn203;
              icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisPauta;
-             icms.pMVAST = Money(30);
-             icms.vBCST = Money(130);
-             icms.pICMSST = Money(17);
-             icms.vICMSST = Money(5.1);
+             icms.pMVAST = Currency::FromDouble(30);
+             icms.vBCST = Currency::FromDouble(130);
+             icms.pICMSST = Currency::FromDouble(17);
+             icms.vICMSST = Currency::FromDouble(5.1);
          }},
         {"900 without a CST falls to the Normal labels",
          PageLines({"Código de Situação da Operação - Simples Nacional 900",
@@ -272,7 +268,7 @@ TEST(ReadApproximateTaxTotal, TakesAPointAsTheDecimalSeparator) {
         TImposto imposto;
         ReadApproximateTaxTotal(
             PageLines({"x", "Valor Aproximado dos Tributos " + std::string(value), ""}), imposto);
-        EXPECT_EQ(imposto.vTotTrib, Money(expected)) << value;
+        EXPECT_EQ(imposto.vTotTrib, Currency::FromDouble(expected)) << value;
     }
 }
 
@@ -295,9 +291,9 @@ TEST(ReadIpi, ReadsFromItsHeadingOn) {
              TIPI ipi;
              ipi.cEnq = "999";
              ipi.CST = TkroCstIpi::ipi50;
-             ipi.vBC = Money(100);
-             ipi.pIPI = Money(10);
-             ipi.vIPI = Money(10);
+             ipi.vBC = Currency::FromDouble(100);
+             ipi.pIPI = Currency::FromDouble(10);
+             ipi.vIPI = Currency::FromDouble(10);
              return ipi;
          }()},
         {"taxed by unit",
@@ -307,9 +303,9 @@ TEST(ReadIpi, ReadsFromItsHeadingOn) {
          [] {
              TIPI ipi;
              ipi.CST = TkroCstIpi::ipi50;
-             ipi.qUnid = Money(5);
-             ipi.vUnid = Money(2);
-             ipi.vIPI = Money(10);
+             ipi.qUnid = Currency::FromDouble(5);
+             ipi.vUnid = Currency::FromDouble(2);
+             ipi.vIPI = Currency::FromDouble(10);
              return ipi;
          }()},
         {"not taxed",
@@ -343,10 +339,10 @@ TEST(ReadImportTax, NeedsTextAfterTheHeading) {
         PageLines({"IMPOSTO DE IMPORTAÇÃO", "Base de Cálculo 1.000,00", "Despesas Aduaneiras 50,00",
                    "Imposto de Importação 100,00", "IOF 3,80", ""});
     TII expected;
-    expected.vBc = Money(1000);
-    expected.vDespAdu = Money(50);
-    expected.vII = Money(100);
-    expected.vIOF = Money(3.8);
+    expected.vBc = Currency::FromDouble(1000);
+    expected.vDespAdu = Currency::FromDouble(50);
+    expected.vII = Currency::FromDouble(100);
+    expected.vIOF = Currency::FromDouble(3.8);
 
     const std::string item = kIcmsLines + "|&|" + capitals;
     std::string_view itemText = item;
@@ -361,8 +357,8 @@ TEST(ReadImportTax, NeedsTextAfterTheHeading) {
     itemText = mixedCase;
     ii = {};
     ReadImportTax(itemText, ii);
-    EXPECT_EQ(ii.vBc, Money(20));
-    EXPECT_EQ(ii.vII, Money(2));
+    EXPECT_EQ(ii.vBc, Currency::FromDouble(20));
+    EXPECT_EQ(ii.vII, Currency::FromDouble(2));
     EXPECT_EQ(itemText, mixedCase);
 
     const std::string headingAlone = PageLines({"IMPOSTO DE IMPORTA", "IOF 3,80", ""});
@@ -387,9 +383,9 @@ TEST(ReadPisAndCofins, ReadFromTheirLinesOn) {
     EXPECT_EQ(itemText, pisSection + cofinsSection);
     TPIS expectedPis;
     expectedPis.CST = TkroCstPis::pis01;
-    expectedPis.vBC = Money(100);
-    expectedPis.pPIS = Money(1.65);
-    expectedPis.vPIS = Money(1.65);
+    expectedPis.vBC = Currency::FromDouble(100);
+    expectedPis.pPIS = Currency::FromDouble(1.65);
+    expectedPis.vPIS = Currency::FromDouble(1.65);
     EXPECT_EQ(pis, expectedPis);
 
     TCOFINS cofins;
@@ -397,9 +393,9 @@ TEST(ReadPisAndCofins, ReadFromTheirLinesOn) {
     EXPECT_EQ(itemText, cofinsSection);
     TCOFINS expectedCofins;
     expectedCofins.CST = TkroCstCofins::cof02;
-    expectedCofins.vBC = Money(100);
-    expectedCofins.pCOFINS = Money(7.6);
-    expectedCofins.vCOFINS = Money(7.6);
+    expectedCofins.vBC = Currency::FromDouble(100);
+    expectedCofins.pCOFINS = Currency::FromDouble(7.6);
+    expectedCofins.vCOFINS = Currency::FromDouble(7.6);
     EXPECT_EQ(cofins, expectedCofins);
 }
 
@@ -410,14 +406,14 @@ TEST(ReadPisAndCofins, AWordThatHoldsTheNameCutsNothing) {
     TPIS pis;
     ReadPis(itemText, pis);
     EXPECT_EQ(itemText, item);
-    EXPECT_EQ(pis.vBC, Money(20));
+    EXPECT_EQ(pis.vBC, Currency::FromDouble(20));
     EXPECT_EQ(pis.CST, TkroCstPis::pis99);
     EXPECT_EQ(pis.vPIS, Currency());  // "PIS/COFINS 0,65" is no number
 
     TCOFINS cofins;
     ReadCofins(itemText, cofins);
     EXPECT_EQ(itemText, item);
-    EXPECT_EQ(cofins.vBC, Money(20));
+    EXPECT_EQ(cofins.vBC, Currency::FromDouble(20));
 
     std::string_view withoutEither = "Base de Cálculo 20,00|&|";
     TPIS untouched;

@@ -8,18 +8,19 @@
 
 #include "nfe/date_time.h"
 #include "nfe/nfe_writer.h"
+#include "tests/nfe/writer_output.h"
 
 namespace nfe {
 namespace {
+
+using writer_test::Group;
+using writer_test::Render;
+using writer_test::WriterOutput;
 
 constexpr double k110 = 1.1;
 constexpr double k200 = 2.0;
 constexpr double k300 = 3.0;
 constexpr double k310 = 3.1;
-
-Currency C(double value) {
-    return Currency::FromRaw(static_cast<std::int64_t>(value * 10000));
-}
 
 // A document with one ordinary item, sold under the given layout.
 TNFe Documento(double versao) {
@@ -33,45 +34,17 @@ TNFe Documento(double versao) {
     det.Prod.NCM = "73181500";
     det.Prod.CFOP = "5.102";
     det.Prod.uCom = "UN";
-    det.Prod.qCom = C(2);
+    det.Prod.qCom = Currency::FromDouble(2);
     det.Prod.vUnCom = 2.5;
-    det.Prod.vProd = C(5);
+    det.Prod.vProd = Currency::FromDouble(5);
     det.Prod.uTrib = "UN";
-    det.Prod.qTrib = C(2);
+    det.Prod.qTrib = Currency::FromDouble(2);
     det.Prod.vUnTrib = 2.5;
     return nfe;
 }
 
-struct Resultado {
-    std::string xml;
-    std::vector<std::string> alertas;
-};
-
-Resultado Gerar(TNFe& nfe, const std::function<void(TNFeW&)>& ajustar = {}) {
-    TNFeW writer(nfe);
-    if (ajustar) {
-        ajustar(writer);
-    }
-    writer.GerarXml();
-    return {writer.Gerador.ArquivoFormatoXML, writer.Gerador.ListaDeAlertas};
-}
-
-// From the first opening of the group to the last closing of it; empty when it is absent.
-std::string Grupo(const std::string& xml, const std::string& tag) {
-    auto inicio = xml.find("<" + tag + ">");
-    if (inicio == std::string::npos) {
-        inicio = xml.find("<" + tag + " ");
-    }
-    const std::string fecho = "</" + tag + ">";
-    const auto fim = xml.rfind(fecho);
-    if (inicio == std::string::npos || fim == std::string::npos) {
-        return {};
-    }
-    return xml.substr(inicio, fim + fecho.size() - inicio);
-}
-
 std::string Det(TNFe& nfe, const std::function<void(TNFeW&)>& ajustar = {}) {
-    return Grupo(Gerar(nfe, ajustar).xml, "det");
+    return Group(Render(nfe, ajustar).xml, "det");
 }
 
 int Contar(const std::vector<std::string>& alertas, const std::string& trecho) {
@@ -112,9 +85,9 @@ TEST(TNFeWItens, WritesTheItemAndItsProductByLayout) {
     // The optional charges appear only when they carry a value; NCM may be left out before 2.00.
     TNFe nfe = Documento(k110);
     nfe.Det[0].Prod.NCM = "";
-    nfe.Det[0].Prod.vFrete = C(1.5);
-    nfe.Det[0].Prod.vOutro = C(0.25);
-    const std::string prod = Grupo(Det(nfe), "prod");
+    nfe.Det[0].Prod.vFrete = Currency::FromDouble(1.5);
+    nfe.Det[0].Prod.vOutro = Currency::FromDouble(0.25);
+    const std::string prod = Group(Det(nfe), "prod");
     EXPECT_THAT(prod, testing::HasSubstr("<xProd>Parafuso</xProd><CFOP>5102</CFOP>"));
     EXPECT_THAT(prod, testing::HasSubstr("<vUnTrib>2.5000</vUnTrib><vFrete>1.50</vFrete>"
                                          "<vOutro>0.25</vOutro></prod>"));
@@ -133,23 +106,23 @@ void VerificarIcms(const CasoIcms& caso) {
     TNFe nfe = Documento(caso.versao);
     nfe.Emit.CRT = caso.crt;
     caso.preencher(nfe.Det[0].Imposto.ICMS);
-    EXPECT_EQ(Grupo(Det(nfe), "ICMS"), "<ICMS>" + caso.esperado + "</ICMS>");
+    EXPECT_EQ(Group(Det(nfe), "ICMS"), "<ICMS>" + caso.esperado + "</ICMS>");
 }
 
 // Values of a sale with tax substitution.
 void ComST(TICMS& icms) {
     icms.modBCST = TkroDeterminacaoBaseIcmsST::dbisMargemValorAgregado;
-    icms.pMVAST = C(40);
-    icms.vBCST = C(140);
-    icms.pICMSST = C(18);
-    icms.vICMSST = C(7.2);
+    icms.pMVAST = Currency::FromDouble(40);
+    icms.vBCST = Currency::FromDouble(140);
+    icms.pICMSST = Currency::FromDouble(18);
+    icms.vICMSST = Currency::FromDouble(7.2);
 }
 
 void ComProprio(TICMS& icms) {
     icms.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
-    icms.vBC = C(100);
-    icms.pICMS = C(18);
-    icms.vICMS = C(18);
+    icms.vBC = Currency::FromDouble(100);
+    icms.pICMS = Currency::FromDouble(18);
+    icms.vICMS = Currency::FromDouble(18);
 }
 
 const std::string kST =
@@ -176,7 +149,7 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
              i.CST = cst10;
              ComProprio(i);
              ComST(i);
-             i.pRedBC = C(10);
+             i.pRedBC = Currency::FromDouble(10);
          },
          "<ICMS10><orig>0</orig><CST>10</CST><modBC>3</modBC><vBC>100.00</vBC>"
          "<pICMS>18.0000</pICMS><vICMS>18.00</vICMS>" +
@@ -186,9 +159,9 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
              i.CST = cst10;
              ComProprio(i);
              ComST(i);
-             i.pRedBC = C(10);
+             i.pRedBC = Currency::FromDouble(10);
              i.UFST = "SP";
-             i.pBCOp = C(50);
+             i.pBCOp = Currency::FromDouble(50);
          },
          "<ICMSPart><orig>0</orig><CST>10</CST><modBC>3</modBC><vBC>100.00</vBC>"
          "<pRedBC>10.00</pRedBC><pICMS>18.0000</pICMS><vICMS>18.00</vICMS>" +
@@ -197,8 +170,8 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
          [](TICMS& i) {
              i.CST = cst20;
              ComProprio(i);
-             i.pRedBC = C(10);
-             i.vICMSDeson = C(5);
+             i.pRedBC = Currency::FromDouble(10);
+             i.vICMSDeson = Currency::FromDouble(5);
              i.motDesICMS = TkroMotivoDesoneracaoICMS::mdiSuframa;
          },
          "<ICMS20><orig>0</orig><CST>20</CST><modBC>3</modBC><pRedBC>10.0000</pRedBC>"
@@ -208,8 +181,8 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
          [](TICMS& i) {
              i.CST = cst20;
              ComProprio(i);
-             i.pRedBC = C(10);
-             i.vICMSDeson = C(5);
+             i.pRedBC = Currency::FromDouble(10);
+             i.vICMSDeson = Currency::FromDouble(5);
          },
          "<ICMS20><orig>0</orig><CST>20</CST><modBC>3</modBC><pRedBC>10.00</pRedBC>"
          "<vBC>100.00</vBC><pICMS>18.00</pICMS><vICMS>18.00</vICMS></ICMS20>"},
@@ -217,7 +190,7 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
          [](TICMS& i) {
              i.CST = cst30;
              ComST(i);
-             i.vICMSDeson = C(2);
+             i.vICMSDeson = Currency::FromDouble(2);
          },
          "<ICMS30><orig>0</orig><CST>30</CST>" + kST +
              "<vICMSDeson>2.00</vICMSDeson><motDesICMS>1</motDesICMS></ICMS30>"},
@@ -226,15 +199,15 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
         {"40 with an ICMS value", k310, normal,
          [](TICMS& i) {
              i.CST = cst40;
-             i.vICMS = C(12);
+             i.vICMS = Currency::FromDouble(12);
          },
          "<ICMS40><orig>0</orig><CST>40</CST><vICMS>12.00</vICMS><motDesICMS>1</motDesICMS>"
          "</ICMS40>"},
         {"50 relieved", k310, normal,
          [](TICMS& i) {
              i.CST = cst50;
-             i.vICMS = C(12);
-             i.vICMSDeson = C(3);
+             i.vICMS = Currency::FromDouble(12);
+             i.vICMSDeson = Currency::FromDouble(3);
              i.motDesICMS = TkroMotivoDesoneracaoICMS::mdiOutros;
          },
          "<ICMS40><orig>0</orig><CST>50</CST><vICMSDeson>3.00</vICMSDeson>"
@@ -242,7 +215,7 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
         {"41 with retained values", k310, normal,
          [](TICMS& i) {
              i.CST = cst41;
-             i.vBCSTRet = C(10);
+             i.vBCSTRet = Currency::FromDouble(10);
          },
          "<ICMSST><orig>0</orig><CST>41</CST><vBCSTRet>10.00</vBCSTRet>"
          "<vICMSSTRet>0.00</vICMSSTRet><vBCSTDest>0.00</vBCSTDest>"
@@ -250,17 +223,17 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
         {"51 deferred", k310, normal,
          [](TICMS& i) {
              i.CST = cst51;
-             i.vBC = C(100);
-             i.pDif = C(33.33);
-             i.vICMS = C(12);
+             i.vBC = Currency::FromDouble(100);
+             i.pDif = Currency::FromDouble(33.33);
+             i.vICMS = Currency::FromDouble(12);
          },
          "<ICMS51><orig>0</orig><CST>51</CST><modBC>0</modBC><vBC>100.00</vBC>"
          "<pDif>33.3300</pDif><vICMS>12.00</vICMS></ICMS51>"},
         {"60 retained, 2.00", k200, normal,
          [](TICMS& i) {
              i.CST = cst60;
-             i.vBCSTRet = C(50);
-             i.vICMSSTRet = C(9);
+             i.vBCSTRet = Currency::FromDouble(50);
+             i.vICMSSTRet = Currency::FromDouble(9);
          },
          "<ICMS60><orig>0</orig><CST>60</CST><vBCSTRet>50.00</vBCSTRet>"
          "<vICMSSTRet>9.00</vICMSSTRet></ICMS60>"},
@@ -275,7 +248,7 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
              i.CST = cst70;
              ComProprio(i);
              ComST(i);
-             i.vICMSDeson = C(1);
+             i.vICMSDeson = Currency::FromDouble(1);
          },
          "<ICMS70><orig>0</orig><CST>70</CST><modBC>3</modBC><pRedBC>0.00</pRedBC>"
          "<vBC>100.00</vBC><pICMS>18.00</pICMS><vICMS>18.00</vICMS><modBCST>4</modBCST>"
@@ -289,7 +262,7 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
              i.CST = cst90;
              ComProprio(i);
              ComST(i);
-             i.vICMSDeson = C(4);
+             i.vICMSDeson = Currency::FromDouble(4);
          },
          "<ICMS90><orig>0</orig><CST>90</CST><modBC>3</modBC><vBC>100.00</vBC>"
          "<pICMS>18.0000</pICMS><vICMS>18.00</vICMS><modBCST>4</modBCST>"
@@ -299,9 +272,9 @@ TEST(TNFeWItens, RendersEachIcmsSituationCode) {
         {"90 with a partition", k310, normal,
          [](TICMS& i) {
              i.CST = cst90;
-             i.pBCOp = C(100);
+             i.pBCOp = Currency::FromDouble(100);
              i.UFST = "MG";
-             i.vICMSDeson = C(4);
+             i.vICMSDeson = Currency::FromDouble(4);
          },
          "<ICMSPart><orig>0</orig><CST>90</CST><pBCOp>100.0000</pBCOp><UFST>MG</UFST>"
          "</ICMSPart>"},
@@ -321,8 +294,8 @@ TEST(TNFeWItens, RendersEachSimplesNacionalSituation) {
     using enum TkroCSOSNIcms;
     const auto simples = TkroCRT::crtSimplesNacional;
     const auto credito = [](TICMS& i) {
-        i.pCredSN = C(2.5);
-        i.vCredICMSSN = C(1.25);
+        i.pCredSN = Currency::FromDouble(2.5);
+        i.vCredICMSSN = Currency::FromDouble(1.25);
     };
     const CasoIcms casos[] = {
         {"101", k310, simples,
@@ -350,7 +323,7 @@ TEST(TNFeWItens, RendersEachSimplesNacionalSituation) {
         {"500 retained", k310, simples,
          [](TICMS& i) {
              i.CSOSN = csosn500;
-             i.vICMSSTRet = C(3);
+             i.vICMSSTRet = Currency::FromDouble(3);
          },
          "<ICMSSN500><orig>0</orig><CSOSN>500</CSOSN><vBCSTRet>0.00</vBCSTRet>"
          "<vICMSSTRet>3.00</vICMSSTRet></ICMSSN500>"},
@@ -365,7 +338,7 @@ TEST(TNFeWItens, RendersEachSimplesNacionalSituation) {
          [&](TICMS& i) {
              i.CSOSN = csosn900;
              ComProprio(i);
-             i.pRedBC = C(5);
+             i.pRedBC = Currency::FromDouble(5);
              ComST(i);
              credito(i);
          },
@@ -387,26 +360,26 @@ TEST(TNFeWItens, AdjustsTheSituationCodeInTheDocumentAndRendersAgainAlike) {
         nfe.Det.Add() = nfe.Det[0];
     }
     nfe.Det[0].Imposto.ICMS.CST = cst41;
-    nfe.Det[0].Imposto.ICMS.vICMSSTDest = C(-1);
+    nfe.Det[0].Imposto.ICMS.vICMSSTDest = Currency::FromDouble(-1);
     nfe.Det[1].Imposto.ICMS.CST = cst10;
     nfe.Det[1].Imposto.ICMS.UFST = "SP";
     nfe.Det[2].Imposto.ICMS.CST = cst90;
-    nfe.Det[2].Imposto.ICMS.pBCOp = C(10);
+    nfe.Det[2].Imposto.ICMS.pBCOp = Currency::FromDouble(10);
     nfe.Det[3].Imposto.ICMS.CST = cst41;
 
-    const std::string primeira = Gerar(nfe).xml;
+    const std::string primeira = Render(nfe).xml;
     EXPECT_EQ(nfe.Det[0].Imposto.ICMS.CST, cstRep41);
     EXPECT_EQ(nfe.Det[1].Imposto.ICMS.CST, cstPart10);
     EXPECT_EQ(nfe.Det[2].Imposto.ICMS.CST, cstPart90);
     EXPECT_EQ(nfe.Det[3].Imposto.ICMS.CST, cst41);
-    EXPECT_EQ(Gerar(nfe).xml, primeira);
+    EXPECT_EQ(Render(nfe).xml, primeira);
 
     // The Simples Nacional path leaves the situation code alone.
     TNFe simples = Documento(k310);
     simples.Emit.CRT = TkroCRT::crtSimplesNacional;
     simples.Det[0].Imposto.ICMS.CST = cst41;
-    simples.Det[0].Imposto.ICMS.vBCSTRet = C(10);
-    Gerar(simples);
+    simples.Det[0].Imposto.ICMS.vBCSTRet = Currency::FromDouble(10);
+    Render(simples);
     EXPECT_EQ(simples.Det[0].Imposto.ICMS.CST, cst41);
 }
 
@@ -425,9 +398,9 @@ TEST(TNFeWItens, WritesIpiTaxedOrNotAndCompletesTheFramingCode) {
         {"99 without framing code", k310, true,
          [](TIPI& i) {
              i.CST = ipi99;
-             i.vBC = C(100);
-             i.pIPI = C(10);
-             i.vIPI = C(10);
+             i.vBC = Currency::FromDouble(100);
+             i.pIPI = Currency::FromDouble(10);
+             i.vIPI = Currency::FromDouble(10);
          },
          "<IPI><cEnq>999</cEnq><IPITrib><CST>99</CST><vBC>100.00</vBC><pIPI>10.0000</pIPI>"
          "<vIPI>10.00</vIPI></IPITrib></IPI>",
@@ -451,9 +424,9 @@ TEST(TNFeWItens, WritesIpiTaxedOrNotAndCompletesTheFramingCode) {
              i.cSelo = "S1";
              i.qSelo = 5;
              i.cEnq = "123";
-             i.qUnid = C(10);
-             i.vUnid = C(1.5);
-             i.vIPI = C(15);
+             i.qUnid = Currency::FromDouble(10);
+             i.vUnid = Currency::FromDouble(1.5);
+             i.vIPI = Currency::FromDouble(15);
          },
          "<IPI><clEnq>A1</clEnq><CNPJProd>11222333000181</CNPJProd><cSelo>S1</cSelo>"
          "<qSelo>5</qSelo><cEnq>123</cEnq><IPITrib><CST>50</CST><qUnid>10.0000</qUnid>"
@@ -464,9 +437,9 @@ TEST(TNFeWItens, WritesIpiTaxedOrNotAndCompletesTheFramingCode) {
         SCOPED_TRACE(caso.nome);
         TNFe nfe = Documento(caso.versao);
         caso.preencher(nfe.Det[0].Imposto.IPI);
-        const Resultado r =
-            Gerar(nfe, [&](TNFeW& w) { w.Opcoes.GerarTagIPIparaNaoTributado = caso.naoTributado; });
-        EXPECT_EQ(Grupo(Grupo(r.xml, "imposto"), "IPI"), caso.esperado);
+        const WriterOutput r = Render(
+            nfe, [&](TNFeW& w) { w.Opcoes.GerarTagIPIparaNaoTributado = caso.naoTributado; });
+        EXPECT_EQ(Group(Group(r.xml, "imposto"), "IPI"), caso.esperado);
         EXPECT_EQ(nfe.Det[0].Imposto.IPI.cEnq, caso.cEnqDepois);
         EXPECT_EQ(Contar(r.alertas, "ID:O07/IPITrib"), 0);
     }
@@ -475,9 +448,9 @@ TEST(TNFeWItens, WritesIpiTaxedOrNotAndCompletesTheFramingCode) {
     TNFe nfe = Documento(k310);
     TIPI& ipi = nfe.Det[0].Imposto.IPI;
     ipi.CST = ipi49;
-    ipi.vBC = C(100);
-    ipi.qUnid = C(1);
-    const Resultado r = Gerar(nfe);
+    ipi.vBC = Currency::FromDouble(100);
+    ipi.qUnid = Currency::FromDouble(1);
+    const WriterOutput r = Render(nfe);
     EXPECT_EQ(Contar(r.alertas,
                      "ID:O07/IPITrib(IPI Tributável) - As TAG <vBC> e <pIPI> não podem ser "
                      "informadas em conjunto com as TAG <qUnid> e <vUnid>."),
@@ -496,7 +469,7 @@ TEST(TNFeWItens, WritesImportTaxForImportsAndForValues) {
         {"3102",
          {},
          "<II><vBC>0.00</vBC><vDespAdu>0.00</vDespAdu><vII>0.00</vII><vIOF>0.00</vIOF></II>"},
-        {"5102", C(3),
+        {"5102", Currency::FromDouble(3),
          "<II><vBC>0.00</vBC><vDespAdu>0.00</vDespAdu><vII>3.00</vII><vIOF>0.00</vIOF></II>"},
         {"5102", {}, ""},
     };
@@ -505,8 +478,8 @@ TEST(TNFeWItens, WritesImportTaxForImportsAndForValues) {
         TNFe nfe = Documento(k310);
         nfe.Det[0].Prod.CFOP = caso.CFOP;
         nfe.Det[0].Imposto.II.vII = caso.vII;
-        const std::string imposto = Grupo(Det(nfe), "imposto");
-        EXPECT_EQ(Grupo(imposto, "II"), caso.esperado);
+        const std::string imposto = Group(Det(nfe), "imposto");
+        EXPECT_EQ(Group(imposto, "II"), caso.esperado);
         // The import tax follows ICMS (and IPI) and comes before PIS.
         if (!caso.esperado.empty()) {
             EXPECT_THAT(imposto, testing::HasSubstr("</ICMS>" + caso.esperado + "<PIS>"));
@@ -539,13 +512,13 @@ TEST(TNFeWItens, WritesPisAndCofinsByTheirSituationCodes) {
         {"rate, 2.00", k200, 55,
          [](TPIS& p, TCOFINS& c) {
              p.CST = TkroCstPis::pis02;
-             p.vBC = C(100);
-             p.pPIS = C(1.65);
-             p.vPIS = C(1.65);
+             p.vBC = Currency::FromDouble(100);
+             p.pPIS = Currency::FromDouble(1.65);
+             p.vPIS = Currency::FromDouble(1.65);
              c.CST = TkroCstCofins::cof02;
-             c.vBC = C(100);
-             c.pCOFINS = C(7.6);
-             c.vCOFINS = C(7.6);
+             c.vBC = Currency::FromDouble(100);
+             c.pCOFINS = Currency::FromDouble(7.6);
+             c.vCOFINS = Currency::FromDouble(7.6);
          },
          "<PIS><PISAliq><CST>02</CST><vBC>100.00</vBC><pPIS>1.65</pPIS><vPIS>1.65</vPIS>"
          "</PISAliq></PIS>",
@@ -554,13 +527,13 @@ TEST(TNFeWItens, WritesPisAndCofinsByTheirSituationCodes) {
         {"quantity", k310, 55,
          [](TPIS& p, TCOFINS& c) {
              p.CST = TkroCstPis::pis03;
-             p.qBCProd = C(10);
-             p.vAliqProd = C(0.5);
-             p.vPIS = C(5);
+             p.qBCProd = Currency::FromDouble(10);
+             p.vAliqProd = Currency::FromDouble(0.5);
+             p.vPIS = Currency::FromDouble(5);
              c.CST = TkroCstCofins::cof03;
-             c.qBCProd = C(10);
-             c.vAliqProd = C(1);
-             c.vCOFINS = C(10);
+             c.qBCProd = Currency::FromDouble(10);
+             c.vAliqProd = Currency::FromDouble(1);
+             c.vCOFINS = Currency::FromDouble(10);
          },
          "<PIS><PISQtde><CST>03</CST><qBCProd>10.0000</qBCProd><vAliqProd>0.5000</vAliqProd>"
          "<vPIS>5.00</vPIS></PISQtde></PIS>",
@@ -569,13 +542,13 @@ TEST(TNFeWItens, WritesPisAndCofinsByTheirSituationCodes) {
         {"other operations", k310, 65,
          [](TPIS& p, TCOFINS& c) {
              p.CST = TkroCstPis::pis49;
-             p.vBC = C(100);
-             p.pPIS = C(0.65);
-             p.vPIS = C(0.65);
+             p.vBC = Currency::FromDouble(100);
+             p.pPIS = Currency::FromDouble(0.65);
+             p.vPIS = Currency::FromDouble(0.65);
              c.CST = TkroCstCofins::cof99;
-             c.qBCProd = C(2);
-             c.vAliqProd = C(3);
-             c.vCOFINS = C(6);
+             c.qBCProd = Currency::FromDouble(2);
+             c.vAliqProd = Currency::FromDouble(3);
+             c.vCOFINS = Currency::FromDouble(6);
          },
          "<PIS><PISOutr><CST>49</CST><vBC>100.00</vBC><pPIS>0.6500</pPIS><vPIS>0.65</vPIS>"
          "</PISOutr></PIS>",
@@ -587,21 +560,21 @@ TEST(TNFeWItens, WritesPisAndCofinsByTheirSituationCodes) {
         TNFe nfe = Documento(caso.versao);
         nfe.Ide.modelo = caso.modelo;
         caso.preencher(nfe.Det[0].Imposto.PIS, nfe.Det[0].Imposto.COFINS);
-        const std::string imposto = Grupo(Det(nfe), "imposto");
-        EXPECT_EQ(Grupo(imposto, "PIS"), caso.pis);
-        EXPECT_EQ(Grupo(imposto, "COFINS"), caso.cofins);
+        const std::string imposto = Group(Det(nfe), "imposto");
+        EXPECT_EQ(Group(imposto, "PIS"), caso.pis);
+        EXPECT_EQ(Group(imposto, "COFINS"), caso.cofins);
         EXPECT_THAT(imposto, testing::EndsWith(caso.cofins + "</imposto>"));
     }
 
     // Base and rate together with quantity and rate per unit: reported for each tax.
     TNFe nfe = Documento(k310);
     nfe.Det[0].Imposto.PIS.CST = TkroCstPis::pis99;
-    nfe.Det[0].Imposto.PIS.vBC = C(1);
-    nfe.Det[0].Imposto.PIS.qBCProd = C(1);
+    nfe.Det[0].Imposto.PIS.vBC = Currency::FromDouble(1);
+    nfe.Det[0].Imposto.PIS.qBCProd = Currency::FromDouble(1);
     nfe.Det[0].Imposto.COFINS.CST = TkroCstCofins::cof50;
-    nfe.Det[0].Imposto.COFINS.pCOFINS = C(1);
-    nfe.Det[0].Imposto.COFINS.vAliqProd = C(1);
-    const Resultado r = Gerar(nfe);
+    nfe.Det[0].Imposto.COFINS.pCOFINS = Currency::FromDouble(1);
+    nfe.Det[0].Imposto.COFINS.vAliqProd = Currency::FromDouble(1);
+    const WriterOutput r = Render(nfe);
     EXPECT_EQ(Contar(r.alertas,
                      "ID:Q05/PISOutr(Grupo PIS outras operações) - As TAG <vBC> e "
                      "<pPIS> não podem ser informadas em conjunto"),
@@ -649,19 +622,19 @@ TEST(TNFeWItens, WritesTheVehicleByLayoutWhenItHasAChassis) {
 
     TNFe nfe = Documento(k310);
     preencher(nfe.Det[0].Prod.veicProd);
-    EXPECT_EQ(Grupo(Det(nfe), "veicProd"),
+    EXPECT_EQ(Group(Det(nfe), "veicProd"),
               inicio + "<cilin>1600</cilin>" + comum + "<CMT>000001500</CMT>" + fim +
                   "<cCorDENATRAN>04</cCorDENATRAN><lota>5</lota><tpRest>0</tpRest></veicProd>");
 
     TNFe antiga = Documento(k110);
     preencher(antiga.Det[0].Prod.veicProd);
-    EXPECT_EQ(Grupo(Det(antiga), "veicProd"),
+    EXPECT_EQ(Group(Det(antiga), "veicProd"),
               inicio + "<CM3>1600</CM3>" + comum + "<CMKG>000001500</CMKG>" + fim + "</veicProd>");
 
     TNFe semChassi = Documento(k310);
     preencher(semChassi.Det[0].Prod.veicProd);
     semChassi.Det[0].Prod.veicProd.chassi = "   ";
-    EXPECT_EQ(Grupo(Det(semChassi), "veicProd"), "");
+    EXPECT_EQ(Group(Det(semChassi), "veicProd"), "");
 }
 
 TEST(TNFeWItens, WritesOneGroupPerMedicineBatch) {
@@ -669,12 +642,12 @@ TEST(TNFeWItens, WritesOneGroupPerMedicineBatch) {
     for (int i = 1; i <= 2; ++i) {
         TmedCollectionItem& med = nfe.Det[0].Prod.med.Add();
         med.nLote = "L" + std::to_string(i);
-        med.qLote = C(10 * i);
+        med.qLote = Currency::FromDouble(10 * i);
         med.dFab = EncodeDate(2015, 1, 31);
         med.dVal = EncodeDate(2017, i, 28);
-        med.vPMC = C(12.5);
+        med.vPMC = Currency::FromDouble(12.5);
     }
-    const std::string prod = Grupo(Det(nfe), "prod");
+    const std::string prod = Group(Det(nfe), "prod");
     EXPECT_THAT(
         prod, testing::EndsWith("<indTot>1</indTot>"
                                 "<med><nLote>L1</nLote><qLote>10.000</qLote><dFab>2015-01-31</dFab>"
@@ -724,7 +697,7 @@ TEST(TNFeWItens, ReportsTooManyOccurrencesOnce) {
         SCOPED_TRACE(caso.nome);
         TNFe nfe = Documento(k310);
         caso.preencher(nfe);
-        EXPECT_EQ(Contar(Gerar(nfe).alertas, caso.alerta), caso.esperado);
+        EXPECT_EQ(Contar(Render(nfe).alertas, caso.alerta), caso.esperado);
     }
 }
 
@@ -741,7 +714,7 @@ TEST(TNFeWItens, WritesTheRarelyCarriedGroupsInLayoutOrder) {
     di.xLocDesemb = "Santos";
     di.UFDesemb = "SP";
     di.dDesemb = EncodeDate(2015, 1, 12);
-    di.vAFRMM = C(25);
+    di.vAFRMM = Currency::FromDouble(25);
     di.cExportador = "EXP1";
     TAdiCollectionItem& adi = di.adi.Add();
     adi.nAdicao = 1;
@@ -751,7 +724,7 @@ TEST(TNFeWItens, WritesTheRarelyCarriedGroupsInLayoutOrder) {
     exportacao.nDraw = "20150000001";
     exportacao.nRE = "123456789012";
     exportacao.chNFe = "35150111222333000181550010000000011000000010";
-    exportacao.qExport = C(2);
+    exportacao.qExport = Currency::FromDouble(2);
     prod.detExport.Add().nDraw = "20150000002";
     prod.xPed = "PED1";
     prod.nItemPed = 3;
@@ -763,29 +736,29 @@ TEST(TNFeWItens, WritesTheRarelyCarriedGroupsInLayoutOrder) {
     arma.descr = "Pistola";
     prod.comb.cProdANP = 210203001;
     prod.comb.UFcons = "SP";
-    prod.comb.CIDE.qBCProd = C(100);
-    prod.comb.CIDE.vAliqProd = C(0.1);
-    prod.comb.CIDE.vCIDE = C(10);
+    prod.comb.CIDE.qBCProd = Currency::FromDouble(100);
+    prod.comb.CIDE.vAliqProd = Currency::FromDouble(0.1);
+    prod.comb.CIDE.vCIDE = Currency::FromDouble(10);
     prod.nRECOPI = "20150110123000000123";
     TISSQN& issqn = det.Imposto.ISSQN;
     issqn.cListServ = "14.01";
-    issqn.vBC = C(100);
-    issqn.vAliq = C(5);
-    issqn.vISSQN = C(5);
+    issqn.vBC = Currency::FromDouble(100);
+    issqn.vAliq = Currency::FromDouble(5);
+    issqn.vISSQN = Currency::FromDouble(5);
     issqn.cMunFG = 3550308;
     issqn.indIncentivo = TkroindIncentivo::iiNao;
-    det.Imposto.PISST.vBc = C(100);
-    det.Imposto.PISST.pPis = C(0.65);
-    det.Imposto.PISST.vPIS = C(0.65);
-    det.Imposto.COFINSST.qBCProd = C(10);
-    det.Imposto.COFINSST.vAliqProd = C(0.3);
-    det.Imposto.COFINSST.vCOFINS = C(3);
-    det.pDevol = C(50);
-    det.vIPIDevol = C(5);
+    det.Imposto.PISST.vBc = Currency::FromDouble(100);
+    det.Imposto.PISST.pPis = Currency::FromDouble(0.65);
+    det.Imposto.PISST.vPIS = Currency::FromDouble(0.65);
+    det.Imposto.COFINSST.qBCProd = Currency::FromDouble(10);
+    det.Imposto.COFINSST.vAliqProd = Currency::FromDouble(0.3);
+    det.Imposto.COFINSST.vCOFINS = Currency::FromDouble(3);
+    det.pDevol = Currency::FromDouble(50);
+    det.vIPIDevol = Currency::FromDouble(5);
     det.infAdProd = "Obs";
 
-    const Resultado r = Gerar(nfe);
-    EXPECT_EQ(Grupo(r.xml, "det"),
+    const WriterOutput r = Render(nfe);
+    EXPECT_EQ(Group(r.xml, "det"),
               "<det nItem=\"1\"><prod><cProd>001</cProd><cEAN/><xProd>Parafuso</xProd>"
               "<NCM>73181500</NCM><NVE>AA0001</NVE><EXTIPI>01</EXTIPI><CFOP>5102</CFOP>"
               "<uCom>UN</uCom><qCom>2.0000</qCom><vUnCom>2.5000000000</vUnCom><vProd>5.00</vProd>"
@@ -820,7 +793,7 @@ TEST(TNFeWItens, WritesTheRarelyCarriedGroupsInLayoutOrder) {
 
     // A RECOPI number must begin with a real date and time.
     prod.nRECOPI = "20151310123000000123";
-    EXPECT_EQ(Contar(Gerar(nfe).alertas, "ID:L109/nRECOPI(Numero do RECOPI) - Conteúdo inválido."),
+    EXPECT_EQ(Contar(Render(nfe).alertas, "ID:L109/nRECOPI(Numero do RECOPI) - Conteúdo inválido."),
               1);
 }
 
@@ -854,14 +827,14 @@ TEST(TNFeWItens, ChoosesServiceTaxOverIcmsByLayout) {
         imposto.IPI.CST = TkroCstIpi::ipi99;
         imposto.ISSQN.cSitTrib = caso.cSitTrib;
         imposto.ISSQN.cListServ = caso.cListServ;
-        imposto.ISSQN.vBC = C(100);
-        imposto.ISSQN.vAliq = C(5);
-        imposto.ISSQN.vISSQN = C(5);
+        imposto.ISSQN.vBC = Currency::FromDouble(100);
+        imposto.ISSQN.vAliq = Currency::FromDouble(5);
+        imposto.ISSQN.vISSQN = Currency::FromDouble(5);
         imposto.ISSQN.cMunFG = 3550308;
-        const std::string texto = Grupo(Det(nfe), "imposto");
+        const std::string texto = Group(Det(nfe), "imposto");
         EXPECT_THAT(texto, testing::StartsWith(caso.inicio));
         const bool servico = caso.inicio.find("<ISSQN>") != std::string::npos;
-        EXPECT_EQ(Grupo(texto, "II").empty(), servico);
+        EXPECT_EQ(Group(texto, "II").empty(), servico);
     }
 }
 
@@ -869,13 +842,13 @@ TEST(TNFeWItens, WritesTheFuelIcmsGroupsOnlyWhereTheLayoutHasThem) {
     const auto preencher = [](TComb& comb) {
         comb.cProdANP = 210203001;
         comb.UFcons = "SP";
-        comb.ICMS.vBCICMS = C(100);
-        comb.ICMS.vICMS = C(18);
+        comb.ICMS.vBCICMS = Currency::FromDouble(100);
+        comb.ICMS.vICMS = Currency::FromDouble(18);
         comb.ICMSCons.UFcons = "RJ";
     };
     TNFe antiga = Documento(k110);
     preencher(antiga.Det[0].Prod.comb);
-    EXPECT_EQ(Grupo(Det(antiga), "comb"),
+    EXPECT_EQ(Group(Det(antiga), "comb"),
               "<comb><cProdANP>210203001</cProdANP><ICMSComb><vBCICMS>100.00</vBCICMS>"
               "<vICMS>18.00</vICMS><vBCICMSST>0.00</vBCICMSST><vICMSST>0.00</vICMSST>"
               "</ICMSComb><ICMSCons><vBCICMSSTCons>0.00</vBCICMSSTCons>"
@@ -884,8 +857,8 @@ TEST(TNFeWItens, WritesTheFuelIcmsGroupsOnlyWhereTheLayoutHasThem) {
     // The current layouts have no place for them: the values are reported, not lost quietly.
     TNFe nfe = Documento(k310);
     preencher(nfe.Det[0].Prod.comb);
-    const Resultado r = Gerar(nfe);
-    EXPECT_EQ(Grupo(r.xml, "comb"),
+    const WriterOutput r = Render(nfe);
+    EXPECT_EQ(Group(r.xml, "comb"),
               "<comb><cProdANP>210203001</cProdANP><UFCons>SP</UFCons></comb>");
     EXPECT_EQ(Contar(r.alertas, "ID:L109/ICMSComb"), 1);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/nfe/sample_documents.h"
+#include "tests/nfe/writer_output.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
 
@@ -23,39 +24,19 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 using ::testing::StartsWith;
+using writer_test::Group;
+using writer_test::Render;
+using writer_test::WriterOutput;
 
 constexpr char kKey310[] = "35150811222333000181550010000012341123456783";
 
-struct Rendered {
-    bool ok;
-    std::string xml;
-    std::vector<std::string> alertas;
-};
-
-Rendered Render(TNFe& nfe, const TNFeW::TGeradorOpcoes& opcoes = {}) {
-    TNFeW writer(nfe);
-    writer.Opcoes = opcoes;
-    const bool ok = writer.GerarXml();
-    return {ok, writer.Gerador.ArquivoFormatoXML, writer.Gerador.ListaDeAlertas};
-}
-
-// The text between the opening and the closing tag of the first group named tag.
-std::string Group(const std::string& xml, const std::string& tag) {
-    const auto open = xml.find("<" + tag + ">");
-    const auto close = xml.find("</" + tag + ">");
-    if (open == std::string::npos || close == std::string::npos) {
-        return "(no " + tag + ")";
-    }
-    return xml.substr(open, close + tag.size() + 3 - open);
-}
-
 TEST(TNFeW, SampleDocumentsRenderWithoutAlerts) {
     TNFe nfe310 = NFe310ComProtocolo();
-    const Rendered r310 = Render(nfe310);
+    const WriterOutput r310 = Render(nfe310);
     EXPECT_TRUE(r310.ok);
     EXPECT_THAT(r310.alertas, IsEmpty());
     TNFe nfe200 = NFe200SemProtocolo();
-    const Rendered r200 = Render(nfe200);
+    const WriterOutput r200 = Render(nfe200);
     EXPECT_TRUE(r200.ok);
     EXPECT_THAT(r200.alertas, IsEmpty());
 }
@@ -102,7 +83,7 @@ TEST(TNFeW, AHeaderThatCannotMakeAKeyLeavesTheIdentifierEmptyAndRendersOn) {
     TNFe nfe = NFe310ComProtocolo();
     nfe.infNFe.ID = "";
     nfe.Ide.nNF = -1;
-    const Rendered r = Render(nfe);
+    const WriterOutput r = Render(nfe);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(nfe.infNFe.ID, "");
     EXPECT_EQ(nfe.Ide.cDV, 0);
@@ -117,7 +98,7 @@ TEST(TNFeW, AHeaderThatCannotMakeAKeyLeavesTheIdentifierEmptyAndRendersOn) {
 TEST(TNFeW, WithoutAProtocolTheTextStartsWithTheDocument) {
     TNFe nfe = NFe310ComProtocolo();
     nfe.procNFe.nProt = "";
-    const Rendered r = Render(nfe);
+    const WriterOutput r = Render(nfe);
     EXPECT_THAT(r.xml, StartsWith(std::string("<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
                                               "<infNFe versao=\"3.10\" Id=\"NFe") +
                                   kKey310 + "\"><ide>"));
@@ -145,7 +126,7 @@ TEST(TNFeW, WithAProtocolTheDocumentIsWrappedAndTheReceiptTimeCarriesTheOffset) 
         nfe.infNFe.SetVersao(c.versao);
         nfe.Ide.cUF = c.cUF;
         nfe.procNFe.dhRecbto = c.dhRecbto;
-        const Rendered r = Render(nfe);
+        const WriterOutput r = Render(nfe);
         const std::string versao = nfe.infNFe.VersaoStr();
         EXPECT_THAT(r.xml,
                     StartsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><nfeProc " + versao +
@@ -226,7 +207,7 @@ TEST(TNFeW, ExitDateAndContingencyAppearOnlyUnderTheirConditions) {
 
     TNFe contingencia200 = NFe200SemProtocolo();
     contingencia200.Ide.dhCont = At(2012, 3, 5, 9, 5, 0);
-    const Rendered r = Render(contingencia200);
+    const WriterOutput r = Render(contingencia200);
     EXPECT_THAT(r.xml, HasSubstr("<dhCont>2012-03-05T09:05:00</dhCont><xJust/></ide>"));
     EXPECT_THAT(r.alertas, ElementsAre("TAG:<ide> ID:B29/xJust(Justificativa da contingencia) - "
                                        "Nenhum valor informado."));
@@ -302,7 +283,7 @@ TEST(TNFeW, RecipientAtHomeAndAbroad) {
     exterior.Dest.idEstrangeiro = "P1234567";
     exterior.Dest.EnderDest.cPais = 2496;
     exterior.Dest.EnderDest.xPais = "ESTADOS UNIDOS";
-    const Rendered r = Render(exterior);
+    const WriterOutput r = Render(exterior);
     EXPECT_THAT(r.xml, HasSubstr("<dest><idEstrangeiro>P1234567</idEstrangeiro>"));
     EXPECT_THAT(r.xml, HasSubstr("<cMun>9999999</cMun><xMun>EXTERIOR</xMun><UF>EX</UF>"
                                  "<CEP>22021001</CEP><cPais>2496</cPais>"
@@ -384,7 +365,7 @@ TEST(TNFeW, PickUpPlaceDeliveryPlaceSeparateNoteAndAuthorisedParties) {
     nfe.Avulsa.matr = "998";
     nfe.Avulsa.xAgente = "Ana";
     nfe.Avulsa.UF = "SP";
-    nfe.Avulsa.vDAR = samples::Money(12.3);
+    nfe.Avulsa.vDAR = Currency::FromDouble(12.3);
     nfe.Avulsa.repEmi = "DRT-1";
     nfe.Avulsa.dPag = At(2015, 8, 20);
     nfe.Retirada.xLgr = "Rua A";
@@ -440,7 +421,7 @@ TEST(TNFeW, SignatureBlockFollowsItsOption) {
     nfe.signature.DigestValue = "ZGlnZXN0";
     nfe.signature.SignatureValue = "c2lnbmF0dXJl";
     nfe.signature.X509Certificate = std::string(1500, 'A');
-    const Rendered r = Render(nfe);
+    const WriterOutput r = Render(nfe);
     EXPECT_THAT(r.xml,
                 HasSubstr(std::string("</infNFe><Signature xmlns=\"http://www.w3.org/2000/09/"
                                       "xmldsig#\"><SignedInfo><CanonicalizationMethod "
@@ -552,7 +533,7 @@ TEST(TNFeW, InvalidCodesBecomeAlerts) {
         // Keeps nfeProc, which is part of the breadcrumb, out of the alert lines.
         nfe.procNFe.nProt = "";
         c.change(nfe);
-        const Rendered r = Render(nfe);
+        const WriterOutput r = Render(nfe);
         EXPECT_FALSE(r.ok) << c.name;
         EXPECT_THAT(r.alertas, ElementsAre(c.alerta)) << c.name;
     }

@@ -7,22 +7,21 @@
 
 #include "nfe/nfe_writer.h"
 #include "tests/nfe/sample_documents.h"
+#include "tests/nfe/writer_output.h"
 #include "tests/support/temporary_directory.h"
 
 namespace nfe {
 namespace {
 
+using writer_test::Group;
+using writer_test::Render;
+using writer_test::WriterOutput;
+
 using samples::At;
-using samples::Money;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
-
-struct Rendered {
-    std::string xml;
-    std::vector<std::string> alertas;
-};
 
 // An invoice without protocol, so that alert lines start at the document.
 TNFe Documento(double versao = 3.1) {
@@ -30,12 +29,6 @@ TNFe Documento(double versao = 3.1) {
     nfe.procNFe.nProt = "";
     nfe.infNFe.SetVersao(versao);
     return nfe;
-}
-
-Rendered Render(TNFe& nfe) {
-    TNFeW writer(nfe);
-    writer.GerarXml();
-    return {writer.Gerador.ArquivoFormatoXML, writer.Gerador.ListaDeAlertas};
 }
 
 // The closing groups: everything from "<total>" to the end of infNFe.
@@ -46,9 +39,7 @@ std::string Closing(TNFe& nfe) {
 }
 
 std::string Transp(TNFe& nfe) {
-    const std::string closing = Closing(nfe);
-    const auto begin = closing.find("<transp>");
-    return closing.substr(begin, closing.find("</transp>") + 9 - begin);
+    return Group(Render(nfe).xml, "transp");
 }
 
 std::string ClosingOfEmptyGroups(double versao) {
@@ -73,12 +64,12 @@ TEST(TNFeWTotals, EmptyClosingGroupsLeaveOnlyTheTotalsAndTheFreightMode) {
 TEST(TNFeWTotals, ServiceTaxAndRetainedTaxTotals) {
     TNFe nfe = Documento();
     TISSQNtot& iss = nfe.Total.ISSQNtot;
-    iss.vServ = Money(300);
-    iss.vISS = Money(15);
+    iss.vServ = Currency::FromDouble(300);
+    iss.vISS = Currency::FromDouble(15);
     iss.dCompet = At(2015, 8, 20);
-    iss.vISSRet = Money(1.5);
+    iss.vISSRet = Currency::FromDouble(1.5);
     iss.cRegTrib = TkroRegTribISSQN::RTISSNenhum;
-    nfe.Total.retTrib.vIRRF = Money(4.5);
+    nfe.Total.retTrib.vIRRF = Currency::FromDouble(4.5);
     EXPECT_THAT(Closing(nfe),
                 HasSubstr("</ICMSTot><ISSQNtot><vServ>300.00</vServ><vISS>15.00</vISS>"
                           "<dCompet>2015-08-20</dCompet><vISSRet>1.50</vISSRet></ISSQNtot>"
@@ -91,9 +82,9 @@ TEST(TNFeWTotals, ServiceTaxAndRetainedTaxTotals) {
                                            "</ISSQNtot>"));
 
     TNFe semData = Documento();
-    semData.Total.ISSQNtot.vBC = Money(1);
+    semData.Total.ISSQNtot.vBC = Currency::FromDouble(1);
     semData.Total.ISSQNtot.cRegTrib = TkroRegTribISSQN::RTISSMEI;
-    const Rendered r = Render(semData);
+    const WriterOutput r = Render(semData);
     EXPECT_THAT(r.xml, HasSubstr("<ISSQNtot><vBC>1.00</vBC><dCompet/><cRegTrib>5</cRegTrib>"));
     EXPECT_THAT(r.alertas, ElementsAre("TAG:<total><ISSQNtot> ID:W22a/dCompet(Data da "
                                        "prestacao do servico) - Nenhum valor informado."));
@@ -144,12 +135,12 @@ TEST(TNFeWTotals, BillingGroups) {
 
     TNFe fatura = Documento();
     fatura.Cobr.Dup.Clear();
-    fatura.Cobr.Fat = {"", {}, {}, Money(5)};
+    fatura.Cobr.Fat = {"", {}, {}, Currency::FromDouble(5)};
     EXPECT_THAT(Closing(fatura), HasSubstr("<cobr><fat><vLiq>5.00</vLiq></fat></cobr>"));
 
     TNFe muitas = Documento();
     for (int i = 0; i < 119; ++i) {
-        muitas.Cobr.Dup.Add().vDup = Money(1);
+        muitas.Cobr.Dup.Add().vDup = Currency::FromDouble(1);
     }
     EXPECT_THAT(Render(muitas).alertas,
                 ElementsAre("TAG:<cobr> ID:Y07/dup(Duplicatas) - Número de ocorrências maior "
@@ -168,9 +159,9 @@ TEST(TNFeWTotals, PaymentsOnlyForConsumerInvoicesFromLayout300) {
         nfe.Ide.modelo = c.modelo;
         TpagCollectionItem& dinheiro = nfe.pag.Add();
         dinheiro.tPag = TkroFormaPagamento::fpDinheiro;
-        dinheiro.vPag = Money(65.5);
+        dinheiro.vPag = Currency::FromDouble(65.5);
         TpagCollectionItem& cartao = nfe.pag.Add();
-        cartao = {TkroFormaPagamento::fpCartaoCredito, Money(1000), "11222333000181",
+        cartao = {TkroFormaPagamento::fpCartaoCredito, Currency::FromDouble(1000), "11222333000181",
                   TkroBandeiraCartao::bcMasterCard, "A1B2"};
         const std::string closing = Closing(nfe);
         EXPECT_EQ(closing.find("<pag>") != std::string::npos, c.expected) << c.modelo << c.versao;
@@ -186,7 +177,7 @@ TEST(TNFeWTotals, PaymentsOnlyForConsumerInvoicesFromLayout300) {
 TEST(TNFeWTotals, AdditionalInformation) {
     TNFe longo = Documento();
     longo.InfAdic.infCpl = std::string(6000, 'x');
-    const Rendered r = Render(longo);
+    const WriterOutput r = Render(longo);
     EXPECT_THAT(r.xml, HasSubstr("<infCpl>" + std::string(6000, 'x') + "</infCpl>"));
     ASSERT_EQ(r.alertas.size(), 1u);
     EXPECT_THAT(r.alertas[0], testing::StartsWith("TAG:<infAdic> ID:Z03/infCpl(Informacoes "
@@ -200,7 +191,7 @@ TEST(TNFeWTotals, AdditionalInformation) {
     nfe.InfAdic.obsFisco.Add() = {"  Processo  ", "123"};
     nfe.InfAdic.obsFisco.Add() = {"Um nome longo demais para o campo", "x"};
     nfe.InfAdic.procRef.Add() = {"0001234-55.2015", TkroIndicadorProcesso::ipJusticaFederal};
-    const Rendered obs = Render(nfe);
+    const WriterOutput obs = Render(nfe);
     EXPECT_THAT(obs.xml,
                 HasSubstr("<infAdic><obsCont xCampo=\" Cliente &quot;VIP&quot; &amp; cia \">"
                           "<xTexto>Sim</xTexto></obsCont><obsCont xCampo=\"\"><xTexto>Sem nome"
@@ -243,7 +234,7 @@ TEST(TNFeWTotals, ExportPurchaseAndCane) {
                           "<xLocDespacho>Despacho</xLocDespacho></exporta><compra><xCont>CT-9"
                           "</xCont></compra>"));
     nfe310.exporta = {"", "", "ZZ", "", ""};
-    const Rendered invalido = Render(nfe310);
+    const WriterOutput invalido = Render(nfe310);
     EXPECT_THAT(invalido.xml, HasSubstr("<exporta><UFSaidaPais>ZZ</UFSaidaPais><xLocExporta/>"));
     EXPECT_THAT(invalido.alertas,
                 ElementsAre("TAG:<exporta> ID:ZA02/UFSaidaPais(Sigla da UF) - Conteúdo inválido.",
@@ -255,14 +246,14 @@ TEST(TNFeWTotals, ExportPurchaseAndCane) {
     TNFe cana = Documento();
     cana.cana.safra = "2015/2016";
     cana.cana.ref = "08/2015";
-    cana.cana.fordia.Add() = {1, Money(12.5)};
+    cana.cana.fordia.Add() = {1, Currency::FromDouble(12.5)};
     cana.cana.qTotMes = 12.5;
     cana.cana.qTotGer = 1000.0000000001;
-    cana.cana.deduc.Add() = {"Taxa", Money(3)};
-    cana.cana.vFor = Money(250);
-    cana.cana.vTotDed = Money(3);
-    cana.cana.vLiqFor = Money(247);
-    const Rendered r = Render(cana);
+    cana.cana.deduc.Add() = {"Taxa", Currency::FromDouble(3)};
+    cana.cana.vFor = Currency::FromDouble(250);
+    cana.cana.vTotDed = Currency::FromDouble(3);
+    cana.cana.vLiqFor = Currency::FromDouble(247);
+    const WriterOutput r = Render(cana);
     EXPECT_THAT(r.xml,
                 HasSubstr("<cana><safra>2015/2016</safra><ref>08/2015</ref><forDia dia=\"1\">"
                           "<qtde>12.5000000000</qtde></forDia><qTotMes>12.5000000000</qTotMes>"
@@ -272,7 +263,7 @@ TEST(TNFeWTotals, ExportPurchaseAndCane) {
     EXPECT_THAT(r.alertas, IsEmpty());
 
     for (int dia = 2; dia <= 32; ++dia) {
-        cana.cana.fordia.Add() = {dia, Money(1)};
+        cana.cana.fordia.Add() = {dia, Currency::FromDouble(1)};
     }
     EXPECT_THAT(Render(cana).alertas,
                 ElementsAre("TAG:<cana> ID:ZC04/forDia(Fornecimento diario) - Número de "

@@ -11,10 +11,6 @@
 
 namespace nfe::samples {
 
-inline Currency Money(double value) {
-    return Currency::FromRaw(std::llround(value * 10000));
-}
-
 inline TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return EncodeDateTime({year, month, day, hour, minute, second, 0});
 }
@@ -33,9 +29,9 @@ inline TDetCollectionItem& AddTaxedItem(TNFe& nfe, const std::string& cProd,
     prod.NCM = "87083090";
     prod.CFOP = "6.102";
     prod.uCom = "JG";
-    prod.qCom = Money(quantidade);
+    prod.qCom = Currency::FromDouble(quantidade);
     prod.vUnCom = valorUnitario;
-    prod.vProd = Money(valor);
+    prod.vProd = Currency::FromDouble(valor);
     prod.cEANTrib = prod.cEAN;
     prod.uTrib = prod.uCom;
     prod.qTrib = prod.qCom;
@@ -43,26 +39,26 @@ inline TDetCollectionItem& AddTaxedItem(TNFe& nfe, const std::string& cProd,
     prod.IndTot = TkroIndicadorTotal::itSomaTotalNFe;
 
     TImposto& imposto = det.Imposto;
-    imposto.vTotTrib = Money(valor * 0.2625);
+    imposto.vTotTrib = Currency::FromDouble(valor * 0.2625);
     imposto.ICMS.orig = TkroOrigemMercadoria::oeNacional;
     imposto.ICMS.CST = TkroCSTIcms::cst00;
     imposto.ICMS.modBC = TkroDeterminacaoBaseIcms::dbiValorOperacao;
-    imposto.ICMS.vBC = Money(valor);
-    imposto.ICMS.pICMS = Money(12);
-    imposto.ICMS.vICMS = Money(valor * 0.12);
+    imposto.ICMS.vBC = Currency::FromDouble(valor);
+    imposto.ICMS.pICMS = Currency::FromDouble(12);
+    imposto.ICMS.vICMS = Currency::FromDouble(valor * 0.12);
     imposto.IPI.cEnq = "999";
     imposto.IPI.CST = TkroCstIpi::ipi50;
-    imposto.IPI.vBC = Money(valor);
-    imposto.IPI.pIPI = Money(5);
-    imposto.IPI.vIPI = Money(valor * 0.05);
+    imposto.IPI.vBC = Currency::FromDouble(valor);
+    imposto.IPI.pIPI = Currency::FromDouble(5);
+    imposto.IPI.vIPI = Currency::FromDouble(valor * 0.05);
     imposto.PIS.CST = TkroCstPis::pis01;
-    imposto.PIS.vBC = Money(valor);
-    imposto.PIS.pPIS = Money(1.65);
-    imposto.PIS.vPIS = Money(valor * 0.0165);
+    imposto.PIS.vBC = Currency::FromDouble(valor);
+    imposto.PIS.pPIS = Currency::FromDouble(1.65);
+    imposto.PIS.vPIS = Currency::FromDouble(valor * 0.0165);
     imposto.COFINS.CST = TkroCstCofins::cof01;
-    imposto.COFINS.vBC = Money(valor);
-    imposto.COFINS.pCOFINS = Money(7.6);
-    imposto.COFINS.vCOFINS = Money(valor * 0.076);
+    imposto.COFINS.vBC = Currency::FromDouble(valor);
+    imposto.COFINS.pCOFINS = Currency::FromDouble(7.6);
+    imposto.COFINS.vCOFINS = Currency::FromDouble(valor * 0.076);
     return det;
 }
 
@@ -139,20 +135,20 @@ inline TNFe NFe310ComProtocolo() {
     AddTaxedItem(nfe, "PC-001", "Pastilha de freio dianteira", 10, 50).infAdProd =
         "Jogo com 4 peças";
     TDetCollectionItem& disco = AddTaxedItem(nfe, "DF-020", "Disco de freio ventilado", 4, 125);
-    disco.Prod.vFrete = Money(25.5);
-    disco.Prod.vDesc = Money(10);
+    disco.Prod.vFrete = Currency::FromDouble(25.5);
+    disco.Prod.vDesc = Currency::FromDouble(10);
 
     TICMSTot& tot = nfe.Total.ICMSTot;
-    tot.vBC = Money(1000);
-    tot.vICMS = Money(120);
-    tot.vProd = Money(1000);
-    tot.vFrete = Money(25.5);
-    tot.vDesc = Money(10);
-    tot.vIPI = Money(50);
-    tot.vPIS = Money(16.5);
-    tot.vCOFINS = Money(76);
-    tot.vNF = Money(1065.5);
-    tot.vTotTrib = Money(262.5);
+    tot.vBC = Currency::FromDouble(1000);
+    tot.vICMS = Currency::FromDouble(120);
+    tot.vProd = Currency::FromDouble(1000);
+    tot.vFrete = Currency::FromDouble(25.5);
+    tot.vDesc = Currency::FromDouble(10);
+    tot.vIPI = Currency::FromDouble(50);
+    tot.vPIS = Currency::FromDouble(16.5);
+    tot.vCOFINS = Currency::FromDouble(76);
+    tot.vNF = Currency::FromDouble(1065.5);
+    tot.vTotTrib = Currency::FromDouble(262.5);
 
     TTransp& transp = nfe.Transp;
     transp.modFrete = TkroModalidadeFrete::mfContaEmitente;
@@ -168,23 +164,23 @@ inline TNFe NFe310ComProtocolo() {
     vol.qVol = 2;
     vol.esp = "CAIXA";
     vol.marca = "AVILA";
-    vol.pesoL = Money(12.5);
-    vol.pesoB = Money(13.75);
+    vol.pesoL = Currency::FromDouble(12.5);
+    vol.pesoB = Currency::FromDouble(13.75);
     vol.Lacres.Add().nLacre = "L-0001";
 
     TCobr& cobr = nfe.Cobr;
     cobr.Fat.nFat = "1234";
-    cobr.Fat.vOrig = Money(1075.5);
-    cobr.Fat.vDesc = Money(10);
-    cobr.Fat.vLiq = Money(1065.5);
+    cobr.Fat.vOrig = Currency::FromDouble(1075.5);
+    cobr.Fat.vDesc = Currency::FromDouble(10);
+    cobr.Fat.vLiq = Currency::FromDouble(1065.5);
     TDupCollectionItem& dup1 = cobr.Dup.Add();
     dup1.nDup = "1234/1";
     dup1.dVenc = At(2015, 9, 23);
-    dup1.vDup = Money(532.75);
+    dup1.vDup = Currency::FromDouble(532.75);
     TDupCollectionItem& dup2 = cobr.Dup.Add();
     dup2.nDup = "1234/2";
     dup2.dVenc = At(2015, 10, 23);
-    dup2.vDup = Money(532.75);
+    dup2.vDup = Currency::FromDouble(532.75);
 
     nfe.InfAdic.infCpl = "Pedido 998; entrega em horário comercial.";
     TobsContCollectionItem& obs = nfe.InfAdic.obsCont.Add();
@@ -270,10 +266,10 @@ inline TNFe NFe200SemProtocolo() {
     chapa.Prod.cEANTrib = "";
     chapa.Imposto.vTotTrib = Currency();
     chapa.Imposto.ICMS.CST = TkroCSTIcms::cst20;
-    chapa.Imposto.ICMS.pRedBC = Money(29.41);
-    chapa.Imposto.ICMS.vBC = Money(1764.75);
-    chapa.Imposto.ICMS.pICMS = Money(17);
-    chapa.Imposto.ICMS.vICMS = Money(300.01);
+    chapa.Imposto.ICMS.pRedBC = Currency::FromDouble(29.41);
+    chapa.Imposto.ICMS.vBC = Currency::FromDouble(1764.75);
+    chapa.Imposto.ICMS.pICMS = Currency::FromDouble(17);
+    chapa.Imposto.ICMS.vICMS = Currency::FromDouble(300.01);
 
     TRetirada& retirada = nfe.Retirada;
     retirada.CNPJCPF = "11222333000181";
@@ -285,22 +281,22 @@ inline TNFe NFe200SemProtocolo() {
     retirada.UF = "RS";
 
     TICMSTot& tot = nfe.Total.ICMSTot;
-    tot.vBC = Money(2500);
-    tot.vICMS = Money(425);
-    tot.vProd = Money(2500);
-    tot.vNF = Money(2500);
+    tot.vBC = Currency::FromDouble(2500);
+    tot.vICMS = Currency::FromDouble(425);
+    tot.vProd = Currency::FromDouble(2500);
+    tot.vNF = Currency::FromDouble(2500);
 
     nfe.Transp.modFrete = TkroModalidadeFrete::mfContaDestinatario;
     nfe.Transp.Transporta.xNome = "Frete Serrano";
     TVolCollectionItem& vol = nfe.Transp.Vol.Add();
     vol.qVol = 10;
     vol.esp = "PALETE";
-    vol.pesoB = Money(1500.125);
+    vol.pesoB = Currency::FromDouble(1500.125);
 
     TDupCollectionItem& dup = nfe.Cobr.Dup.Add();
     dup.nDup = "42-A";
     dup.dVenc = At(2012, 4, 5);
-    dup.vDup = Money(2500);
+    dup.vDup = Currency::FromDouble(2500);
 
     nfe.InfAdic.infAdFisco = "ICMS recolhido conforme RICMS/RS.";
     nfe.compra.xPed = "PC-778";
@@ -368,9 +364,9 @@ inline TNFe NFeSimplesNacional() {
         prod.NCM = "19052090";
         prod.CFOP = "5102";
         prod.uCom = "KG";
-        prod.qCom = Money(quantidade);
+        prod.qCom = Currency::FromDouble(quantidade);
         prod.vUnCom = valorUnitario;
-        prod.vProd = Money(quantidade * valorUnitario);
+        prod.vProd = Currency::FromDouble(quantidade * valorUnitario);
         prod.uTrib = prod.uCom;
         prod.qTrib = prod.qCom;
         prod.vUnTrib = valorUnitario;
@@ -383,12 +379,12 @@ inline TNFe NFeSimplesNacional() {
     };
     TDetCollectionItem& pao =
         addItem("001", "Pão de queijo congelado", 2.5, 32.9, TkroCSOSNIcms::csosn101);
-    pao.Imposto.ICMS.pCredSN = Money(1.25);
-    pao.Imposto.ICMS.vCredICMSSN = Money(1.03);
+    pao.Imposto.ICMS.pCredSN = Currency::FromDouble(1.25);
+    pao.Imposto.ICMS.vCredICMSSN = Currency::FromDouble(1.03);
     addItem("002", "Biscoito de polvilho", 0.75, 28, TkroCSOSNIcms::csosn102);
 
-    nfe.Total.ICMSTot.vProd = Money(103.25);
-    nfe.Total.ICMSTot.vNF = Money(103.25);
+    nfe.Total.ICMSTot.vProd = Currency::FromDouble(103.25);
+    nfe.Total.ICMSTot.vNF = Currency::FromDouble(103.25);
     nfe.Transp.modFrete = TkroModalidadeFrete::mfSemFrete;
     nfe.InfAdic.infCpl =
         "DOCUMENTO EMITIDO POR ME OU EPP OPTANTE PELO SIMPLES NACIONAL. PERMITE O "
