@@ -29,6 +29,7 @@ public:
 // Converts the captured page lines (Windows-1252, lines separated by CR LF) into the
 // invoice's XML file "KEY-nfe.xml" and returns the file's full path. Throws on any failure:
 // OldLayoutAborted for a page in layout 1.10, std::exception with a clear message otherwise.
-std::filesystem::path ConvertPageText(std::string_view pageLines, const ConversionSettings& settings);
+std::filesystem::path ConvertPageText(std::string_view pageLines,
+                                      const ConversionSettings& settings);
 
 }  // namespace convert

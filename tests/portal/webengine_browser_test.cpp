@@ -153,8 +153,7 @@ public:
                     cookies.push_back(at < 0 ? std::string()
                                              : request_.mid(at + 8, end - at - 8).toStdString());
                     session = "Set-Cookie: sessao=" +
-                              QByteArray::number(static_cast<int>(cookies.size())) +
-                              "; Path=/\r\n";
+                              QByteArray::number(static_cast<int>(cookies.size())) + "; Path=/\r\n";
                 }
                 request_.clear();
                 const QByteArray body = "<html><body>page</body></html>";
