@@ -18,6 +18,9 @@ struct ConversionSettings {
     std::function<void()> processPendingEvents = [] {};
     // Shows the message that stops the conversion of a page in the old layout 1.10.
     std::function<void(const std::string& message)> showMessage = [](const std::string&) {};
+    // Tells, without stopping the conversion, where the file differs from what the page says:
+    // a page of a layout newer than 3.10 is written in layout 3.10.
+    std::function<void(const std::string& notice)> showNotice = [](const std::string&) {};
 };
 
 // The page showed an invoice in layout 1.10: its message has been shown and no file written.

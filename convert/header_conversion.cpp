@@ -29,6 +29,8 @@ auto Required(std::string_view field, Read read) {
 
 }  // namespace
 
+constexpr double kNewestWrittenLayout = 3.1;
+
 const std::string kOldLayoutMessage =
     "Nota emitida em uma versão antiga. XML versão 1.10\r\nNão é possivel importa a NFe";
 
@@ -56,7 +58,8 @@ double LayoutVersion(std::string_view text) {
 }
 
 void ReadPageTop(std::string_view section, nfe::TNFe& nfe,
-                 const std::function<void(const std::string&)>& showMessage) {
+                 const std::function<void(const std::string&)>& showMessage,
+                 const std::function<void(const std::string&)>& showNotice) {
     nfe.infNFe.ID = DigitsField(section, "Chave de acesso");
     nfe.procNFe.chNFe = DigitsField(section, "Chave de acesso");
     nfe.Ide.nNF = IntegerOrDefault(Copy(nfe.procNFe.chNFe, 26, 9), 0);
@@ -66,6 +69,14 @@ void ReadPageTop(std::string_view section, nfe::TNFe& nfe,
     if (version == "1.10") {
         showMessage(kOldLayoutMessage);
         throw OldLayoutAborted("Nota emitida em uma versão antiga. XML versão 1.10");
+    }
+    // The writer knows the layouts up to 3.10, and a file that claimed a newer one would hold
+    // the groups of 3.10 all the same, which an importer that validates it rejects. So a page
+    // of a newer layout (every invoice since 2019 shows "4.00") is written whole in 3.10.
+    if (nfe.infNFe.Versao() > kNewestWrittenLayout) {
+        nfe.infNFe.SetVersao(kNewestWrittenLayout);
+        showNotice("Nota na versão " + text::Windows1252ToUtf8(text::Trim(version)) +
+                   ": XML gerado no leiaute 3.10.");
     }
     nfe.Ide.cNF = nfe::KeyNumericCode(nfe.infNFe.ID, nfe.infNFe.Versao());
 }

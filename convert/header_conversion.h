@@ -12,9 +12,11 @@ namespace convert {
 extern const std::string kOldLayoutMessage;
 
 // Access key, invoice number, layout version and numeric code, from the top of the page. A
-// page in layout 1.10 hands kOldLayoutMessage to showMessage and throws OldLayoutAborted.
+// page in layout 1.10 hands kOldLayoutMessage to showMessage and throws OldLayoutAborted; a
+// page of a layout newer than 3.10 is read as 3.10, and showNotice says so.
 void ReadPageTop(std::string_view section, nfe::TNFe& nfe,
-                 const std::function<void(const std::string&)>& showMessage);
+                 const std::function<void(const std::string&)>& showMessage,
+                 const std::function<void(const std::string&)>& showNotice);
 
 // Emission and exit dates, the invoice total and the model and series from the key.
 void ReadInvoiceData(std::string_view section, nfe::TNFe& nfe);

@@ -18,11 +18,13 @@ nfe::TNFe ReadPageDocument(std::string_view pageLines, const ConversionSettings&
         settings.processPendingEvents ? settings.processPendingEvents : [] {};
     const std::function<void(const std::string&)> showMessage =
         settings.showMessage ? settings.showMessage : [](const std::string&) {};
+    const std::function<void(const std::string&)> showNotice =
+        settings.showNotice ? settings.showNotice : [](const std::string&) {};
 
     const PageSections sections = CutPageSections(BuildPageText(pageLines));
     nfe::TNFe nfe;
 
-    ReadPageTop(sections.top, nfe, showMessage);
+    ReadPageTop(sections.top, nfe, showMessage, showNotice);
     ReadInvoiceData(sections.invoiceData, nfe);
     ReadEmitterSummary(sections.emitterSummary, nfe.Emit);
     ReadRecipientSummary(sections.recipientSummary, nfe.Dest);

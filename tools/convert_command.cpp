@@ -63,6 +63,9 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
     std::size_t failed = 0;
     for (std::size_t i = 0; i < total; ++i) {
         const std::string& page = parsed.pages[i];
+        settings.showNotice = [&](const std::string& notice) {
+            err << page << ": " << notice << "\n" << std::flush;
+        };
         if (showProgress) {
             err << "[" << i + 1 << "/" << total << "] " << page << "\n" << std::flush;
         }

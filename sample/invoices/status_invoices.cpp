@@ -31,6 +31,19 @@ nfe::TNFe Layout200Invoice() {
     return nfe;
 }
 
+nfe::TNFe Layout400Invoice() {
+    nfe::TNFe nfe = InvoiceOfTwoItems(1013);
+    nfe.infNFe.SetVersao(4.0);
+    nfe.Ide.dEmi = nfe::EncodeDateTime({2024, 3, 12, 9, 47, 15});
+    nfe.Ide.dSaiEnt = nfe::EncodeDateTime({2024, 3, 12, 14, 0, 0});
+    nfe.Ide.hSaiEnt = nfe.Ide.dSaiEnt;
+    nfe.procNFe.dhRecbto = nfe::EncodeDateTime({2024, 3, 12, 9, 47, 52});
+    nfe.procNFe.nProt = "135240000001013";
+    SumTotals(nfe);
+    CompleteKey(nfe);
+    return nfe;
+}
+
 nfe::TNFe Version110Invoice() {
     nfe::TNFe nfe = InvoiceOfTwoItems(1012);
     nfe.infNFe.SetVersao(1.1);

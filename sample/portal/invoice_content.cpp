@@ -23,6 +23,11 @@ struct Content {
 void Make(Content& content) {
     nfe::TNFe document = DocumentWithKey(content.build(), content.key);
     content.printPage = RenderPrintPage(document);
+    // The writer knows no layout after 3.10: a newer invoice's file is written in 3.10, as the
+    // program writes the conversion of its page.
+    if (document.infNFe.Versao() > 3.1) {
+        document.infNFe.SetVersao(3.1);
+    }
     nfe::TNFeW writer(document);
     writer.GerarXml();
     content.xml = writer.Gerador.ArquivoFormatoXML;

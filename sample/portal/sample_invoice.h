@@ -11,7 +11,7 @@ namespace sample {
 struct SampleInvoice {
     std::string key;          // the 44-digit access key
     std::string description;  // one line on what the invoice shows, for --list
-    std::string layout;       // "3.10", "2.00" or "1.10"
+    std::string layout;       // "4.00", "3.10", "2.00" or "1.10"
     bool cancelled = false;   // its result page raises the "NF-e CANCELADA" message
     FaultMode fault = FaultMode::none;
 

@@ -17,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr std::string_view kKey = "35150312345678000195550010000012341000012340";
 
@@ -136,6 +137,46 @@ TEST(ConvertPageText, StopsOnTheOldLayoutWithItsMessageAndWritesNothing) {
                 ::testing::ElementsAre("Nota emitida em uma versão antiga. XML versão 1.10\r\n"
                                        "Não é possivel importa a NFe"));
     EXPECT_FALSE(fs::exists(temporary / "out"));
+}
+
+// The writer knows the layouts up to 3.10: a newer page is written whole in 3.10, and says so.
+TEST(ConvertPageText, WritesTheLayoutOfThePageOrTheNewestItKnows) {
+    struct Case {
+        std::string_view version;
+        std::string_view written;  // empty: the conversion stops
+        std::string_view notice;   // empty: none
+    };
+    const Case cases[] = {
+        {"1.10", "", ""},
+        {"2.00", "2.00", ""},
+        {"3.10", "3.10", ""},
+        {"4.00", "3.10", "Nota na versão 4.00: XML gerado no leiaute 3.10."},
+        {"4.01", "3.10", "Nota na versão 4.01: XML gerado no leiaute 3.10."},
+        {"quatro", "3.10", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.version));
+        test_support::TemporaryDirectory temporary;
+        ConversionSettings settings = Into(temporary.path());
+        std::vector<std::string> notices;
+        settings.showNotice = [&](const std::string& notice) { notices.push_back(notice); };
+        if (c.written.empty()) {
+            EXPECT_THROW(ConvertPageText(Page(kKey, c.version), settings), OldLayoutAborted);
+            EXPECT_TRUE(fs::is_empty(temporary.path()));
+            continue;
+        }
+        const std::string xml =
+            test_support::ReadFile(ConvertPageText(Page(kKey, c.version), settings));
+        const std::string versao = "versao=\"" + std::string(c.written) + "\"";
+        EXPECT_THAT(xml, HasSubstr("<infNFe " + versao));
+        EXPECT_THAT(xml, Not(HasSubstr("versao=\"4")));
+        // The emission time with its UTC offset and the operation's destination came with 3.10.
+        EXPECT_THAT(xml, HasSubstr(c.written == "2.00" ? "<dEmi>2015-03-02</dEmi><tpNF>"
+                                                       : "<dhEmi>2015-03-02T10:15:00-03:00</dhEmi>"
+                                                         "<tpNF>0</tpNF><idDest>"));
+        EXPECT_EQ(notices, c.notice.empty() ? std::vector<std::string>()
+                                            : std::vector<std::string>{std::string(c.notice)});
+    }
 }
 
 TEST(ConvertPageText, AFolderThatCannotBeMadeIsAClearError) {

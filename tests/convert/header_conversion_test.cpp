@@ -30,8 +30,9 @@ std::string Top(std::string_view key, std::string_view version) {
 TEST(ReadPageTop, ReadsTheKeyShownInGroupsAndItsNumbers) {
     nfe::TNFe nfe;
     std::vector<std::string> messages;
-    ReadPageTop(Top("3515 0312 3456 7800 0199 5500 1000 0012 3410 0001 2346", "3.10"), nfe,
-                [&](const std::string& m) { messages.push_back(m); });
+    ReadPageTop(
+        Top("3515 0312 3456 7800 0199 5500 1000 0012 3410 0001 2346", "3.10"), nfe,
+        [&](const std::string& m) { messages.push_back(m); }, [](const std::string&) {});
     EXPECT_EQ(nfe.infNFe.ID, kKey);
     EXPECT_EQ(nfe.procNFe.chNFe, kKey);
     EXPECT_EQ(nfe.Ide.nNF, 1234);
@@ -44,9 +45,11 @@ TEST(ReadPageTop, StopsAtLayout110AfterShowingItsMessage) {
     for (std::string_view version : {"1.10", "1.10 "}) {
         nfe::TNFe nfe;
         std::vector<std::string> messages;
-        EXPECT_THROW(ReadPageTop(Top(kKey, version), nfe,
-                                 [&](const std::string& m) { messages.push_back(m); }),
-                     OldLayoutAborted);
+        EXPECT_THROW(
+            ReadPageTop(
+                Top(kKey, version), nfe, [&](const std::string& m) { messages.push_back(m); },
+                [](const std::string&) {}),
+            OldLayoutAborted);
         EXPECT_THAT(messages,
                     ::testing::ElementsAre("Nota emitida em uma versão antiga. XML versão 1.10\r\n"
                                            "Não é possivel importa a NFe"));
@@ -55,8 +58,9 @@ TEST(ReadPageTop, StopsAtLayout110AfterShowingItsMessage) {
 
 TEST(ReadPageTop, AKeyTooShortForTheNumericCodeEndsTheConversion) {
     nfe::TNFe nfe;
-    EXPECT_THROW(ReadPageTop(Top("3515031234567800019955001000001234", "3.10"), nfe,
-                             [](const std::string&) {}),
+    EXPECT_THROW(ReadPageTop(
+                     Top("3515031234567800019955001000001234", "3.10"), nfe,
+                     [](const std::string&) {}, [](const std::string&) {}),
                  nfe::ConversionError);
 }
 

@@ -21,7 +21,7 @@ TEST(BundledSamples, EveryKeyIsAValidAccessKey) {
         EXPECT_EQ(invoice.key.size(), 44u);
         EXPECT_TRUE(nfe::IsValidAccessKey(invoice.key)) << invoice.key;
         EXPECT_FALSE(invoice.description.empty());
-        EXPECT_THAT(invoice.layout, testing::AnyOf("1.10", "2.00", "3.10"));
+        EXPECT_THAT(invoice.layout, testing::AnyOf("1.10", "2.00", "3.10", "4.00"));
         ASSERT_TRUE(invoice.printPage && invoice.xml) << invoice.key;
         EXPECT_EQ(catalogue.Find(invoice.key), &invoice);
     }
@@ -34,7 +34,7 @@ TEST(BundledSamples, HoldTheInvoicesAndOneKeyForEachFaultModeThatAKeyCanChoose) 
         faults.insert(invoice.fault);
         cancelled += invoice.cancelled ? 1 : 0;
     }
-    EXPECT_EQ(faults.count(FaultMode::none), 14u);
+    EXPECT_EQ(faults.count(FaultMode::none), 15u);
     EXPECT_EQ(cancelled, 1);
     for (const FaultModeInfo& info : FaultModes()) {
         EXPECT_EQ(faults.count(info.mode), info.chosenByKey ? 1u : 0u) << info.name;

@@ -55,7 +55,7 @@ TEST(Program, ListsTheSampleKeysAndRefusesUnknownOptions) {
         EXPECT_TRUE(nfe::IsValidAccessKey(line.substr(0, 44))) << line;
         EXPECT_EQ(line.substr(44, 2), "  ") << line;
     }
-    EXPECT_EQ(count, 21);
+    EXPECT_EQ(count, 22);
 
     const Output wrong = RunProgram("--colour");
     EXPECT_EQ(wrong.status, 2);
@@ -215,6 +215,36 @@ TEST(Program, ServesTheFlowUpToAPrintPageThatConvertsToItsInvoice) {
         settings);
     EXPECT_EQ(test_support::ReadFile(folder / "tool" / file),
               test_support::ReadFile(folder / "here" / file));
+}
+
+// Every invoice issued since 2019 shows "Versão 4.00"; vellora-convert writes it in 3.10.
+TEST(Program, ServesAPrintPageOfLayout400ThatConvertsIn310) {
+    const RunningPortal portal({"--port", "0", "--test-captcha", "K7P4X"});
+    ASSERT_GT(portal.port(), 0) << portal.firstLine();
+    std::string key;
+    for (const SampleInvoice& invoice : BundledSampleInvoices()) {
+        key = invoice.layout == "4.00" ? invoice.key : key;
+    }
+    ASSERT_FALSE(key.empty());
+    Visitor visitor(portal.port());
+    ASSERT_TRUE(visitor.Get(kConsultationPage));
+    ASSERT_EQ(visitor.Submit(key, "K7P4X"), kResultPage);
+    ASSERT_TRUE(visitor.Get(kResultPage));
+    const auto print = visitor.Get(kPrintPage);
+    ASSERT_TRUE(print);
+    EXPECT_THAT(print->body, testing::HasSubstr("Versão</label> <span>4.00</span>"));
+
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "nota.html", print->body);
+    const Output converted =
+        RunCommand(std::string(CONVERT_PROGRAM) + " -o '" + folder.path().string() + "' '" +
+                   (folder / "nota.html").string() + "' 2>&1");
+    ASSERT_EQ(converted.status, 0) << converted.text;
+    EXPECT_THAT(converted.text, testing::HasSubstr("nota.html: Nota na versão 4.00: XML gerado no "
+                                                   "leiaute 3.10.\n"));
+    const std::string xml = test_support::ReadFile(folder / (key + "-nfe.xml"));
+    EXPECT_THAT(xml, testing::HasSubstr("<infNFe versao=\"3.10\" Id=\"NFe" + key + "\""));
+    EXPECT_THAT(xml, testing::Not(testing::HasSubstr("versao=\"4")));
 }
 
 }  // namespace

@@ -23,8 +23,12 @@ nfe::TNFe RoundTrip(const nfe::TNFe& source, const convert::ConversionSettings& 
 
 // What the conversion makes of the page where it does not give back the document's own
 // value: the house number is cut from the address after its comma, blank included, ten
-// characters long; the issuer's municipality name keeps the blank after "code -".
+// characters long; the issuer's municipality name keeps the blank after "code -"; a layout
+// newer than 3.10 is read as 3.10.
 nfe::TNFe AsReadFromThePage(nfe::TNFe nfe) {
+    if (nfe.infNFe.Versao() > 3.1) {
+        nfe.infNFe.SetVersao(3.1);
+    }
     nfe.Emit.EnderEmit.nro = (" " + nfe.Emit.EnderEmit.nro).substr(0, 10);
     nfe.Dest.EnderDest.nro = (" " + nfe.Dest.EnderDest.nro).substr(0, 10);
     nfe.Emit.EnderEmit.xMun = " " + nfe.Emit.EnderEmit.xMun;

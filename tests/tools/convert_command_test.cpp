@@ -57,6 +57,18 @@ TEST(RunConvertCommand, ConvertsEveryPageAndPrintsTheWrittenPaths) {
     EXPECT_TRUE(fs::is_regular_file(out / (std::string(kKey) + "-nfe.xml")));
 }
 
+TEST(RunConvertCommand, SaysWhenAPageOfANewerLayoutIsWrittenIn310) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "nova.txt", PageFile(kKey, "4.00"));
+    const CommandResult run =
+        RunWith({"-o", folder.path().string(), (folder / "nova.txt").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, (folder / "nova.txt").string() +
+                           ": Nota na versão 4.00: XML gerado no leiaute 3.10.\n");
+    EXPECT_THAT(test_support::ReadFile(folder / (std::string(kKey) + "-nfe.xml")),
+                HasSubstr("<infNFe versao=\"3.10\""));
+}
+
 TEST(RunConvertCommand, AFailedPageIsReportedAndTheOthersGoOn) {
     test_support::TemporaryDirectory folder;
     test_support::WriteFile(folder / "old.txt", PageFile(kKey, "1.10"));
