@@ -2,9 +2,9 @@
 
 #include <fstream>
 #include <optional>
-#include <sstream>
-#include <stdexcept>
 #include <vector>
+
+#include "nfe/atomic_file.h"
 
 namespace app {
 
@@ -97,6 +97,31 @@ Trecho AcharSecao(const std::vector<std::string>& lines, std::string_view sectio
     return found;
 }
 
+// Sets the key in the lines of the file: replaces its line in the section, or adds it after
+// the section's last line that is not blank, or adds the section at the end.
+void DefinirValor(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+                  std::string_view value) {
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    const auto range = AcharSecao(lines, section);
+    if (range.header == std::string::npos) {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+        return;
+    }
+    std::size_t insertAt = range.header + 1;
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        const auto current = EntradaDaLinha(lines[i]);
+        if (current && IguaisSemCaixa(current->key, key)) {
+            lines[i] = entry;
+            return;
+        }
+        if (!Aparar(lines[i]).empty()) {
+            insertAt = i + 1;
+        }
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+}
+
 }  // namespace
 
 std::string LerValorPerfil(const std::filesystem::path& file, std::string_view section,
@@ -120,43 +145,18 @@ std::string LerValorPerfil(const std::filesystem::path& file, std::string_view s
     return std::string(defaultValue);
 }
 
-void GravarValorPerfil(const std::filesystem::path& file, std::string_view section,
-                       std::string_view key, std::string_view value) {
+void WriteProfileValues(const std::filesystem::path& file, std::string_view section,
+                        const std::vector<ProfileEntry>& entries) {
     auto lines = LerLinhas(file);
-    const std::string entry = std::string(key) + "=" + std::string(value);
-    const auto range = AcharSecao(lines, section);
-    if (range.header == std::string::npos) {
-        lines.push_back("[" + std::string(section) + "]");
-        lines.push_back(entry);
-    } else {
-        std::size_t insertAt = range.header + 1;
-        bool replaced = false;
-        for (std::size_t i = range.header + 1; i < range.end; ++i) {
-            const auto current = EntradaDaLinha(lines[i]);
-            if (current && IguaisSemCaixa(current->key, key)) {
-                lines[i] = entry;
-                replaced = true;
-                break;
-            }
-            if (!Aparar(lines[i]).empty()) {
-                insertAt = i + 1;
-            }
-        }
-        if (!replaced) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
-        }
+    for (const auto& [key, value] : entries) {
+        DefinirValor(lines, section, key, value);
     }
-
-    std::ostringstream text;
+    std::string text;
     for (const auto& line : lines) {
-        text << line << "\r\n";
+        text += line;
+        text += "\r\n";
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    out.close();
-    if (!out) {
-        throw std::runtime_error("Não foi possível gravar o arquivo " + file.string() + ".");
-    }
+    nfe::WriteFileAtomically(file, text);
 }
 
 }  // namespace app

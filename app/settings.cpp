@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "app/profile_file.h"
 #include "app/scrambling.h"
@@ -51,10 +52,11 @@ void LerOpcoes(const std::filesystem::path& file, Opcoes& into) {
 }
 
 void GravarOpcoes(const std::filesystem::path& file, const Opcoes& options) {
+    std::vector<ProfileEntry> entries;
     for (const auto& chave : kChaves) {
-        GravarValorPerfil(file, kSecaoConfiguracao, chave.nome,
-                          FormaArmazenada(std::to_string(options.*chave.campo)));
+        entries.push_back({chave.nome, FormaArmazenada(std::to_string(options.*chave.campo))});
     }
+    WriteProfileValues(file, kSecaoConfiguracao, entries);
 }
 
 }  // namespace app

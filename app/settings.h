@@ -34,8 +34,8 @@ int LerOpcao(const std::filesystem::path& file, std::string_view key);
 // ErroDeConversao the keys read before the bad one keep their new values.
 void LerOpcoes(const std::filesystem::path& file, Opcoes& into);
 
-// Writes the five keys in the same order; throws std::runtime_error when the file cannot be
-// written.
+// Writes the five keys in the same order, replacing the file in one step; throws
+// std::runtime_error when the file cannot be written.
 void GravarOpcoes(const std::filesystem::path& file, const Opcoes& options);
 
 }  // namespace app

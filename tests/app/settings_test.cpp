@@ -50,9 +50,9 @@ TEST(ProfileFile, MatchesNamesWithoutLetterCaseAndKeepsTheRest) {
     EXPECT_EQ(LerValorPerfil(file, "VELLORA", "ccer", "-"), "-");
     EXPECT_EQ(LerValorPerfil(dir / "missing", "VELLORA", "fcon", "-"), "-");
 
-    GravarValorPerfil(file, "VELLORA", "fcon", "0C");
-    GravarValorPerfil(file, "Vellora", "ccer", "GC");
-    GravarValorPerfil(file, "New", "k", "v");
+    WriteProfileValues(file, "VELLORA", {{"fcon", "0C"}});
+    WriteProfileValues(file, "Vellora", {{"ccer", "GC"}});
+    WriteProfileValues(file, "New", {{"k", "v"}});
     EXPECT_EQ(ReadFile(file),
               "; kept comment\r\n[Other]\r\nfcon=other\r\n\r\n[vellora]\r\nfcon=0C\r\n"
               "extra=1\r\nccer=GC\r\n\r\n[Last]\r\nx=y\r\n[New]\r\nk=v\r\n");
@@ -60,8 +60,9 @@ TEST(ProfileFile, MatchesNamesWithoutLetterCaseAndKeepsTheRest) {
 
 TEST(ProfileFile, UnwritableFileThrows) {
     TemporaryDirectory dir;
-    EXPECT_THROW(GravarValorPerfil(dir / "no-such-folder" / "cfg.dclrc", "VELLORA", "fcon", "0C"),
-                 std::runtime_error);
+    EXPECT_THROW(
+        WriteProfileValues(dir / "no-such-folder" / "cfg.dclrc", "VELLORA", {{"fcon", "0C"}}),
+        std::runtime_error);
 }
 
 TEST(Settings, NewFileHoldsTheFiveKeysInOrder) {
@@ -82,6 +83,25 @@ TEST(Settings, NewFileHoldsTheFiveKeysInOrder) {
     EXPECT_EQ(read.scer, 1);
     EXPECT_EQ(read.idan, 0);
     EXPECT_EQ(read.echa, -1);
+}
+
+TEST(Settings, SavingReplacesTheWholeFileInOneStep) {
+    // A second name for the file as it was: rewriting the file in place would change what
+    // it shows, replacing the file leaves it alone. So a save broken off half-way can only
+    // leave the old file or the new one, never a file with a key half-written.
+    TemporaryDirectory dir;
+    const std::string old = "[VELLORA]\r\nfcon=0C\r\nccer=0C\r\nscer=0C\r\nidan=0C\r\necha=0C\r\n";
+    WriteFile(dir / "cfg.dclrc", old);
+    std::filesystem::create_hard_link(dir / "cfg.dclrc", dir / "as-it-was");
+
+    GravarOpcoes(dir / "cfg.dclrc", Opcoes{1, 1, 1, 1, 1});
+    EXPECT_EQ(ReadFile(dir / "cfg.dclrc"),
+              "[VELLORA]\r\nfcon=GC\r\nccer=GC\r\nscer=GC\r\nidan=GC\r\necha=GC\r\n");
+    EXPECT_EQ(ReadFile(dir / "as-it-was"), old);
+    // No temporary file stays behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST(Settings, ForeignCharactersEndTheValue) {
