@@ -45,7 +45,12 @@ void BaixarArquivo(const PedidoDeDownload& pedido) {
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     std::string failure;
-    if (writeFailed) {
+    if (!reply->isFinished()) {
+        // The wait ended before the reply did: the program is closing. What came so far is
+        // not the file.
+        reply->abort();
+        failure = "A transferência foi interrompida.";
+    } else if (writeFailed) {
         failure = "Não foi possível gravar o arquivo " + pedido.arquivo.string() + ".";
     } else if (status != 0 && (status < 200 || status > 299)) {
         failure = "O servidor respondeu com o código HTTP " + std::to_string(status) + ".";

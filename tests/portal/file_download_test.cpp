@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
@@ -42,6 +44,32 @@ private:
     QTcpServer server_;
     QByteArray response_;
     QByteArray request_;
+};
+
+// Sends the head and the first part of a body that it announces longer, then keeps the
+// connection open; once the part is out, the application is told to quit, as when the last
+// window closes in the middle of a download.
+class QuitMidwayServer {
+public:
+    QuitMidwayServer() {
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
+            auto* socket = server_.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                socket->readAll();
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<nfe>half");
+                QObject::connect(socket, &QTcpSocket::bytesWritten, socket,
+                                 [] { QCoreApplication::exit(); });
+            });
+        });
+        server_.listen(QHostAddress::LocalHost);
+    }
+
+    std::string Address() const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/download";
+    }
+
+private:
+    QTcpServer server_;
 };
 
 class FileDownloadTest : public ::testing::Test {
@@ -112,6 +140,27 @@ TEST_F(FileDownloadTest, FailedTransferLeavesNoFileAndAnOlderOneAsItWas) {
                       olderFile ? 1 : 0);
         }
     }
+}
+
+TEST_F(FileDownloadTest, TransferCutShortByTheProgramClosingIsNoFile) {
+    WriteFile(dir_ / "KEY-orig.xml", "older");
+    {
+        QuitMidwayServer server;
+        try {
+            BaixarArquivo(
+                {server.Address(), dir_ / "KEY-orig.xml", "vellora", "", std::chrono::seconds(10)});
+            ADD_FAILURE() << "no error";
+        } catch (const ErroDeDownload& error) {
+            EXPECT_STREQ(error.what(),
+                         "O download do arquivo não foi concluído. A transferência foi "
+                         "interrompida.");
+        }
+    }
+    EXPECT_EQ(ReadFile(dir_ / "KEY-orig.xml"), "older");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+    // The quit request ends every event loop until the application's own loop has run once.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(); });
+    QCoreApplication::exec();
 }
 
 TEST_F(FileDownloadTest, RefusedConnectionIsAnError) {
