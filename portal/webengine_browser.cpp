@@ -85,6 +85,10 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
     view_->setPage(page_);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     view_->setFocusPolicy(Qt::NoFocus);
+    // Far beyond the right edge of the window, at the size of a desktop browser's page: the
+    // person neither sees nor clicks it, while it stays shown, so its pages lay out as on a
+    // screen, run their scripts and draw.
+    view_->setGeometry(20000, 0, 1024, 768);
 
     auto* store = profile_->cookieStore();
     QObject::connect(store, &QWebEngineCookieStore::cookieAdded, cookies_,

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include "app/main_window.h"
 #include "app/settings.h"
@@ -108,6 +110,23 @@ TEST_F(PageCaptureTest, PrintPageBecomesPageLinesAndOneConversion) {
     EXPECT_TRUE(dialogs_.boxes.empty());
     EXPECT_FALSE(fs::exists(dir_ / "captcha.png"));
     EXPECT_TRUE(window_->Estado().btnGerarXML);
+}
+
+TEST_F(PageCaptureTest, BrowserLiesOutsideTheVisibleWindowAndStillDrawsItsPages) {
+    Open();
+    auto* view = static_cast<portal::WebEngineBrowser&>(window_->WebBrowser1()).View();
+    // A size of its own, so that pages lay out as on a screen, and a place beyond the window's
+    // edge, so that it covers nothing the person sees or clicks.
+    EXPECT_FALSE(view->geometry().isEmpty());
+    EXPECT_FALSE(window_->rect().intersects(view->geometry()))
+        << view->x() << "," << view->y() << " " << view->width() << "x" << view->height();
+    // Shown, not hidden: a page keeps running its scripts and drawing its frames.
+    EXPECT_TRUE(view->isVisible());
+    WriteFile(dir_ / "site" / "drawn.html",
+              "<html><body><script>requestAnimationFrame(function () { document.title = "
+              "'drawn'; });</script>x</body></html>");
+    window_->WebBrowser1().Navigate("file://" + (dir_ / "site" / "drawn.html").string());
+    EXPECT_TRUE(WaitUntil([&] { return view->page()->title() == "drawn"; }));
 }
 
 TEST_F(PageCaptureTest, FailedConversionIsReportedAndTheProgramStillEnds) {
