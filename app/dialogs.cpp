@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace app {
 
@@ -28,21 +27,6 @@ std::optional<QString> DialogosQt::Entrada(const QString& legenda, const QString
 
 void DialogosQt::Executar(QDialog& dialogo) {
     dialogo.exec();
-}
-
-void ConfirmarJanelaAtiva() {
-    QWidget* active = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(active)) {
-        QAbstractButton* ok = box->button(QMessageBox::Ok);
-        if (ok == nullptr) {
-            ok = box->defaultButton();
-        }
-        if (ok != nullptr) {
-            ok->click();
-        }
-    } else if (auto* dialog = qobject_cast<QDialog*>(active)) {
-        dialog->accept();
-    }
 }
 
 }  // namespace app

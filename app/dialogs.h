@@ -43,8 +43,4 @@ private:
     QWidget* parent_;
 };
 
-// The OK command sent to the application's active window: the modal box on top, when there
-// is one, closes as if OK had been pressed; otherwise nothing happens.
-void ConfirmarJanelaAtiva();
-
 }  // namespace app

@@ -456,7 +456,7 @@ void TfrmVLPrincipal::tmr2Timer() {
     QCoreApplication::processEvents();
     estado_.edt2 = mensagens_.UltimaMensagem;
     if (mensagens_.ConsumirSinal()) {
-        ConfirmarJanelaAtiva();
+        WebBrowser1_->ConfirmMessage();
     }
 }
 

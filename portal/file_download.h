@@ -24,8 +24,8 @@ struct PedidoDeDownload {
 // Fetches the address with the system's proxy settings and writes the body to the file in
 // pieces, through a temporary file that takes the file's name only once the whole body is
 // there. On a network error, a status other than 2xx, a transfer that broke off or one that
-// the program's closing cut short, throws ErroDeDownload and leaves the file as it was before. An empty body gives an empty file.
-// Window events are handled while the transfer runs.
+// the program's closing cut short, throws ErroDeDownload and leaves the file as it was before. An
+// empty body gives an empty file. Window events are handled while the transfer runs.
 void BaixarArquivo(const PedidoDeDownload& pedido);
 
 }  // namespace portal

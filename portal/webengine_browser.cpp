@@ -1,9 +1,12 @@
 #include "portal/webengine_browser.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
@@ -36,15 +39,23 @@ public:
                 });
     }
 
-protected:
-    void javaScriptAlert(const QUrl& origin, const QString& message) override {
-        Announce(message);
-        QWebEnginePage::javaScriptAlert(origin, message);
+    bool ConfirmOpenBox() {
+        if (!openBox_) {
+            return false;
+        }
+        openBox_->button(QMessageBox::Ok)->click();
+        return true;
     }
 
-    bool javaScriptConfirm(const QUrl& origin, const QString& message) override {
+protected:
+    void javaScriptAlert(const QUrl&, const QString& message) override {
         Announce(message);
-        return QWebEnginePage::javaScriptConfirm(origin, message);
+        ShowBox(message, QMessageBox::Ok);
+    }
+
+    bool javaScriptConfirm(const QUrl&, const QString& message) override {
+        Announce(message);
+        return ShowBox(message, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     }
 
     bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override {
@@ -63,7 +74,17 @@ private:
         }
     }
 
+    // The box is the page's own, so the program knows which box to answer for the person.
+    int ShowBox(const QString& message, QMessageBox::StandardButtons buttons) {
+        QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(),
+                        message, buttons, browser_.view_->window());
+        box.setTextFormat(Qt::PlainText);
+        openBox_ = &box;
+        return box.exec();
+    }
+
     WebEngineBrowser& browser_;
+    QPointer<QMessageBox> openBox_;
 };
 
 WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scriptTimeout)
@@ -163,6 +184,10 @@ std::string WebEngineBrowser::Cookies(const std::string& address) {
         pairs << QString::fromUtf8(cookie.toRawForm(QNetworkCookie::NameAndValueOnly));
     }
     return pairs.join(QStringLiteral("; ")).toStdString();
+}
+
+bool WebEngineBrowser::ConfirmMessage() {
+    return page_->ConfirmOpenBox();
 }
 
 void WebEngineBrowser::ClearCache() {

@@ -86,6 +86,10 @@ public:
         actions.push_back("click " + name);
     }
     std::string Cookies(const std::string&) override { return {}; }
+    bool ConfirmMessage() override {
+        ++confirmations;
+        return messageOpen;
+    }
     void ClearCache() override { ++cacheClears; }
 
     std::vector<std::string> navigations;
@@ -96,6 +100,8 @@ public:
     std::optional<int> httpError;
     std::optional<std::string> body;
     int cacheClears = 0;
+    int confirmations = 0;
+    bool messageOpen = false;
 
 private:
     void Find(const std::string& name) const {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -136,6 +137,24 @@ TEST_F(MainWindowTest, EnterMovesTheFocusOn) {
     QApplication::sendEvent(window.edtCaptcha, &enter);
     EXPECT_TRUE(window.btnPegarHTML->hasFocus());
     EXPECT_EQ(window.edtCaptcha->text(), "ab");
+}
+
+TEST_F(MainWindowTest, PageMessagesConfirmOnlyTheBrowsersBox) {
+    auto& window = Start({"vellora", "x", kKey});
+    // A box of the program's own is open when the page's message comes: the access-code box,
+    // the settings dialog.
+    QDialog own(&window);
+    own.setModal(true);
+    own.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &own);
+    window.WebBrowser1ShowMessage("NF-e cancelada");
+    window.tmr2Timer();
+    EXPECT_TRUE(own.isVisible());
+    EXPECT_EQ(own.result(), 0);
+    EXPECT_EQ(browser_->confirmations, 1);
+    // One signal, one confirmation: the next tick confirms nothing more.
+    window.tmr2Timer();
+    EXPECT_EQ(browser_->confirmations, 1);
 }
 
 TEST_F(MainWindowTest, MissingWaitAnimationIsReportedAndStartUpGoesOn) {
