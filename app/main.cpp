@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QTimer>
 
+#include "app/connection_state.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "convert/convert_page_text.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     dependencies.criarNavegador = [](QWidget* host) {
         return std::make_unique<portal::WebEngineBrowser>(host);
     };
+    dependencies.internetConnected = app::SystemConnectionState(dependencies.enderecos);
     dependencies.hoje = [] {
         const auto today = QDate::currentDate();
         return app::DataCivil{today.year(), today.month(), today.day()};

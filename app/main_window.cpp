@@ -12,11 +12,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 
 #include "app/command_line.h"
-#include "app/connection_monitor.h"
 #include "app/download_target.h"
 #include "app/settings.h"
 #include "app/settings_dialog.h"
@@ -69,12 +67,6 @@ qsizetype TamanhoAparado(const QString& text) {
         --end;
     }
     return end - begin;
-}
-
-MonitorConexao* MonitorDoPortal(const portal::PortalAddresses& addresses, QObject* parent) {
-    const QUrl origin(QString::fromStdString(addresses.httpOrigin));
-    return new MonitorConexao(origin.host(), static_cast<quint16>(origin.port(80)),
-                              std::chrono::milliseconds(1500), parent);
 }
 
 }  // namespace
@@ -138,7 +130,6 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
         control->installEventFilter(this);
     }
 
-    conexao_ = MonitorDoPortal(dependencias_.enderecos, this);
     tmr1_ = new QTimer(this);
     tmr1_->setInterval(1000);
     connect(tmr1_, &QTimer::timeout, this, [this] { ExecutarTratador([this] { tmr1Timer(); }); });
@@ -281,8 +272,7 @@ void TfrmVLPrincipal::FormClose() {
 
 void TfrmVLPrincipal::tmr1Timer() {
     QCoreApplication::processEvents();
-    conexao_->Sondar();
-    AtualizarConexao(conexao_->UltimaResposta());
+    AtualizarConexao(InternetConectada());
 }
 
 void TfrmVLPrincipal::btnFecharClick() {
@@ -356,6 +346,12 @@ void TfrmVLPrincipal::SequenciaDeReinicio() {
     ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
     ApagarSeExistir(ArquivoDeTrabalho("captcha.jpg"));
     btnNovaConsultaClick();
+    if (!estado_.Conectado()) {
+        // Without a connection no new query starts: the person must reach the link to ask
+        // again once the connection is back.
+        estado_.OcultarEspera();
+        Refletir();
+    }
 }
 
 void TfrmVLPrincipal::MostrarCaptcha() {
@@ -574,7 +570,7 @@ void TfrmVLPrincipal::LimparCacheUrl() {
 }
 
 bool TfrmVLPrincipal::InternetConectada() {
-    return conexao_->InternetConectada();
+    return dependencias_.internetConnected();
 }
 
 void TfrmVLPrincipal::AtualizarConexao(bool connected) {

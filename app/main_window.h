@@ -25,8 +25,6 @@ class QTimer;
 
 namespace app {
 
-class MonitorConexao;
-
 // What the main window takes from outside, so that tests can run it without a desktop, a
 // network or a clock.
 struct Dependencias {
@@ -36,6 +34,8 @@ struct Dependencias {
     Dialogos* dialogos = nullptr;
     portal::PortalAddresses enderecos = portal::PortalAddresses::FromEnvironment();
     std::function<std::unique_ptr<portal::Browser>(QWidget* host)> criarNavegador;
+    // The system's connection state: whether this machine is connected to a network.
+    std::function<bool()> internetConnected;
     std::function<DataCivil()> hoje;
     std::function<std::filesystem::path(std::string_view pageLines,
                                         const convert::ConversionSettings&)>
@@ -132,7 +132,6 @@ private:
     QTimer* tmr1_;
     QTimer* tmr2_;
     portal::MensagensDaPagina mensagens_;
-    MonitorConexao* conexao_;
     std::unique_ptr<portal::Browser> WebBrowser1_;
     bool capturando_ = false;
     bool terminando_ = false;

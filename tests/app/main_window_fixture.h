@@ -1,7 +1,6 @@
 #pragma once
 
-// The main window on a fake browser and fake dialogs, against a loopback port that stands for
-// a reachable portal.
+// The main window on a fake browser, fake dialogs and a connection state the test sets.
 
 #include <gtest/gtest.h>
 
@@ -25,23 +24,16 @@ protected:
         test_support::EnsureApplication();
         std::filesystem::copy_file(WaitAnimation(), dir_ / "processando1.gif");
         WriteSettings(Opcoes{});
-        // A listening loopback port stands for a reachable portal.
+        // The portal's host listens, so that a test can see that no one knocks on it.
         ASSERT_TRUE(portal_.listen(QHostAddress::LocalHost));
-        Connected(true);
+        const auto origin = "http://127.0.0.1:" + std::to_string(portal_.serverPort());
+        addresses_ = portal::PortalAddresses::FromOrigins(origin, "https://127.0.0.1:1");
     }
 
     void WriteSettings(const Opcoes& options) { GravarOpcoes(dir_ / "cfg.dclrc", options); }
 
-    void Connected(bool connected) {
-        quint16 port = portal_.serverPort();
-        if (!connected) {
-            QTcpServer closed;
-            closed.listen(QHostAddress::LocalHost);
-            port = closed.serverPort();
-        }
-        const auto origin = "http://127.0.0.1:" + std::to_string(port);
-        addresses_ = portal::PortalAddresses::FromOrigins(origin, "https://127.0.0.1:1");
-    }
+    // What the system says of the connection, asked at start-up and at every tick of tmr1.
+    void Connected(bool connected) { connected_ = connected; }
 
     TfrmVLPrincipal& Start(std::vector<std::string> arguments) {
         Dependencias dependencies;
@@ -54,6 +46,7 @@ protected:
             browser_ = browser.get();
             return browser;
         };
+        dependencies.internetConnected = [this] { return connected_; };
         dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
         dependencies.converter = [](std::string_view, const convert::ConversionSettings&) {
             return std::filesystem::path();
@@ -71,6 +64,7 @@ protected:
     portal::PortalAddresses addresses_;
     FakeDialogs dialogs_;
     FakeBrowser* browser_ = nullptr;
+    bool connected_ = true;
     int terminations_ = 0;
     std::unique_ptr<TfrmVLPrincipal> window_;
 };

@@ -155,6 +155,25 @@ TEST_F(QueryFlowTest, PortalAnswersThatEndInABoxAndANewQuery) {
     }
 }
 
+TEST_F(QueryFlowTest, ErrorPageWithTheConnectionGoneLeavesTheLinkReachable) {
+    auto& window = StartWithCaptchaShown();
+    window.edtCaptcha->setText("AB12");
+    window.ExecutarTratador([&] { window.btnPegarHTMLClick(); });
+    Connected(false);
+    window.tmr1Timer();
+    PageLoaded(addresses_.wrongCaptchaReturn);
+    EXPECT_EQ(dialogs_.Texts(),
+              std::vector<QString>{"Imagem de segurança informada é inválida. Tente novamente."});
+    EXPECT_TRUE(browser_->navigations.empty());
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
+    EXPECT_EQ(window.pnl2->y(), 2000);
+
+    Connected(true);
+    window.tmr1Timer();
+    window.Label3Click();
+    EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
+}
+
 TEST_F(QueryFlowTest, DownloadGoesToThePrintPageOnlyFromTheResultPage) {
     auto& window = StartWithCaptchaShown();
     for (const auto& elsewhere :
