@@ -374,6 +374,10 @@ void TfrmVLPrincipal::MostrarCaptcha() {
             throw;
         }
         img1->setPixmap(QPixmap(QString::fromUtf8(kCaptchaNoDiretorioAtual)));
+        estado_.CaptchaShown();
+        // Wherever the focus went meanwhile (Enter moves it on, a box takes it), the person
+        // types the new characters at once.
+        edtCaptcha->setFocus();
     } else {
         Dialogo().Mensagem(
             QStringLiteral("O portal da NFe nacional está com problemas de acesso. Tente "
@@ -402,6 +406,17 @@ void TfrmVLPrincipal::ValidarConsulta() {
 }
 
 void TfrmVLPrincipal::btnPegarHTMLClick() {
+    // Filling the form waits for the page and lets key presses through meanwhile; an Enter
+    // among them must not submit the form a second time.
+    if (submitting_) {
+        return;
+    }
+    submitting_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{submitting_};
+
     estado_.MostrarEspera();
     Refletir();
     ValidarConsulta();

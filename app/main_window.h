@@ -134,6 +134,7 @@ private:
     portal::MensagensDaPagina mensagens_;
     std::unique_ptr<portal::Browser> WebBrowser1_;
     bool capturando_ = false;
+    bool submitting_ = false;
     bool terminando_ = false;
 };
 

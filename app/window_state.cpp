@@ -59,6 +59,10 @@ void EstadoJanela::ConsultaValidada() {
     btnDados = opcoes.scer == 0;
 }
 
+void EstadoJanela::CaptchaShown() {
+    btnPegarHTML = true;
+}
+
 void EstadoJanela::ConfirmarPressionado() {
     Memo2.clear();
     Button1 = false;

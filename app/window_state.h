@@ -62,6 +62,10 @@ struct EstadoJanela {
 
     // The key and the captcha passed their check before a submission.
     void ConsultaValidada();
+    // A new security image is on show: a fresh form that nobody has submitted yet, so
+    // "CONFIRMAR" (and Enter) may submit it. Between a submission and the next image
+    // "CONFIRMAR" stays off, which keeps the same form from being sent twice.
+    void CaptchaShown();
     // "CONFIRMAR" pressed, after the check; then the form submitted, or its filling failed.
     void ConfirmarPressionado();
     void FormularioEnviado();

@@ -94,6 +94,9 @@ public:
 
     std::vector<std::string> navigations;
     std::vector<std::string> actions;
+    // Runs inside each form access, as other events may while the real browser waits for the
+    // page.
+    std::function<void()> duringFormAccess;
     // An element the page does not have.
     std::string missingElement;
     std::string location;
@@ -105,6 +108,9 @@ public:
 
 private:
     void Find(const std::string& name) const {
+        if (duringFormAccess) {
+            duringFormAccess();
+        }
         if (name == missingElement) {
             throw portal::BrowserError("O elemento \"" + name + "\" não está na página.");
         }

@@ -41,9 +41,13 @@ protected:
         dependencies.argumentos = std::move(arguments);
         dependencies.dialogos = &dialogs_;
         dependencies.enderecos = addresses_;
-        dependencies.criarNavegador = [this](QWidget*) {
+        dependencies.criarNavegador = [this](QWidget* host) {
             auto browser = std::make_unique<FakeBrowser>();
             browser_ = browser.get();
+            // Like the real browser's view: a child of the window that can take the focus.
+            browserView_ = new QWidget(host);
+            browserView_->setFocusPolicy(Qt::StrongFocus);
+            browserView_->setGeometry(20000, 0, 10, 10);
             return browser;
         };
         dependencies.internetConnected = [this] { return connected_; };
@@ -64,6 +68,7 @@ protected:
     portal::PortalAddresses addresses_;
     FakeDialogs dialogs_;
     FakeBrowser* browser_ = nullptr;
+    QWidget* browserView_ = nullptr;
     bool connected_ = true;
     int terminations_ = 0;
     std::unique_ptr<TfrmVLPrincipal> window_;

@@ -3,12 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "tests/app/main_window_fixture.h"
+#include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
 
 namespace app {
 namespace {
@@ -23,8 +32,28 @@ const QString kWrongKey = "Chave incorreta. Verifique a chave informada.";
 // A key that passes every check, CNPJ included.
 const std::string kValidKey = "35150761024385000111550010000001011102030405";
 
+// The body of a consultation page whose security image is a small PNG picture.
+std::string ConsultationPageBody() {
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return "<DIV><IMG src=\"data:image/png;base64," + buffer.data().toBase64().toStdString() +
+           "\"> <INPUT name=\"" + kCaptchaField + "\"></DIV>";
+}
+
 class QueryFlowTest : public MainWindowTest {
 protected:
+    // The captcha step writes "captcha.png" into the working directory.
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        previousDirectory_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(workingDirectory_.path().string()));
+    }
+
+    void TearDown() override { QDir::setCurrent(previousDirectory_); }
+
     TfrmVLPrincipal& StartWithCaptchaShown() {
         auto& window = Start({"vellora", "x", kValidKey});
         browser_->navigations.clear();
@@ -40,6 +69,21 @@ protected:
         browser_->httpError = httpError;
         window_->ExecutarTratador([this] { window_->WebBrowser1DocumentComplete(); });
     }
+
+    // The person types into the captcha box and presses Enter there.
+    void TypeAndEnter(const QString& captcha) {
+        window_->edtCaptcha->setText(captcha);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(window_->edtCaptcha, &enter);
+    }
+
+    std::size_t Submissions() const {
+        return static_cast<std::size_t>(std::count(
+            browser_->actions.begin(), browser_->actions.end(), "click " + kSubmitButton));
+    }
+
+    test_support::TemporaryDirectory workingDirectory_;
+    QString previousDirectory_;
 };
 
 TEST_F(QueryFlowTest, ConfirmarChecksTheQueryButSubmitsWhateverTheOutcome) {
@@ -109,6 +153,55 @@ TEST_F(QueryFlowTest, EnterInTheCaptchaBoxSubmitsOnlyFourCharactersOrMore) {
     // "CONFIRMAR" is off now: a second Enter sends nothing more.
     EXPECT_TRUE(window.edtCaptchaKeyDown(Qt::Key_Return));
     EXPECT_EQ(browser_->actions.size(), 3u);
+}
+
+TEST_F(QueryFlowTest, ANewSecurityImageCanBeSubmittedAgain) {
+    // The portal answers a submission with a fresh consultation page, no box in between.
+    auto& window = StartWithCaptchaShown();
+    TypeAndEnter("AB12");
+    EXPECT_EQ(Submissions(), 1u);
+    EXPECT_FALSE(window.btnPegarHTML->isEnabled());
+    TypeAndEnter("AB12");  // the answer has not come yet
+    EXPECT_EQ(Submissions(), 1u);
+
+    browser_->body = ConsultationPageBody();
+    PageLoaded(addresses_.consultationPage);
+    EXPECT_FALSE(window.img1->pixmap().isNull());
+    EXPECT_TRUE(fs::exists(workingDirectory_ / "captcha.png"));
+    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+    TypeAndEnter("CD34");
+    EXPECT_EQ(Submissions(), 2u);
+    EXPECT_EQ(browser_->actions.back(), "click " + kSubmitButton);
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(QueryFlowTest, EnterDuringASubmissionSendsNothingMore) {
+    // A key that fails its check leaves CONFIRMAR on while the form is filled, and the real
+    // browser lets key presses through while it waits for the page.
+    auto& window = StartWithCaptchaShown();
+    window.Estado().chaveNFe = kKey;
+    browser_->duringFormAccess = [&] { window.edtCaptchaKeyDown(Qt::Key_Return); };
+    TypeAndEnter("AB12");
+    EXPECT_EQ(Submissions(), 1u);
+    EXPECT_EQ(browser_->actions.size(), 3u);
+    EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{kWrongKey});
+}
+
+TEST_F(QueryFlowTest, AfterAMessageTheNewImageHasTheKeyboard) {
+    auto& window = StartWithCaptchaShown();
+    window.activateWindow();
+    window.edtCaptcha->setFocus();
+    ASSERT_TRUE(test_support::WaitUntil([&] { return window.edtCaptcha->hasFocus(); }));
+    TypeAndEnter("AB12");
+    // Enter moved the focus on, past the disabled CONFIRMAR.
+    ASSERT_NE(window.focusWidget(), window.edtCaptcha);
+
+    PageLoaded(addresses_.wrongCaptchaReturn);
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    browser_->body = ConsultationPageBody();
+    PageLoaded(addresses_.consultationPage);
+    EXPECT_EQ(window.focusWidget(), window.edtCaptcha);
+    EXPECT_TRUE(window.edtCaptcha->hasFocus());
 }
 
 TEST_F(QueryFlowTest, PortalAnswersThatEndInABoxAndANewQuery) {
