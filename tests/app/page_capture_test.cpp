@@ -33,8 +33,8 @@ protected:
         fs::create_directory(dir_ / "site");
     }
 
-    // The window, with the print page at a local file. Closed ports stand for the portal: no
-    // connection, so start-up loads nothing by itself.
+    // The window, with the print page at a local file. There is no connection, so start-up
+    // loads nothing by itself.
     void Open(const std::string& printPage = "print.html") {
         printPage_ = printPage;
         auto addresses =
@@ -50,6 +50,7 @@ protected:
         dependencies.criarNavegador = [](QWidget* host) {
             return std::make_unique<portal::WebEngineBrowser>(host);
         };
+        dependencies.internetConnected = [] { return false; };
         dependencies.hoje = [] { return DataCivil{}; };
         dependencies.converter = [this](std::string_view text,
                                         const convert::ConversionSettings& settings) {

@@ -17,6 +17,7 @@
 #include <iterator>
 #include <map>
 
+#include "app/connection_state.h"
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "capture/page_lines.h"
@@ -121,6 +122,7 @@ protected:
         dependencies.criarNavegador = [](QWidget* host) {
             return std::make_unique<portal::WebEngineBrowser>(host);
         };
+        dependencies.internetConnected = SystemConnectionState(addresses_);
         dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
         dependencies.converter = convert::ConvertPageText;
         dependencies.limiteCorpo = 3s;
