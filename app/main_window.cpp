@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <exception>
 
 #include "app/command_line.h"
 #include "app/download_target.h"
@@ -68,6 +69,29 @@ qsizetype TamanhoAparado(const QString& text) {
     }
     return end - begin;
 }
+
+// Hides the wait overlay when a step of the query ends, so that the person can always reach
+// "Recarregar Imagem de Segurança": on every way out of the step, or only when an error ends
+// it.
+class OverlayGuard {
+public:
+    enum class When { Always, OnError };
+
+    OverlayGuard(TfrmVLPrincipal& window, When when) : window_(window), when_(when) {}
+    OverlayGuard(const OverlayGuard&) = delete;
+    OverlayGuard& operator=(const OverlayGuard&) = delete;
+    ~OverlayGuard() {
+        if (when_ == When::Always || std::uncaught_exceptions() > exceptions_) {
+            window_.Estado().OcultarEspera();
+            window_.Refletir();
+        }
+    }
+
+private:
+    TfrmVLPrincipal& window_;
+    When when_;
+    int exceptions_ = std::uncaught_exceptions();
+};
 
 }  // namespace
 
@@ -294,6 +318,7 @@ void TfrmVLPrincipal::Configurar1Click() {
 }
 
 void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
+    const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
     QCoreApplication::processEvents();
     const auto& addresses = dependencias_.enderecos;
     switch (portal::PassoDaPagina(addresses, WebBrowser1_->LocationUrl(),
@@ -355,24 +380,15 @@ void TfrmVLPrincipal::SequenciaDeReinicio() {
 }
 
 void TfrmVLPrincipal::MostrarCaptcha() {
-    const auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
+    const OverlayGuard overlay(*this, OverlayGuard::When::Always);
+    const auto body = CorpoDaPagina();
     if (!body) {
-        estado_.OcultarEspera();
-        Refletir();
-        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
         return;
     }
     estado_.Memo2 = capture::SplitLines(nfe::Utf8ToWindows1252(*body));
     const auto captcha = portal::TextoDoCaptcha(capture::JoinPageLines(estado_.Memo2));
     if (!ApararControles(captcha).empty()) {
-        try {
-            portal::SalvarCaptcha(captcha, kCaptchaNoDiretorioAtual);
-        } catch (const portal::ErroDeImagem&) {
-            // The person must still reach "Recarregar Imagem de Segurança" after the box.
-            estado_.OcultarEspera();
-            Refletir();
-            throw;
-        }
+        portal::SalvarCaptcha(captcha, kCaptchaNoDiretorioAtual);
         img1->setPixmap(QPixmap(QString::fromUtf8(kCaptchaNoDiretorioAtual)));
         estado_.CaptchaShown();
         // Wherever the focus went meanwhile (Enter moves it on, a box takes it), the person
@@ -383,8 +399,14 @@ void TfrmVLPrincipal::MostrarCaptcha() {
             QStringLiteral("O portal da NFe nacional está com problemas de acesso. Tente "
                            "novamente em alguns minutos."));
     }
-    estado_.OcultarEspera();
-    Refletir();
+}
+
+std::optional<std::string> TfrmVLPrincipal::CorpoDaPagina() {
+    auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
+    if (!body) {
+        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
+    }
+    return body;
 }
 
 void TfrmVLPrincipal::ValidarConsulta() {
@@ -427,6 +449,8 @@ void TfrmVLPrincipal::btnPegarHTMLClick() {
         WebBrowser1_->ClickElement(kBotaoConsultar);
     } catch (...) {
         estado_.FalhaAoPreencher();
+        // Nothing was sent, or the page stopped answering: the person must reach the link.
+        estado_.OcultarEspera();
         Refletir();
         throw;
     }
@@ -539,17 +563,15 @@ void TfrmVLPrincipal::CapturarPagina() {
         ~Fim() { flag = false; }
     } fim{capturando_};
 
+    const OverlayGuard overlay(*this, OverlayGuard::When::Always);
     QCoreApplication::processEvents();
     estado_.InicioDaCaptura();
     img1->clear();
     edtCaptcha->clear();
     Refletir();
 
-    const auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
+    const auto body = CorpoDaPagina();
     if (!body) {
-        estado_.OcultarEspera();
-        Refletir();
-        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
         return;
     }
     estado_.Memo2 = capture::PageLinesFromMarkup(nfe::Utf8ToWindows1252(*body),

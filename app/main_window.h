@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,6 +121,9 @@ protected:
 
 private:
     void CarregarAnimacao();
+    // The page's body; nullopt, after saying that the page did not answer, when it does not
+    // come in time.
+    std::optional<std::string> CorpoDaPagina();
     // After an error page: the picture cleared, the captcha files deleted, a new query.
     void SequenciaDeReinicio();
 

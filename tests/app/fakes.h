@@ -76,7 +76,12 @@ public:
     void Navigate(const std::string& address) override { navigations.push_back(address); }
     std::string LocationUrl() override { return location; }
     std::optional<int> HttpErrorStatus() override { return httpError; }
-    std::optional<std::string> BodyInnerHtml() override { return body; }
+    std::optional<std::string> BodyInnerHtml() override {
+        if (bodyStopsAnswering) {
+            throw portal::BrowserError(portal::kPaginaNaoRespondeu);
+        }
+        return body;
+    }
     void SetElementValue(const std::string& name, const std::string& value) override {
         Find(name);
         actions.push_back(name + "=" + value);
@@ -102,6 +107,8 @@ public:
     std::string location;
     std::optional<int> httpError;
     std::optional<std::string> body;
+    // The page does not answer the question for its body in time.
+    bool bodyStopsAnswering = false;
     int cacheClears = 0;
     int confirmations = 0;
     bool messageOpen = false;

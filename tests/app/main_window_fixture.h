@@ -55,6 +55,8 @@ protected:
         dependencies.converter = [](std::string_view, const convert::ConversionSettings&) {
             return std::filesystem::path();
         };
+        // A body that is not there gives up at once, with no time spent waiting.
+        dependencies.limiteCorpo = std::chrono::milliseconds(0);
         dependencies.terminar = [this] { ++terminations_; };
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();

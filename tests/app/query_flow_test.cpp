@@ -133,6 +133,7 @@ TEST_F(QueryFlowTest, FormThatCannotBeFilledLeavesNovaConsultaToThePerson) {
     EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
     EXPECT_EQ(browser_->actions, std::vector<std::string>{kKeyField + "=" + kValidKey});
     EXPECT_TRUE(window.Estado().btnNovaConsulta);
+    EXPECT_FALSE(window.Estado().EsperaVisivel());
 
     window.btnNovaConsultaClick();
     EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
@@ -202,6 +203,27 @@ TEST_F(QueryFlowTest, AfterAMessageTheNewImageHasTheKeyboard) {
     PageLoaded(addresses_.consultationPage);
     EXPECT_EQ(window.focusWidget(), window.edtCaptcha);
     EXPECT_TRUE(window.edtCaptcha->hasFocus());
+}
+
+TEST_F(QueryFlowTest, APageThatDoesNotAnswerLeavesTheLinkReachable) {
+    for (const bool stopsAnswering : {true, false}) {
+        for (const auto& page : {addresses_.consultationPage, addresses_.printPage}) {
+            SCOPED_TRACE(page + (stopsAnswering ? " stops answering" : " has no body"));
+            dialogs_.boxes.clear();
+            auto& window = StartWithCaptchaShown();
+            window.Estado().MostrarEspera();
+            window.Refletir();
+            browser_->bodyStopsAnswering = stopsAnswering;
+            PageLoaded(page);
+            EXPECT_EQ(dialogs_.Texts(),
+                      std::vector<QString>{"A página do portal não respondeu. Tente novamente."});
+            EXPECT_FALSE(window.Estado().EsperaVisivel());
+            EXPECT_EQ(window.pnl2->y(), 2000);
+
+            window.Label3Click();
+            EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
+        }
+    }
 }
 
 TEST_F(QueryFlowTest, PortalAnswersThatEndInABoxAndANewQuery) {
