@@ -3,13 +3,12 @@
 #include <QString>
 #include <optional>
 
+#include "app/application.h"
+
 class QDialog;
 class QWidget;
 
 namespace app {
-
-// Application title, the caption of the plain message boxes.
-inline const QString kTituloAplicacao = QStringLiteral("TARVENIX|NFE");
 
 enum class Icone { Nenhum, Aviso, Erro };
 
@@ -28,7 +27,7 @@ public:
     virtual void Executar(QDialog& dialogo) = 0;
 
     // A plain message box under the application title.
-    void Mensagem(const QString& texto) { Caixa(kTituloAplicacao, texto, Icone::Nenhum); }
+    void Mensagem(const QString& texto) { Caixa(kApplicationTitle, texto, Icone::Nenhum); }
 };
 
 // The real boxes: QMessageBox and QInputDialog over the given window.

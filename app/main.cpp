@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QTimer>
 
+#include "app/application.h"
 #include "app/connection_state.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("vellora"));
+    app::NameApplication();
 
     app::DialogosQt dialogs;
     app::Dependencias dependencies;

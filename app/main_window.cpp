@@ -191,7 +191,7 @@ void TfrmVLPrincipal::ExecutarTratador(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        Dialogo().Caixa(kTituloAplicacao, QString::fromStdString(error.what()), Icone::Erro);
+        Dialogo().Caixa(kApplicationTitle, QString::fromStdString(error.what()), Icone::Erro);
     }
 }
 
@@ -246,7 +246,7 @@ void TfrmVLPrincipal::CarregarAnimacao() {
     auto* movie = new QMovie(path, QByteArray(), animacao_);
     if (!movie->isValid()) {
         delete movie;
-        Dialogo().Caixa(kTituloAplicacao, QStringLiteral("Erro ao carregar GIF: \n") + path,
+        Dialogo().Caixa(kApplicationTitle, QStringLiteral("Erro ao carregar GIF: \n") + path,
                         Icone::Erro);
         return;
     }
@@ -339,7 +339,7 @@ void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
             CapturarPagina();
             break;
         case portal::PassoConsulta::NaoEncontrada:
-            Dialogo().Caixa(kTituloAplicacao,
+            Dialogo().Caixa(kApplicationTitle,
                             QStringLiteral("NF-e INEXISTENTE na base nacional, favor consultar "
                                            "esta NF-e no site da SEFAZ de origem."),
                             Icone::Erro);
@@ -349,14 +349,14 @@ void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
             break;
         case portal::PassoConsulta::CaptchaInvalido:
             Dialogo().Caixa(
-                kTituloAplicacao,
+                kApplicationTitle,
                 QStringLiteral("Imagem de segurança informada é inválida. Tente novamente."),
                 Icone::Aviso);
             SequenciaDeReinicio();
             break;
         case portal::PassoConsulta::ErroDoPortal:
             Dialogo().Caixa(
-                kTituloAplicacao,
+                kApplicationTitle,
                 QStringLiteral(
                     "Erro encontrado na Sefaz Nacional. Tente novamente em alguns instantes."),
                 Icone::Erro);
@@ -412,13 +412,13 @@ std::optional<std::string> TfrmVLPrincipal::CorpoDaPagina() {
 void TfrmVLPrincipal::ValidarConsulta() {
     estado_.chaveNFe = convert::DigitsOnly(nfe::Utf8ToWindows1252(estado_.chaveNFe));
     if (!nfe::IsValidAccessKey("NFe" + estado_.chaveNFe)) {
-        Dialogo().Caixa(kTituloAplicacao,
+        Dialogo().Caixa(kApplicationTitle,
                         QStringLiteral("Chave incorreta. Verifique a chave informada."),
                         Icone::Erro);
         return;
     }
     if (TamanhoAparado(edtCaptcha->text()) < 4) {
-        Dialogo().Caixa(kTituloAplicacao, QStringLiteral("Digite os caracteres da imagem."),
+        Dialogo().Caixa(kApplicationTitle, QStringLiteral("Digite os caracteres da imagem."),
                         Icone::Erro);
         edtCaptcha->setFocus();
         return;
