@@ -148,30 +148,36 @@ protected:
                     static_cast<long long>(clock_.elapsed()));
     }
 
-    void Type(const std::string& captcha) {
+    // The person types the characters and presses Enter; unless told that the captcha box has
+    // the keyboard already, the test puts it there first.
+    void Type(const std::string& captcha, bool focusFirst = true) {
         window_->activateWindow();
-        window_->edtCaptcha->setFocus();
+        if (focusFirst) {
+            window_->edtCaptcha->setFocus();
+        }
         QTest::keyClicks(window_->edtCaptcha, QString::fromStdString(captcha));
         clock_.restart();
         QTest::keyClick(window_->edtCaptcha, Qt::Key_Return);
     }
 
-    // Until the sample portal serves the invoices' real print pages, its stand-in pages do not
-    // convert; the cases that need a converted page wait for them.
-    bool StandInPrintPage() const {
+    bool ImportFailed() const {
         const auto texts = dialogs_.Texts();
-        return window_->Estado().Memo2.size() <= 3 &&
-               std::find(texts.begin(), texts.end(), "Erro ao importar a NF-e.") != texts.end();
+        return std::find(texts.begin(), texts.end(), "Erro ao importar a NF-e.") != texts.end();
     }
 
     void WaitForFile(const fs::path& file, const char* what) {
-        WaitUntil([&] { return fs::exists(file) || StandInPrintPage(); }, 30s);
-        if (StandInPrintPage()) {
-            GTEST_SKIP() << "the sample portal's print pages are still stand-ins";
-        }
-        ASSERT_TRUE(WaitUntil([&] { return fs::exists(file); }, 30s)) << what;
+        WaitUntil([&] { return fs::exists(file) || ImportFailed(); }, 30s);
+        ASSERT_TRUE(fs::exists(file)) << what << ": " << window_->Estado().Memo2.size()
+                                      << " page lines, " << dialogs_.boxes.size() << " boxes";
         std::printf("[ time ] %s: Enter to file written %lld ms\n", what,
                     static_cast<long long>(clock_.elapsed()));
+    }
+
+    // The print page captured into its page lines, and those converted into the file.
+    void WaitForConversion(const fs::path& file, const char* what) {
+        WaitForFile(file, what);
+        // The sample print pages are whole invoices: a capture of a few lines lost the page.
+        EXPECT_GT(window_->Estado().Memo2.size(), 3u) << what;
     }
 
     bool Ended(std::chrono::milliseconds wait = 10s) {
@@ -211,8 +217,8 @@ TEST_F(PortalFlowTest, NormalInvoiceGivesTheXmlFileAndTheProgramEnds) {
 
     Type(kCaptcha);
     const auto file = Output() / (kNormal + "-nfe.xml");
-    WaitForFile(file, "normal invoice");
-    if (IsSkipped()) {
+    WaitForConversion(file, "normal invoice");
+    if (HasFatalFailure()) {
         return;
     }
     ASSERT_TRUE(Ended());
@@ -249,9 +255,11 @@ TEST_F(PortalFlowTest, WrongCaptchaWarnsAndASecondTrySucceeds) {
     ASSERT_TRUE(WaitUntil(
         [&] { return window_->img1->pixmap().cacheKey() != firstPicture && CaptchaShown(); }, 30s));
     WaitForCaptcha("second captcha");
-    Type(kCaptcha);
-    WaitForFile(Output() / (kNormal + "-nfe.xml"), "second try");
-    if (IsSkipped()) {
+    // The box has closed and the new picture is on show: the keyboard is in the captcha box.
+    EXPECT_EQ(window_->focusWidget(), window_->edtCaptcha);
+    Type(kCaptcha, false);
+    WaitForConversion(Output() / (kNormal + "-nfe.xml"), "second try");
+    if (HasFatalFailure()) {
         return;
     }
     EXPECT_TRUE(Ended());
@@ -296,8 +304,8 @@ TEST_F(PortalFlowTest, CancelledInvoiceAlertIsConfirmedWithoutAPerson) {
     auto& window = Start(kCancelled);
     WaitForCaptcha("cancelled invoice");
     Type(kCaptcha);
-    WaitForFile(Output() / (kCancelled + "-nfe.xml"), "cancelled invoice");
-    if (IsSkipped()) {
+    WaitForConversion(Output() / (kCancelled + "-nfe.xml"), "cancelled invoice");
+    if (HasFatalFailure()) {
         return;
     }
     EXPECT_TRUE(Ended());
