@@ -6,27 +6,27 @@
 
 namespace app {
 
-void DialogosQt::Caixa(const QString& legenda, const QString& texto, Icone icone) {
-    const auto qtIcon = icone == Icone::Erro    ? QMessageBox::Critical
-                        : icone == Icone::Aviso ? QMessageBox::Warning
+void QtDialogs::Box(const QString& caption, const QString& text, Icon icon) {
+    const auto qtIcon = icon == Icon::Error     ? QMessageBox::Critical
+                        : icon == Icon::Warning ? QMessageBox::Warning
                                                 : QMessageBox::NoIcon;
-    QMessageBox box(qtIcon, legenda, texto, QMessageBox::Ok,
+    QMessageBox box(qtIcon, caption, text, QMessageBox::Ok,
                     parent_ != nullptr ? parent_ : QApplication::activeWindow());
     box.exec();
 }
 
-std::optional<QString> DialogosQt::Entrada(const QString& legenda, const QString& rotulo) {
+std::optional<QString> QtDialogs::Input(const QString& caption, const QString& label) {
     bool ok = false;
     auto text = QInputDialog::getText(parent_ != nullptr ? parent_ : QApplication::activeWindow(),
-                                      legenda, rotulo, QLineEdit::Normal, QString(), &ok);
+                                      caption, label, QLineEdit::Normal, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }
     return text;
 }
 
-void DialogosQt::Executar(QDialog& dialogo) {
-    dialogo.exec();
+void QtDialogs::Run(QDialog& dialog) {
+    dialog.exec();
 }
 
 }  // namespace app

@@ -12,8 +12,8 @@ namespace app {
 // surrounding quotes, the first of two equal sections or keys wins, and writing keeps every
 // other line of the file as it was. A missing file reads as empty.
 
-std::string LerValorPerfil(const std::filesystem::path& file, std::string_view section,
-                           std::string_view key, std::string_view defaultValue);
+std::string ReadProfileValue(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::string_view defaultValue);
 
 struct ProfileEntry {
     std::string_view key;

@@ -15,7 +15,7 @@ public:
 };
 
 // The one text the program shows when the portal's page stops answering.
-inline constexpr const char* kPaginaNaoRespondeu =
+inline constexpr const char* kPageDidNotAnswer =
     "A página do portal não respondeu. Tente novamente.";
 
 // The embedded browser as the rest of the program sees it. Texts are UTF-8. The synchronous

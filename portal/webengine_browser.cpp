@@ -245,7 +245,7 @@ QVariant WebEngineBrowser::RunScript(const QString& script) {
         loop.exec();
     }
     if (!answer->has_value()) {
-        throw BrowserError(kPaginaNaoRespondeu);
+        throw BrowserError(kPageDidNotAnswer);
     }
     return **answer;
 }

@@ -21,7 +21,7 @@ namespace portal {
 class WebEngineBrowser : public Browser {
 public:
     // A page that does not answer a script within scriptTimeout raises BrowserError with
-    // kPaginaNaoRespondeu.
+    // kPageDidNotAnswer.
     explicit WebEngineBrowser(QWidget* host,
                               std::chrono::milliseconds scriptTimeout = std::chrono::seconds(10));
     ~WebEngineBrowser() override;

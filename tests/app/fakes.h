@@ -25,19 +25,19 @@ inline std::filesystem::path WaitAnimation() {
 }
 
 // Answers every box at once and remembers what it showed.
-class FakeDialogs : public Dialogos {
+class FakeDialogs : public Dialogs {
 public:
-    struct Box {
+    struct ShownBox {
         QString caption;
         QString text;
-        Icone icon;
+        Icon icon;
     };
 
-    void Caixa(const QString& caption, const QString& text, Icone icon) override {
+    void Box(const QString& caption, const QString& text, Icon icon) override {
         boxes.push_back({caption, text, icon});
     }
 
-    std::optional<QString> Entrada(const QString& caption, const QString& label) override {
+    std::optional<QString> Input(const QString& caption, const QString& label) override {
         inputs.push_back(caption + "|" + label);
         auto answer = answers.empty() ? std::nullopt : answers.front();
         if (!answers.empty()) {
@@ -47,7 +47,7 @@ public:
     }
 
     // Shows the dialog without blocking, lets the test's script act on it, then closes it.
-    void Executar(QDialog& dialog) override {
+    void Run(QDialog& dialog) override {
         ++dialogsShown;
         dialog.show();
         if (onDialog) {
@@ -64,7 +64,7 @@ public:
         return texts;
     }
 
-    std::vector<Box> boxes;
+    std::vector<ShownBox> boxes;
     std::vector<QString> inputs;
     std::deque<std::optional<QString>> answers;
     std::function<void(QDialog&)> onDialog;
@@ -78,7 +78,7 @@ public:
     std::optional<int> HttpErrorStatus() override { return httpError; }
     std::optional<std::string> BodyInnerHtml() override {
         if (bodyStopsAnswering) {
-            throw portal::BrowserError(portal::kPaginaNaoRespondeu);
+            throw portal::BrowserError(portal::kPageDidNotAnswer);
         }
         return body;
     }

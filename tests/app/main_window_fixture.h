@@ -23,25 +23,25 @@ protected:
     void SetUp() override {
         test_support::EnsureApplication();
         std::filesystem::copy_file(WaitAnimation(), dir_ / "processando1.gif");
-        WriteSettings(Opcoes{});
+        WriteSettings(Options{});
         // The portal's host listens, so that a test can see that no one knocks on it.
         ASSERT_TRUE(portal_.listen(QHostAddress::LocalHost));
         const auto origin = "http://127.0.0.1:" + std::to_string(portal_.serverPort());
         addresses_ = portal::PortalAddresses::FromOrigins(origin, "https://127.0.0.1:1");
     }
 
-    void WriteSettings(const Opcoes& options) { GravarOpcoes(dir_ / "cfg.dclrc", options); }
+    void WriteSettings(const Options& options) { WriteOptions(dir_ / "cfg.dclrc", options); }
 
     // What the system says of the connection, asked at start-up and at every tick of tmr1.
     void Connected(bool connected) { connected_ = connected; }
 
     TfrmVLPrincipal& Start(std::vector<std::string> arguments) {
-        Dependencias dependencies;
-        dependencies.pastaExecutavel = dir_.path();
-        dependencies.argumentos = std::move(arguments);
-        dependencies.dialogos = &dialogs_;
-        dependencies.enderecos = addresses_;
-        dependencies.criarNavegador = [this](QWidget* host) {
+        Dependencies dependencies;
+        dependencies.executableFolder = dir_.path();
+        dependencies.arguments = std::move(arguments);
+        dependencies.dialogs = &dialogs_;
+        dependencies.addresses = addresses_;
+        dependencies.createBrowser = [this](QWidget* host) {
             auto browser = std::make_unique<FakeBrowser>();
             browser_ = browser.get();
             // Like the real browser's view: a child of the window that can take the focus.
@@ -51,16 +51,16 @@ protected:
             return browser;
         };
         dependencies.internetConnected = [this] { return connected_; };
-        dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
+        dependencies.today = [] { return CalendarDate{2025, 12, 10}; };
         dependencies.converter = [](std::string_view, const convert::ConversionSettings&) {
             return std::filesystem::path();
         };
         // A body that is not there gives up at once, with no time spent waiting.
-        dependencies.limiteCorpo = std::chrono::milliseconds(0);
-        dependencies.terminar = [this] { ++terminations_; };
+        dependencies.bodyWaitLimit = std::chrono::milliseconds(0);
+        dependencies.quit = [this] { ++terminations_; };
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
-        window_->ExecutarTratador([this] { window_->FormShow(); });
+        window_->RunHandler([this] { window_->FormShow(); });
         QApplication::processEvents();
         return *window_;
     }

@@ -27,7 +27,7 @@ class PageCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test_support::EnsureApplication();
-        GravarOpcoes(dir_ / "cfg.dclrc", Opcoes{});
+        WriteOptions(dir_ / "cfg.dclrc", Options{});
         WriteFile(dir_ / "captcha.png", "png");
         fs::copy_file(WaitAnimation(), dir_ / "processando1.gif");
         fs::create_directory(dir_ / "site");
@@ -41,25 +41,25 @@ protected:
             portal::PortalAddresses::FromOrigins("http://127.0.0.1:1", "https://127.0.0.1:1");
         addresses.printPage = "file://" + (dir_ / "site" / printPage).string();
 
-        Dependencias dependencies;
-        dependencies.pastaExecutavel = dir_.path();
-        dependencies.argumentos = {"vellora", "x", "35191200000000000000550010000000011000000010",
-                                   (dir_ / "out").string()};
-        dependencies.dialogos = &dialogs_;
-        dependencies.enderecos = addresses;
-        dependencies.criarNavegador = [](QWidget* host) {
+        Dependencies dependencies;
+        dependencies.executableFolder = dir_.path();
+        dependencies.arguments = {"vellora", "x", "35191200000000000000550010000000011000000010",
+                                  (dir_ / "out").string()};
+        dependencies.dialogs = &dialogs_;
+        dependencies.addresses = addresses;
+        dependencies.createBrowser = [](QWidget* host) {
             return std::make_unique<portal::WebEngineBrowser>(host);
         };
         dependencies.internetConnected = [] { return false; };
-        dependencies.hoje = [] { return DataCivil{}; };
+        dependencies.today = [] { return CalendarDate{}; };
         dependencies.converter = [this](std::string_view text,
                                         const convert::ConversionSettings& settings) {
             texts_.emplace_back(text);
             folders_.push_back(settings.outputFolder);
             return converter_(settings);
         };
-        dependencies.limiteCorpo = std::chrono::milliseconds(500);
-        dependencies.terminar = [] {};
+        dependencies.bodyWaitLimit = std::chrono::milliseconds(500);
+        dependencies.quit = [] {};
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
         window_->FormShow();
@@ -101,7 +101,7 @@ TEST_F(PageCaptureTest, PrintPageBecomesPageLinesAndOneConversion) {
     ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
 
     ASSERT_EQ(texts_.size(), 1u);
-    const auto& lines = window_->Estado().Memo2;
+    const auto& lines = window_->State().Memo2;
     const std::vector<std::string> expected = {"Raz\xE3o", "Vellora &amp; Cia", "Valor Total",
                                                "Documento", "1.234,56"};
     EXPECT_EQ(lines, expected);
@@ -110,7 +110,7 @@ TEST_F(PageCaptureTest, PrintPageBecomesPageLinesAndOneConversion) {
     EXPECT_EQ(window_->FPath(), dir_ / "out" / "KEY-nfe.xml");
     EXPECT_TRUE(dialogs_.boxes.empty());
     EXPECT_FALSE(fs::exists(dir_ / "captcha.png"));
-    EXPECT_TRUE(window_->Estado().btnGerarXML);
+    EXPECT_TRUE(window_->State().btnGerarXML);
 }
 
 TEST_F(PageCaptureTest, BrowserLiesOutsideTheVisibleWindowAndStillDrawsItsPages) {
@@ -140,12 +140,12 @@ TEST_F(PageCaptureTest, FailedConversionIsReportedAndTheProgramStillEnds) {
     ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
     EXPECT_EQ(dialogs_.Texts(), (std::vector<QString>{"Layout 1.10", "Erro ao importar a NF-e."}));
     EXPECT_TRUE(window_->FPath().empty());
-    EXPECT_FALSE(window_->Estado().EsperaVisivel());
+    EXPECT_FALSE(window_->State().WaitShown());
 }
 
 TEST_F(PageCaptureTest, PageWithoutBodyEndsWithAMessageNotAHang) {
     Open("print.xhtml");  // an XHTML document can lack a body element
-    window_->Estado().MostrarEspera();
+    window_->State().ShowWait();
     LoadPrintPage(
         "<html xmlns=\"http://www.w3.org/1999/xhtml\"><head><title>t</title></head></html>");
     ASSERT_TRUE(WaitUntil([&] { return !dialogs_.boxes.empty(); }, std::chrono::seconds(10)));
@@ -153,7 +153,7 @@ TEST_F(PageCaptureTest, PageWithoutBodyEndsWithAMessageNotAHang) {
               std::vector<QString>{"A página do portal não respondeu. Tente novamente."});
     EXPECT_TRUE(texts_.empty());
     EXPECT_TRUE(window_->isVisible());
-    EXPECT_FALSE(window_->Estado().EsperaVisivel());
+    EXPECT_FALSE(window_->State().WaitShown());
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ class FileDownloadTest : public ::testing::Test {
 protected:
     void SetUp() override { test_support::EnsureApplication(); }
 
-    PedidoDeDownload Pedido(const CannedServer& server) {
+    DownloadRequest Request(const CannedServer& server) {
         return {server.Address(), dir_ / "KEY-orig.xml", "vellora", "ASP.NET_SessionId=abc",
                 std::chrono::seconds(10)};
     }
@@ -89,7 +89,7 @@ TEST_F(FileDownloadTest, BodyWrittenWithTheAgentNameAndTheCookies) {
         "HTTP/1.1 200 OK\r\nContent-Type: application/xml\r\nContent-Length: 12\r\n\r\n"
         "<nfe>x</nfe>");
     WriteFile(dir_ / "KEY-orig.xml", "older file, longer than the new one");
-    BaixarArquivo(Pedido(server));
+    BaixarArquivo(Request(server));
     EXPECT_EQ(ReadFile(dir_ / "KEY-orig.xml"), "<nfe>x</nfe>");
     EXPECT_TRUE(server.Request().contains("\r\nUser-Agent: vellora\r\n"));
     EXPECT_TRUE(server.Request().contains("\r\nCookie: ASP.NET_SessionId=abc\r\n"));
@@ -98,7 +98,7 @@ TEST_F(FileDownloadTest, BodyWrittenWithTheAgentNameAndTheCookies) {
 
 TEST_F(FileDownloadTest, EmptyBodyGivesAnEmptyFile) {
     CannedServer server("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
-    BaixarArquivo(Pedido(server));
+    BaixarArquivo(Request(server));
     ASSERT_TRUE(fs::exists(dir_ / "KEY-orig.xml"));
     EXPECT_EQ(fs::file_size(dir_ / "KEY-orig.xml"), 0u);
 }
@@ -126,9 +126,9 @@ TEST_F(FileDownloadTest, FailedTransferLeavesNoFileAndAnOlderOneAsItWas) {
             }
             CannedServer server(c.response);
             try {
-                BaixarArquivo(Pedido(server));
+                BaixarArquivo(Request(server));
                 ADD_FAILURE() << "no error";
-            } catch (const ErroDeDownload& error) {
+            } catch (const DownloadError& error) {
                 EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos)
                     << error.what();
             }
@@ -150,7 +150,7 @@ TEST_F(FileDownloadTest, TransferCutShortByTheProgramClosingIsNoFile) {
             BaixarArquivo(
                 {server.Address(), dir_ / "KEY-orig.xml", "vellora", "", std::chrono::seconds(10)});
             ADD_FAILURE() << "no error";
-        } catch (const ErroDeDownload& error) {
+        } catch (const DownloadError& error) {
             EXPECT_STREQ(error.what(),
                          "O download do arquivo não foi concluído. A transferência foi "
                          "interrompida.");
@@ -170,7 +170,7 @@ TEST_F(FileDownloadTest, RefusedConnectionIsAnError) {
     closed.close();
     EXPECT_THROW(BaixarArquivo({"http://127.0.0.1:" + std::to_string(port) + "/x",
                                 dir_ / "KEY-orig.xml", "vellora", "", std::chrono::seconds(5)}),
-                 ErroDeDownload);
+                 DownloadError);
     EXPECT_FALSE(fs::exists(dir_ / "KEY-orig.xml"));
 }
 

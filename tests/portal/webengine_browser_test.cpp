@@ -222,12 +222,12 @@ TEST_F(WebEngineBrowserTest, WaitForBodyGivesUpAfterTheLimit) {
     EXPECT_FALSE(browser_->BodyInnerHtml().has_value());
     QElapsedTimer elapsed;
     elapsed.start();
-    EXPECT_FALSE(AguardarCorpo(*browser_, std::chrono::milliseconds(300)).has_value());
+    EXPECT_FALSE(WaitForBody(*browser_, std::chrono::milliseconds(300)).has_value());
     EXPECT_GE(elapsed.elapsed(), 300);
     EXPECT_LT(elapsed.elapsed(), 5000);
 
     Load("body.html", "<html><body>x</body></html>");
-    EXPECT_TRUE(AguardarCorpo(*browser_, std::chrono::milliseconds(300)).has_value());
+    EXPECT_TRUE(WaitForBody(*browser_, std::chrono::milliseconds(300)).has_value());
 }
 
 }  // namespace
