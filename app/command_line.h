@@ -7,18 +7,15 @@
 
 namespace app {
 
-// Characters of code 32 or below are removed at both ends.
-std::string ApararControles(std::string_view text);
-
-struct LinhaDeComando {
+struct CommandLine {
     // Argument 2 trimmed, when it is exactly 44 characters long; not checked any further here.
-    std::optional<std::string> chave;
+    std::optional<std::string> key;
     // Argument 3 trimmed; empty means the folder "xml" beside the executable.
-    std::string pastaSaida;
+    std::string outputFolder;
 };
 
 // arguments[0] is the program; argument 1 is not used. Texts are UTF-8 and lengths count
 // characters, not bytes.
-LinhaDeComando InterpretarLinhaDeComando(const std::vector<std::string>& arguments);
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace app

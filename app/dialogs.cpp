@@ -3,46 +3,30 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace app {
 
-void DialogosQt::Caixa(const QString& legenda, const QString& texto, Icone icone) {
-    const auto qtIcon = icone == Icone::Erro    ? QMessageBox::Critical
-                        : icone == Icone::Aviso ? QMessageBox::Warning
+void QtDialogs::Box(const QString& caption, const QString& text, Icon icon) {
+    const auto qtIcon = icon == Icon::Error     ? QMessageBox::Critical
+                        : icon == Icon::Warning ? QMessageBox::Warning
                                                 : QMessageBox::NoIcon;
-    QMessageBox box(qtIcon, legenda, texto, QMessageBox::Ok,
+    QMessageBox box(qtIcon, caption, text, QMessageBox::Ok,
                     parent_ != nullptr ? parent_ : QApplication::activeWindow());
     box.exec();
 }
 
-std::optional<QString> DialogosQt::Entrada(const QString& legenda, const QString& rotulo) {
+std::optional<QString> QtDialogs::Input(const QString& caption, const QString& label) {
     bool ok = false;
     auto text = QInputDialog::getText(parent_ != nullptr ? parent_ : QApplication::activeWindow(),
-                                      legenda, rotulo, QLineEdit::Normal, QString(), &ok);
+                                      caption, label, QLineEdit::Normal, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }
     return text;
 }
 
-void DialogosQt::Executar(QDialog& dialogo) {
-    dialogo.exec();
-}
-
-void ConfirmarJanelaAtiva() {
-    QWidget* active = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(active)) {
-        QAbstractButton* ok = box->button(QMessageBox::Ok);
-        if (ok == nullptr) {
-            ok = box->defaultButton();
-        }
-        if (ok != nullptr) {
-            ok->click();
-        }
-    } else if (auto* dialog = qobject_cast<QDialog*>(active)) {
-        dialog->accept();
-    }
+void QtDialogs::Run(QDialog& dialog) {
+    dialog.exec();
 }
 
 }  // namespace app

@@ -3,48 +3,43 @@
 #include <QString>
 #include <optional>
 
+#include "app/application.h"
+
 class QDialog;
 class QWidget;
 
 namespace app {
 
-// Application title, the caption of the plain message boxes.
-inline const QString kTituloAplicacao = QStringLiteral("TARVENIX|NFE");
-
-enum class Icone { Nenhum, Aviso, Erro };
+enum class Icon { None, Warning, Error };
 
 // Every modal thing the program shows goes through here, so that tests can answer it.
-class Dialogos {
+class Dialogs {
 public:
-    virtual ~Dialogos() = default;
+    virtual ~Dialogs() = default;
 
     // A message box with one OK button; returns when it has been closed.
-    virtual void Caixa(const QString& legenda, const QString& texto, Icone icone) = 0;
+    virtual void Box(const QString& caption, const QString& text, Icon icon) = 0;
 
     // An input box; nullopt when it was cancelled.
-    virtual std::optional<QString> Entrada(const QString& legenda, const QString& rotulo) = 0;
+    virtual std::optional<QString> Input(const QString& caption, const QString& label) = 0;
 
     // Shows a dialog modally and returns when it has closed.
-    virtual void Executar(QDialog& dialogo) = 0;
+    virtual void Run(QDialog& dialog) = 0;
 
     // A plain message box under the application title.
-    void Mensagem(const QString& texto) { Caixa(kTituloAplicacao, texto, Icone::Nenhum); }
+    void Message(const QString& text) { Box(kApplicationTitle, text, Icon::None); }
 };
 
 // The real boxes: QMessageBox and QInputDialog over the given window.
-class DialogosQt : public Dialogos {
+class QtDialogs : public Dialogs {
 public:
-    explicit DialogosQt(QWidget* parent = nullptr) : parent_(parent) {}
-    void Caixa(const QString& legenda, const QString& texto, Icone icone) override;
-    std::optional<QString> Entrada(const QString& legenda, const QString& rotulo) override;
-    void Executar(QDialog& dialogo) override;
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void Box(const QString& caption, const QString& text, Icon icon) override;
+    std::optional<QString> Input(const QString& caption, const QString& label) override;
+    void Run(QDialog& dialog) override;
 
 private:
     QWidget* parent_;
 };
-
-// The OK command sent to the application's active window: the modal box on top, when there
-// is one, closes as if OK had been pressed; otherwise nothing happens.
-void ConfirmarJanelaAtiva();
 
 }  // namespace app

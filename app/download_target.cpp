@@ -7,20 +7,21 @@
 #include "app/working_files.h"
 #include "nfe/access_key.h"
 #include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace app {
 
-ChaveInvalidaParaDownload::ChaveInvalidaParaDownload()
+InvalidDownloadKey::InvalidDownloadKey()
     : std::runtime_error("Chave incorreta. Verifique a chave informada.") {}
 
-std::filesystem::path ArquivoDoDownload(std::string_view keyBoxText, std::string_view outputFolder,
-                                        const std::filesystem::path& executableFolder) {
-    const std::string key = ApararControles(keyBoxText);
+std::filesystem::path DownloadTarget(std::string_view keyBoxText, std::string_view outputFolder,
+                                     const std::filesystem::path& executableFolder) {
+    const std::string key = std::string(text::Trim(keyBoxText));
     const bool onlyDigits = std::all_of(key.begin(), key.end(), text::IsDigit);
     if (key.size() != 44 || !onlyDigits || !nfe::IsValidAccessKey(key)) {
-        throw ChaveInvalidaParaDownload();
+        throw InvalidDownloadKey();
     }
-    return PastaDeSaida(outputFolder, executableFolder) / (key + "-orig.xml");
+    return PrepareOutputFolder(outputFolder, executableFolder) / (key + "-orig.xml");
 }
 
 }  // namespace app

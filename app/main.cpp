@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QTimer>
 
+#include "app/application.h"
+#include "app/connection_state.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "convert/convert_page_text.h"
@@ -15,28 +17,28 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("vellora"));
+    app::NameApplication();
 
-    app::DialogosQt dialogs;
-    app::Dependencias dependencies;
-    dependencies.pastaExecutavel = QCoreApplication::applicationDirPath().toStdString();
+    app::QtDialogs dialogs;
+    app::Dependencies dependencies;
+    dependencies.executableFolder = QCoreApplication::applicationDirPath().toStdString();
     for (const auto& argument : QCoreApplication::arguments()) {
-        dependencies.argumentos.push_back(argument.toStdString());
+        dependencies.arguments.push_back(argument.toStdString());
     }
-    dependencies.dialogos = &dialogs;
-    dependencies.criarNavegador = [](QWidget* host) {
+    dependencies.dialogs = &dialogs;
+    dependencies.createBrowser = [](QWidget* host) {
         return std::make_unique<portal::WebEngineBrowser>(host);
     };
-    dependencies.hoje = [] {
+    dependencies.internetConnected = app::SystemConnectionState(dependencies.addresses);
+    dependencies.today = [] {
         const auto today = QDate::currentDate();
-        return app::DataCivil{today.year(), today.month(), today.day()};
+        return app::CalendarDate{today.year(), today.month(), today.day()};
     };
     dependencies.converter = convert::ConvertPageText;
-    dependencies.terminar = [] { QCoreApplication::exit(0); };
+    dependencies.quit = [] { QCoreApplication::exit(0); };
 
     app::TfrmVLPrincipal window(std::move(dependencies));
     window.show();
-    QTimer::singleShot(0, &window,
-                       [&window] { window.ExecutarTratador([&] { window.FormShow(); }); });
+    QTimer::singleShot(0, &window, [&window] { window.RunHandler([&] { window.FormShow(); }); });
     return application.exec();
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDate>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,85 +11,44 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 
 #include "app/command_line.h"
-#include "app/connection_monitor.h"
-#include "app/download_target.h"
 #include "app/settings.h"
-#include "app/settings_dialog.h"
 #include "app/working_files.h"
-#include "capture/page_lines.h"
-#include "convert/character_filters.h"
-#include "nfe/access_key.h"
-#include "portal/body_wait.h"
-#include "portal/captcha_image.h"
-#include "portal/captcha_text.h"
-#include "portal/file_download.h"
-#include "portal/query_step.h"
-#include "text/windows1252.h"
 
 namespace app {
 
 namespace {
 
-constexpr int kLargura = 411;
-constexpr int kAltura = 132;
+constexpr int kWidth = 411;
+constexpr int kHeight = 132;
 
-QString Caminho(const std::filesystem::path& path) {
+QString PathText(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-QLabel* Rotulo(QWidget* parent, const QString& text, int x, int y) {
+QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
     label->move(x, y);
     label->adjustSize();
     return label;
 }
 
-// Names of the portal's form elements.
-constexpr const char* kCampoChave = "ctl00$ContentPlaceHolder1$txtChaveAcessoCompleta";
-constexpr const char* kCampoCaptcha = "ctl00$ContentPlaceHolder1$txtCaptcha";
-constexpr const char* kBotaoConsultar = "ctl00$ContentPlaceHolder1$btnConsultar";
-constexpr const char* kBotaoDownload = "ctl00$ContentPlaceHolder1$btnDownload";
-
-// Written and read in the working directory, deleted beside the executable.
-constexpr const char* kCaptchaNoDiretorioAtual = "captcha.png";
-
-// Characters of the text without those of code 32 or below at both ends.
-qsizetype TamanhoAparado(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32) {
-        ++begin;
-    }
-    while (end > begin && text[end - 1].unicode() <= 32) {
-        --end;
-    }
-    return end - begin;
-}
-
-MonitorConexao* MonitorDoPortal(const portal::PortalAddresses& addresses, QObject* parent) {
-    const QUrl origin(QString::fromStdString(addresses.httpOrigin));
-    return new MonitorConexao(origin.host(), static_cast<quint16>(origin.port(80)),
-                              std::chrono::milliseconds(1500), parent);
-}
-
 }  // namespace
 
-TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
+TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
-      dependencias_(std::move(dependencias)) {
-    setFixedSize(kLargura, kAltura);
+      dependencies_(std::move(dependencies)) {
+    setFixedSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral("TARVENIX|NFe"));
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
 
-    Label2 = Rotulo(this, QStringLiteral("INFORME CODIGO DA IMAGEM"), 6, 6);
+    Label2 = AddLabel(this, QStringLiteral("INFORME CODIGO DA IMAGEM"), 6, 6);
 
     edtCaptcha = new QLineEdit(this);
     edtCaptcha->setGeometry(4, 23, 211, 41);
@@ -110,26 +68,26 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
     Label3->adjustSize();
     // Where the system's font is wider than the strip was drawn for, the link moves left
     // rather than lose its end.
-    Label3->move(std::min(228, kLargura - Label3->width() - 2), 70);
+    Label3->move(std::min(228, kWidth - Label3->width() - 2), 70);
     connect(Label3, &QLabel::linkActivated, this,
-            [this] { ExecutarTratador([this] { Label3Click(); }); });
+            [this] { RunHandler([this] { Label3Click(); }); });
 
     btnPegarHTML = new QPushButton(QStringLiteral("CONFIRMAR"), this);
-    btnPegarHTML->setGeometry(0, 88, kLargura, 42);
+    btnPegarHTML->setGeometry(0, 88, kWidth, 42);
 
     // The wait overlay covers the whole window when moved to the top, and waits below the
     // visible area otherwise.
     pnl2 = new QWidget(this);
-    pnl2->setGeometry(0, EstadoJanela::kEsperaForaDaTela, 418, 276);
+    pnl2->setGeometry(0, WindowState::kWaitParked, 418, 276);
     pnl2->setAutoFillBackground(true);
-    Rotulo(pnl2, QStringLiteral("Aguarde"), 8, 8);
-    animacao_ = new QLabel(pnl2);
-    animacao_->setGeometry(0, 24, kLargura, kAltura - 24);
-    animacao_->setAlignment(Qt::AlignCenter);
+    AddLabel(pnl2, QStringLiteral("Aguarde"), 8, 8);
+    animation_ = new QLabel(pnl2);
+    animation_->setGeometry(0, 24, kWidth, kHeight - 24);
+    animation_->setAlignment(Qt::AlignCenter);
 
     auto* configurar1 = new QAction(QStringLiteral("Configurar"), this);
     connect(configurar1, &QAction::triggered, this,
-            [this] { ExecutarTratador([this] { Configurar1Click(); }); });
+            [this] { RunHandler([this] { Configurar1Click(); }); });
     addAction(configurar1);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
@@ -138,104 +96,107 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencias dependencias)
         control->installEventFilter(this);
     }
 
-    conexao_ = MonitorDoPortal(dependencias_.enderecos, this);
     tmr1_ = new QTimer(this);
     tmr1_->setInterval(1000);
-    connect(tmr1_, &QTimer::timeout, this, [this] { ExecutarTratador([this] { tmr1Timer(); }); });
+    connect(tmr1_, &QTimer::timeout, this, [this] { RunHandler([this] { tmr1Timer(); }); });
     tmr1_->start();
 
     tmr2_ = new QTimer(this);
     tmr2_->setInterval(250);
-    connect(tmr2_, &QTimer::timeout, this, [this] { ExecutarTratador([this] { tmr2Timer(); }); });
+    connect(tmr2_, &QTimer::timeout, this, [this] { RunHandler([this] { tmr2Timer(); }); });
     tmr2_->start();
 
     connect(btnPegarHTML, &QPushButton::clicked, this,
-            [this] { ExecutarTratador([this] { btnPegarHTMLClick(); }); });
+            [this] { RunHandler([this] { btnPegarHTMLClick(); }); });
 
-    WebBrowser1_ = dependencias_.criarNavegador(this);
+    WebBrowser1_ = dependencies_.createBrowser(this);
     WebBrowser1_->onDocumentComplete = [this] {
-        ExecutarTratador([this] { WebBrowser1DocumentComplete(); });
+        RunHandler([this] { WebBrowser1DocumentComplete(); });
     };
     WebBrowser1_->onShowMessage = [this](const std::string& text) {
-        ExecutarTratador([&] { WebBrowser1ShowMessage(text); });
+        RunHandler([&] { WebBrowser1ShowMessage(text); });
     };
     WebBrowser1_->onFileDownload = [this](const std::string& address) {
-        ExecutarTratador([&] { WebBrowser1FileDownload(address); });
+        RunHandler([&] { WebBrowser1FileDownload(address); });
         return true;
     };
+    flow_ = std::make_unique<QueryFlow>(
+        *this, *WebBrowser1_, Boxes(),
+        QuerySetup{dependencies_.addresses, dependencies_.executableFolder, dependencies_.converter,
+                   dependencies_.bodyWaitLimit});
 
     if (const auto* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    Refletir();
+    Reflect();
 }
 
 TfrmVLPrincipal::~TfrmVLPrincipal() = default;
 
-void TfrmVLPrincipal::ExecutarTratador(const std::function<void()>& handler) {
+void TfrmVLPrincipal::RunHandler(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        Dialogo().Caixa(kTituloAplicacao, QString::fromStdString(error.what()), Icone::Erro);
+        Boxes().Box(kApplicationTitle, QString::fromStdString(error.what()), Icon::Error);
     }
 }
 
 void TfrmVLPrincipal::FormShow() {
     setWindowTitle(QStringLiteral("TARVENIX|NFe"));
-    pastaSaida_.clear();
-    CarregarAnimacao();
+    outputFolder_.clear();
+    LoadWaitAnimation();
 
-    if (!std::filesystem::exists(ArquivoDeTrabalho(kArquivoConfiguracao))) {
-        MostrarConfigurador();
-        if (terminando_) {
+    if (!std::filesystem::exists(SettingsFile())) {
+        ShowSettingsDialog();
+        if (quitting_) {
             return;
         }
     }
 
-    const auto commandLine = InterpretarLinhaDeComando(dependencias_.argumentos);
-    if (commandLine.chave) {
-        estado_.chaveNFe = *commandLine.chave;
+    const auto commandLine = ParseCommandLine(dependencies_.arguments);
+    if (commandLine.key) {
+        state_.edtChaveNFeText = *commandLine.key;
         edtCaptcha->setFocus();
     } else {
-        Dialogo().Caixa(QStringLiteral("Erro no Sistema"),
-                        QStringLiteral("Chave da NFe obrigatória.\nEntre em contato com o "
-                                       "suporte.\nO sistema será fechado"),
-                        Icone::Erro);
+        Boxes().Box(QStringLiteral("Erro no Sistema"),
+                    QStringLiteral("Chave da NFe obrigatória.\nEntre em contato com o "
+                                   "suporte.\nO sistema será fechado"),
+                    Icon::Error);
         // Like a posted close request: it takes effect once start-up has finished.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
-    if (!commandLine.pastaSaida.empty()) {
-        pastaSaida_ = commandLine.pastaSaida;
+    if (!commandLine.outputFolder.empty()) {
+        outputFolder_ = commandLine.outputFolder;
     }
 
     const bool connected = InternetConectada();
-    estado_.InicioConexao(connected);
-    Refletir();
+    state_.StartUpConnection(connected);
+    Reflect();
     if (connected) {
         ReiniciarConsulta();
     }
 
     CarregarConfiguracao();
-    if (terminando_) {
+    if (quitting_) {
         return;
     }
 
-    const auto logo = ArquivoDeTrabalho(kLogotipo);
+    const auto logo = WorkingFile(kLogo);
     if (std::filesystem::exists(logo)) {
-        img2_.load(Caminho(logo));
+        img2_.load(PathText(logo));
     }
 }
 
-void TfrmVLPrincipal::CarregarAnimacao() {
-    const auto path = Caminho(ArquivoDeTrabalho(kAnimacaoEspera));
-    auto* movie = new QMovie(path, QByteArray(), animacao_);
+void TfrmVLPrincipal::LoadWaitAnimation() {
+    const auto path = PathText(WorkingFile(kWaitAnimation));
+    auto* movie = new QMovie(path, QByteArray(), animation_);
     if (!movie->isValid()) {
         delete movie;
-        Dialogo().Caixa(kTituloAplicacao, QStringLiteral("Erro ao carregar GIF: \n") + path,
-                        Icone::Erro);
+        Boxes().Box(kApplicationTitle, QStringLiteral("Erro ao carregar GIF: \n") + path,
+                    Icon::Error);
         return;
     }
-    animacao_->setMovie(movie);
+    animation_->setMovie(movie);
     movie->start();
 }
 
@@ -259,7 +220,7 @@ bool TfrmVLPrincipal::eventFilter(QObject* watched, QEvent* event) {
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
     bool consumed = false;
-    ExecutarTratador([&] {
+    RunHandler([&] {
         // The window sees every key first, then the control its own key-down.
         FormKeyDown(key);
         if (watched == edtCaptcha && isVisible()) {
@@ -276,297 +237,67 @@ void TfrmVLPrincipal::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmVLPrincipal::FormClose() {
-    LimparArquivosDeTrabalho(dependencias_.pastaExecutavel);
+    CleanUpWorkingFiles(dependencies_.executableFolder);
 }
 
 void TfrmVLPrincipal::tmr1Timer() {
     QCoreApplication::processEvents();
-    conexao_->Sondar();
-    AtualizarConexao(conexao_->UltimaResposta());
+    AtualizarConexao(InternetConectada());
 }
 
 void TfrmVLPrincipal::btnFecharClick() {
-    ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
+    DeleteIfPresent(WorkingFile(kCaptchaImage));
     close();
 }
 
 void TfrmVLPrincipal::Configurar1Click() {
-    const auto typed = Dialogo().Entrada(QStringLiteral("Informe a senha para acessar."),
-                                         QStringLiteral("Digite a senha"));
+    const auto typed = Boxes().Input(QStringLiteral("Informe a senha para acessar."),
+                                     QStringLiteral("Digite a senha"));
     if (!typed) {
         return;
     }
-    if (typed->toStdString() != CodigoDeAcesso(dependencias_.hoje())) {
-        Dialogo().Mensagem(QStringLiteral("Senha informada está errada. Tente novamente."));
+    if (typed->toStdString() != AccessCode(dependencies_.today())) {
+        Boxes().Message(QStringLiteral("Senha informada está errada. Tente novamente."));
         return;
     }
-    MostrarConfigurador();
-}
-
-void TfrmVLPrincipal::WebBrowser1DocumentComplete() {
-    QCoreApplication::processEvents();
-    const auto& addresses = dependencias_.enderecos;
-    switch (portal::PassoDaPagina(addresses, WebBrowser1_->LocationUrl(),
-                                  WebBrowser1_->HttpErrorStatus())) {
-        case portal::PassoConsulta::MostrarCaptcha:
-            MostrarCaptcha();
-            break;
-        case portal::PassoConsulta::ImprimirDoVisualizador:
-            WebBrowser1_->Navigate(addresses.printPage);
-            break;
-        case portal::PassoConsulta::ImprimirDoResultado:
-            estado_.MostrarEspera();
-            img1->clear();
-            Refletir();
-            WebBrowser1_->Navigate(addresses.printPage);
-            break;
-        case portal::PassoConsulta::CapturarPagina:
-            CapturarPagina();
-            break;
-        case portal::PassoConsulta::NaoEncontrada:
-            Dialogo().Caixa(kTituloAplicacao,
-                            QStringLiteral("NF-e INEXISTENTE na base nacional, favor consultar "
-                                           "esta NF-e no site da SEFAZ de origem."),
-                            Icone::Erro);
-            SequenciaDeReinicio();
-            estado_.OcultarEspera();
-            Refletir();
-            break;
-        case portal::PassoConsulta::CaptchaInvalido:
-            Dialogo().Caixa(
-                kTituloAplicacao,
-                QStringLiteral("Imagem de segurança informada é inválida. Tente novamente."),
-                Icone::Aviso);
-            SequenciaDeReinicio();
-            break;
-        case portal::PassoConsulta::ErroDoPortal:
-            Dialogo().Caixa(
-                kTituloAplicacao,
-                QStringLiteral(
-                    "Erro encontrado na Sefaz Nacional. Tente novamente em alguns instantes."),
-                Icone::Erro);
-            SequenciaDeReinicio();
-            break;
-    }
-}
-
-void TfrmVLPrincipal::SequenciaDeReinicio() {
-    img1->clear();
-    estado_.PaginaDeErro();
-    ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
-    ApagarSeExistir(ArquivoDeTrabalho("captcha.jpg"));
-    btnNovaConsultaClick();
-}
-
-void TfrmVLPrincipal::MostrarCaptcha() {
-    const auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
-    if (!body) {
-        estado_.OcultarEspera();
-        Refletir();
-        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
-        return;
-    }
-    estado_.Memo2 = capture::SplitLines(text::Utf8ToWindows1252(*body));
-    const auto captcha = portal::TextoDoCaptcha(capture::JoinPageLines(estado_.Memo2));
-    if (!ApararControles(captcha).empty()) {
-        try {
-            portal::SalvarCaptcha(captcha, kCaptchaNoDiretorioAtual);
-        } catch (const portal::ErroDeImagem&) {
-            // The person must still reach "Recarregar Imagem de Segurança" after the box.
-            estado_.OcultarEspera();
-            Refletir();
-            throw;
-        }
-        img1->setPixmap(QPixmap(QString::fromUtf8(kCaptchaNoDiretorioAtual)));
-    } else {
-        Dialogo().Mensagem(
-            QStringLiteral("O portal da NFe nacional está com problemas de acesso. Tente "
-                           "novamente em alguns minutos."));
-    }
-    estado_.OcultarEspera();
-    Refletir();
-}
-
-void TfrmVLPrincipal::ValidarConsulta() {
-    estado_.chaveNFe = convert::DigitsOnly(text::Utf8ToWindows1252(estado_.chaveNFe));
-    if (!nfe::IsValidAccessKey("NFe" + estado_.chaveNFe)) {
-        Dialogo().Caixa(kTituloAplicacao,
-                        QStringLiteral("Chave incorreta. Verifique a chave informada."),
-                        Icone::Erro);
-        return;
-    }
-    if (TamanhoAparado(edtCaptcha->text()) < 4) {
-        Dialogo().Caixa(kTituloAplicacao, QStringLiteral("Digite os caracteres da imagem."),
-                        Icone::Erro);
-        edtCaptcha->setFocus();
-        return;
-    }
-    estado_.ConsultaValidada();
-    Refletir();
-}
-
-void TfrmVLPrincipal::btnPegarHTMLClick() {
-    estado_.MostrarEspera();
-    Refletir();
-    ValidarConsulta();
-    estado_.ConfirmarPressionado();
-    try {
-        WebBrowser1_->SetElementValue(kCampoChave, estado_.chaveNFe);
-        WebBrowser1_->SetElementValue(kCampoCaptcha, edtCaptcha->text().toStdString());
-        WebBrowser1_->ClickElement(kBotaoConsultar);
-    } catch (...) {
-        estado_.FalhaAoPreencher();
-        Refletir();
-        throw;
-    }
-    estado_.FormularioEnviado();
-    Refletir();
-}
-
-void TfrmVLPrincipal::btnDadosClick() {
-    if (WebBrowser1_->LocationUrl() != dependencias_.enderecos.resultPage) {
-        return;
-    }
-    estado_.MostrarEspera();
-    img1->clear();
-    Refletir();
-    WebBrowser1_->Navigate(dependencias_.enderecos.printPage);
+    ShowSettingsDialog();
 }
 
 bool TfrmVLPrincipal::edtCaptchaKeyDown(int key) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter) {
         return false;
     }
-    if (TamanhoAparado(edtCaptcha->text()) > 3) {
-        if (btnPegarHTML->isEnabled()) {
-            btnPegarHTMLClick();
-        }
-    } else {
-        Dialogo().Mensagem(QStringLiteral("Informe o codigo da imagem de segurança"));
-        edtCaptcha->setFocus();
-    }
+    flow_->EnterInCaptchaBox();
     return true;
 }
 
 void TfrmVLPrincipal::WebBrowser1ShowMessage(const std::string& text) {
-    mensagens_.Registrar(text);
+    messages_.Record(text);
 }
 
 void TfrmVLPrincipal::tmr2Timer() {
     QCoreApplication::processEvents();
-    estado_.edt2 = mensagens_.UltimaMensagem;
-    if (mensagens_.ConsumirSinal()) {
-        ConfirmarJanelaAtiva();
+    state_.edt2 = messages_.UltimaMensagem;
+    if (messages_.TakeSignal()) {
+        WebBrowser1_->ConfirmMessage();
     }
-}
-
-void TfrmVLPrincipal::btnDowClick() {
-    WebBrowser1_->ClickElement(kBotaoDownload);
-    estado_.DownloadPressionado();
-    img1->clear();
-    edtCaptcha->clear();
-    Refletir();
 }
 
 bool TfrmVLPrincipal::WebBrowser1FileDownload(const std::string& address) {
-    try {
-        const auto target =
-            ArquivoDoDownload(estado_.chaveNFe, pastaSaida_, dependencias_.pastaExecutavel);
-        portal::BaixarArquivo(
-            {address, target,
-             std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())
-                 .filename()
-                 .string(),
-             WebBrowser1_->Cookies(address)});
-    } catch (...) {
-        // Nothing was written and the program stays, so the person can try again.
-        estado_.OcultarEspera();
-        Refletir();
-        throw;
-    }
-    ApagarSeExistir(ArquivoDeTrabalho(kImagemCaptcha));
-    ApagarSeExistir(ArquivoDeTrabalho("captcha.jpg"));
-    if (estado_.opcoes.fcon == 0) {
-        close();
-    }
-    estado_.OcultarEspera();
-    Refletir();
+    flow_->Download(address);
     return true;
 }
 
-void TfrmVLPrincipal::ReiniciarConsulta() {
-    if (!estado_.ReiniciarConsulta()) {
-        return;
-    }
-    edtCaptcha->clear();
-    Refletir();
-    LimparCacheUrl();
-    WebBrowser1_->Navigate(dependencias_.enderecos.consultationPage);
-}
-
 void TfrmVLPrincipal::CarregarConfiguracao() {
-    const auto file = ArquivoDeTrabalho(kArquivoConfiguracao);
+    const auto file = SettingsFile();
     if (!std::filesystem::exists(file)) {
-        Dialogo().Mensagem(QStringLiteral("Arquivo de configuração não localizado."));
-        MostrarConfigurador();
+        Boxes().Message(QStringLiteral("Arquivo de configuração não localizado."));
+        ShowSettingsDialog();
         return;
     }
-    LerOpcoes(file, estado_.opcoes);
-    estado_.AplicarOpcoes();
-    Refletir();
-}
-
-void TfrmVLPrincipal::CapturarPagina() {
-    // The waits below let other events run, a second load of the same page among them: one
-    // print page gives one capture.
-    if (capturando_) {
-        return;
-    }
-    capturando_ = true;
-    struct Fim {
-        bool& flag;
-        ~Fim() { flag = false; }
-    } fim{capturando_};
-
-    QCoreApplication::processEvents();
-    estado_.InicioDaCaptura();
-    img1->clear();
-    edtCaptcha->clear();
-    Refletir();
-
-    const auto body = portal::AguardarCorpo(*WebBrowser1_, dependencias_.limiteCorpo);
-    if (!body) {
-        estado_.OcultarEspera();
-        Refletir();
-        Dialogo().Mensagem(QString::fromUtf8(portal::kPaginaNaoRespondeu));
-        return;
-    }
-    estado_.Memo2 = capture::PageLinesFromMarkup(text::Utf8ToWindows1252(*body),
-                                                 [] { QCoreApplication::processEvents(); });
-    img1->clear();
-    estado_.FimDaCaptura();
-    Refletir();
-    ImportarNFe();
-}
-
-void TfrmVLPrincipal::ImportarNFe() {
-    convert::ConversionSettings settings;
-    settings.outputFolder = pastaSaida_;
-    settings.executableFolder = dependencias_.pastaExecutavel;
-    settings.processPendingEvents = [] { QCoreApplication::processEvents(); };
-    settings.showMessage = [this](const std::string& message) {
-        Dialogo().Mensagem(QString::fromStdString(message));
-    };
-    try {
-        FPath_ = dependencias_.converter(capture::JoinPageLines(estado_.Memo2), settings);
-        img1->clear();
-        edtCaptcha->clear();
-    } catch (...) {
-        Dialogo().Mensagem(QStringLiteral("Erro ao importar a NF-e."));
-    }
-    estado_.FimDaImportacao();
-    Refletir();
-    btnFecharClick();
+    ReadOptions(file, state_.options);
+    state_.ApplyOptions();
+    Reflect();
 }
 
 void TfrmVLPrincipal::LimparCacheUrl() {
@@ -574,27 +305,51 @@ void TfrmVLPrincipal::LimparCacheUrl() {
 }
 
 bool TfrmVLPrincipal::InternetConectada() {
-    return conexao_->InternetConectada();
+    return dependencies_.internetConnected();
 }
 
 void TfrmVLPrincipal::AtualizarConexao(bool connected) {
-    estado_.AtualizarConexao(connected);
+    state_.ShowConnection(connected);
 }
 
-void TfrmVLPrincipal::MostrarConfigurador() {
-    TfrmVLConfig dialog(*this);
-    Dialogo().Executar(dialog);
+void TfrmVLPrincipal::ShowSettingsDialog() {
+    TfrmVLConfig dialog(*this, this);
+    Boxes().Run(dialog);
 }
 
-void TfrmVLPrincipal::Terminar() {
-    terminando_ = true;
-    dependencias_.terminar();
+void TfrmVLPrincipal::Quit() {
+    quitting_ = true;
+    dependencies_.quit();
 }
 
-void TfrmVLPrincipal::Refletir() {
-    btnPegarHTML->setEnabled(estado_.btnPegarHTML);
-    pnl2->move(0, estado_.pnl2Top);
+void TfrmVLPrincipal::Reflect() {
+    btnPegarHTML->setEnabled(state_.btnPegarHTML);
+    pnl2->move(0, state_.pnl2Top);
     pnl2->raise();
+}
+
+QString TfrmVLPrincipal::CaptchaText() const {
+    return edtCaptcha->text();
+}
+
+void TfrmVLPrincipal::ClearCaptchaBox() {
+    edtCaptcha->clear();
+}
+
+void TfrmVLPrincipal::FocusCaptchaBox() {
+    edtCaptcha->setFocus();
+}
+
+void TfrmVLPrincipal::ShowCaptchaPicture(const QString& file) {
+    img1->setPixmap(QPixmap(file));
+}
+
+void TfrmVLPrincipal::ClearCaptchaPicture() {
+    img1->clear();
+}
+
+std::filesystem::path TfrmVLPrincipal::SettingsFile() const {
+    return WorkingFile(kSettingsFile);
 }
 
 }  // namespace app

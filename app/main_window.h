@@ -12,8 +12,9 @@
 
 #include "app/access_code.h"
 #include "app/dialogs.h"
+#include "app/query_flow.h"
+#include "app/settings_dialog.h"
 #include "app/window_state.h"
-#include "convert/convert_page_text.h"
 #include "portal/browser.h"
 #include "portal/page_messages.h"
 #include "portal/portal_addresses.h"
@@ -25,37 +26,36 @@ class QTimer;
 
 namespace app {
 
-class MonitorConexao;
-
 // What the main window takes from outside, so that tests can run it without a desktop, a
 // network or a clock.
-struct Dependencias {
-    std::filesystem::path pastaExecutavel;
+struct Dependencies {
+    std::filesystem::path executableFolder;
     // The command line, UTF-8; [0] is the program.
-    std::vector<std::string> argumentos;
-    Dialogos* dialogos = nullptr;
-    portal::PortalAddresses enderecos = portal::PortalAddresses::FromEnvironment();
-    std::function<std::unique_ptr<portal::Browser>(QWidget* host)> criarNavegador;
-    std::function<DataCivil()> hoje;
-    std::function<std::filesystem::path(std::string_view pageLines,
-                                        const convert::ConversionSettings&)>
-        converter;
+    std::vector<std::string> arguments;
+    Dialogs* dialogs = nullptr;
+    portal::PortalAddresses addresses = portal::PortalAddresses::FromEnvironment();
+    std::function<std::unique_ptr<portal::Browser>(QWidget* host)> createBrowser;
+    // The system's connection state: whether this machine is connected to a network.
+    std::function<bool()> internetConnected;
+    std::function<CalendarDate()> today;
+    PageConverter converter;
     // How long the captcha step and the page capture wait for a page's body.
-    std::chrono::milliseconds limiteCorpo = std::chrono::seconds(30);
+    std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
     // Ends the application (the settings dialog closed on a first start without saving).
-    std::function<void()> terminar;
+    std::function<void()> quit;
 };
 
 // The main window: the captcha strip the person sees, the wait overlay, the hidden browser,
-// and the state of every other action (EstadoJanela).
-class TfrmVLPrincipal : public QWidget {
+// and the state of every other action (WindowState). The query itself is the QueryFlow's;
+// the handlers hand it their events.
+class TfrmVLPrincipal : public QWidget, public QueryWindow, public SettingsDialogHost {
     Q_OBJECT
 public:
-    explicit TfrmVLPrincipal(Dependencias dependencias);
+    explicit TfrmVLPrincipal(Dependencies dependencies);
     ~TfrmVLPrincipal() override;
 
     // Runs a handler; an error that escapes it is shown in an error box and the program goes on.
-    void ExecutarTratador(const std::function<void()>& handler);
+    void RunHandler(const std::function<void()>& handler) override;
 
     // Handlers.
     void FormShow();
@@ -68,43 +68,52 @@ public:
     void btnNovaConsultaClick() { ReiniciarConsulta(); }
     void Label3Click() { ReiniciarConsulta(); }
     void Configurar1Click();
-    void WebBrowser1DocumentComplete();
-    void btnPegarHTMLClick();
-    void btnDadosClick();
+    void WebBrowser1DocumentComplete() { flow_->PageLoaded(); }
+    void btnPegarHTMLClick() { flow_->Submit(); }
+    void btnDadosClick() { flow_->GoToPrintPage(); }
     void Button1Click() { ValidarConsulta(); }
     // True when the key has been handled (Enter).
     bool edtCaptchaKeyDown(int key);
     void WebBrowser1ShowMessage(const std::string& text);
     void tmr2Timer();
-    void btnDowClick();
+    void btnDowClick() { flow_->PressDownloadButton(); }
     // Returns true: the download is always the program's, never the browser's.
     bool WebBrowser1FileDownload(const std::string& address);
 
     // Operations.
-    void ReiniciarConsulta();
-    void ValidarConsulta();
-    void MostrarCaptcha();
-    void CarregarConfiguracao();
-    void CapturarPagina();
-    void ImportarNFe();
+    void ReiniciarConsulta() { flow_->Restart(); }
+    void ValidarConsulta() { flow_->Validate(); }
+    void CapturarPagina() { flow_->CapturePage(); }
+    void ImportarNFe() { flow_->Import(); }
+    void CarregarConfiguracao() override;
     void LimparCacheUrl();
     bool InternetConectada();
     void AtualizarConexao(bool connected);
-    void MostrarConfigurador();
-    void Terminar();
+    void ShowSettingsDialog();
+    void Quit() override;
 
-    // Shows on screen what the state says: "CONFIRMAR" and the wait overlay.
-    void Refletir();
+    // The window as the query flow drives it.
+    WindowState& State() override { return state_; }
+    void Reflect() override;
+    const std::string& OutputFolder() const override { return outputFolder_; }
+    QString CaptchaText() const override;
+    void ClearCaptchaBox() override;
+    void FocusCaptchaBox() override;
+    void ShowCaptchaPicture(const QString& file) override;
+    void ClearCaptchaPicture() override;
+    void PressFechar() override { btnFecharClick(); }
+    void CloseWindow() override { close(); }
 
-    EstadoJanela& Estado() { return estado_; }
-    const portal::MensagensDaPagina& Mensagens() const { return mensagens_; }
+    // The window as the settings dialog sees it.
+    QString Caption() const override { return windowTitle(); }
+    std::filesystem::path SettingsFile() const override;
+    Dialogs& Boxes() override { return *dependencies_.dialogs; }
+
+    const portal::PageMessages& Messages() const { return messages_; }
     portal::Browser& WebBrowser1() { return *WebBrowser1_; }
-    Dialogos& Dialogo() { return *dependencias_.dialogos; }
-    const Dependencias& Ambiente() const { return dependencias_; }
-    const std::string& PastaSaida() const { return pastaSaida_; }
-    const std::filesystem::path& FPath() const { return FPath_; }
-    std::filesystem::path ArquivoDeTrabalho(std::string_view name) const {
-        return dependencias_.pastaExecutavel / name;
+    const std::filesystem::path& FPath() const { return state_.FPath; }
+    std::filesystem::path WorkingFile(std::string_view name) const {
+        return dependencies_.executableFolder / name;
     }
 
     QLabel* Label2;
@@ -119,23 +128,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CarregarAnimacao();
-    // After an error page: the picture cleared, the captcha files deleted, a new query.
-    void SequenciaDeReinicio();
+    void LoadWaitAnimation();
 
-    Dependencias dependencias_;
-    EstadoJanela estado_;
-    std::string pastaSaida_;
-    std::filesystem::path FPath_;
+    Dependencies dependencies_;
+    WindowState state_;
+    std::string outputFolder_;
     QPixmap img2_;
-    QLabel* animacao_;
+    QLabel* animation_;
     QTimer* tmr1_;
     QTimer* tmr2_;
-    portal::MensagensDaPagina mensagens_;
-    MonitorConexao* conexao_;
+    portal::PageMessages messages_;
     std::unique_ptr<portal::Browser> WebBrowser1_;
-    bool capturando_ = false;
-    bool terminando_ = false;
+    std::unique_ptr<QueryFlow> flow_;
+    bool quitting_ = false;
 };
 
 }  // namespace app

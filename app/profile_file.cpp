@@ -2,15 +2,15 @@
 
 #include <fstream>
 #include <optional>
-#include <sstream>
-#include <stdexcept>
 #include <vector>
+
+#include "nfe/atomic_file.h"
 
 namespace app {
 
 namespace {
 
-std::string_view Aparar(std::string_view text) {
+std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return {};
@@ -19,7 +19,7 @@ std::string_view Aparar(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool IguaisSemCaixa(std::string_view a, std::string_view b) {
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -32,7 +32,7 @@ bool IguaisSemCaixa(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::vector<std::string> LerLinhas(const std::filesystem::path& file) {
+std::vector<std::string> ReadLines(const std::filesystem::path& file) {
     std::vector<std::string> lines;
     std::ifstream in(file, std::ios::binary);
     std::string line;
@@ -45,22 +45,22 @@ std::vector<std::string> LerLinhas(const std::filesystem::path& file) {
     return lines;
 }
 
-std::optional<std::string_view> NomeDaSecao(std::string_view line) {
-    const auto trimmed = Aparar(line);
+std::optional<std::string_view> SectionName(std::string_view line) {
+    const auto trimmed = Trim(line);
     if (trimmed.empty() || trimmed.front() != '[') {
         return std::nullopt;
     }
     const auto close = trimmed.find(']');
-    return Aparar(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+    return Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
 }
 
-struct Entrada {
+struct Entry {
     std::string_view key;
     std::string_view value;
 };
 
-std::optional<Entrada> EntradaDaLinha(std::string_view line) {
-    const auto trimmed = Aparar(line);
+std::optional<Entry> EntryOfLine(std::string_view line) {
+    const auto trimmed = Trim(line);
     if (trimmed.empty() || trimmed.front() == ';') {
         return std::nullopt;
     }
@@ -68,20 +68,20 @@ std::optional<Entrada> EntradaDaLinha(std::string_view line) {
     if (equals == std::string_view::npos) {
         return std::nullopt;
     }
-    return Entrada{Aparar(trimmed.substr(0, equals)), Aparar(trimmed.substr(equals + 1))};
+    return Entry{Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
 }
 
 // The lines of the named section: [first, end) after its header; first == npos when the
 // file has no such section.
-struct Trecho {
+struct SectionRange {
     std::size_t header = std::string::npos;
     std::size_t end = 0;
 };
 
-Trecho AcharSecao(const std::vector<std::string>& lines, std::string_view section) {
-    Trecho found;
+SectionRange FindSection(const std::vector<std::string>& lines, std::string_view section) {
+    SectionRange found;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = NomeDaSecao(lines[i]);
+        const auto name = SectionName(lines[i]);
         if (!name) {
             continue;
         }
@@ -89,7 +89,7 @@ Trecho AcharSecao(const std::vector<std::string>& lines, std::string_view sectio
             found.end = i;
             return found;
         }
-        if (IguaisSemCaixa(*name, section)) {
+        if (EqualIgnoringCase(*name, section)) {
             found.header = i;
         }
     }
@@ -97,18 +97,43 @@ Trecho AcharSecao(const std::vector<std::string>& lines, std::string_view sectio
     return found;
 }
 
+// Sets the key in the lines of the file: replaces its line in the section, or adds it after
+// the section's last line that is not blank, or adds the section at the end.
+void SetValue(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+              std::string_view value) {
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    const auto range = FindSection(lines, section);
+    if (range.header == std::string::npos) {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+        return;
+    }
+    std::size_t insertAt = range.header + 1;
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        const auto current = EntryOfLine(lines[i]);
+        if (current && EqualIgnoringCase(current->key, key)) {
+            lines[i] = entry;
+            return;
+        }
+        if (!Trim(lines[i]).empty()) {
+            insertAt = i + 1;
+        }
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+}
+
 }  // namespace
 
-std::string LerValorPerfil(const std::filesystem::path& file, std::string_view section,
-                           std::string_view key, std::string_view defaultValue) {
-    const auto lines = LerLinhas(file);
-    const auto range = AcharSecao(lines, section);
+std::string ReadProfileValue(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::string_view defaultValue) {
+    const auto lines = ReadLines(file);
+    const auto range = FindSection(lines, section);
     if (range.header == std::string::npos) {
         return std::string(defaultValue);
     }
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        const auto entry = EntradaDaLinha(lines[i]);
-        if (entry && IguaisSemCaixa(entry->key, key)) {
+        const auto entry = EntryOfLine(lines[i]);
+        if (entry && EqualIgnoringCase(entry->key, key)) {
             auto value = entry->value;
             if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                 value.back() == value.front()) {
@@ -120,43 +145,18 @@ std::string LerValorPerfil(const std::filesystem::path& file, std::string_view s
     return std::string(defaultValue);
 }
 
-void GravarValorPerfil(const std::filesystem::path& file, std::string_view section,
-                       std::string_view key, std::string_view value) {
-    auto lines = LerLinhas(file);
-    const std::string entry = std::string(key) + "=" + std::string(value);
-    const auto range = AcharSecao(lines, section);
-    if (range.header == std::string::npos) {
-        lines.push_back("[" + std::string(section) + "]");
-        lines.push_back(entry);
-    } else {
-        std::size_t insertAt = range.header + 1;
-        bool replaced = false;
-        for (std::size_t i = range.header + 1; i < range.end; ++i) {
-            const auto current = EntradaDaLinha(lines[i]);
-            if (current && IguaisSemCaixa(current->key, key)) {
-                lines[i] = entry;
-                replaced = true;
-                break;
-            }
-            if (!Aparar(lines[i]).empty()) {
-                insertAt = i + 1;
-            }
-        }
-        if (!replaced) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
-        }
+void WriteProfileValues(const std::filesystem::path& file, std::string_view section,
+                        const std::vector<ProfileEntry>& entries) {
+    auto lines = ReadLines(file);
+    for (const auto& [key, value] : entries) {
+        SetValue(lines, section, key, value);
     }
-
-    std::ostringstream text;
+    std::string text;
     for (const auto& line : lines) {
-        text << line << "\r\n";
+        text += line;
+        text += "\r\n";
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    out.close();
-    if (!out) {
-        throw std::runtime_error("Não foi possível gravar o arquivo " + file.string() + ".");
-    }
+    nfe::WriteFileAtomically(file, text);
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -11,12 +12,18 @@ namespace app {
 // surrounding quotes, the first of two equal sections or keys wins, and writing keeps every
 // other line of the file as it was. A missing file reads as empty.
 
-std::string LerValorPerfil(const std::filesystem::path& file, std::string_view section,
-                           std::string_view key, std::string_view defaultValue);
+std::string ReadProfileValue(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::string_view defaultValue);
 
-// Creates the file, the section or the key when missing. Throws std::runtime_error when the
-// file cannot be written.
-void GravarValorPerfil(const std::filesystem::path& file, std::string_view section,
-                       std::string_view key, std::string_view value);
+struct ProfileEntry {
+    std::string_view key;
+    std::string value;
+};
+
+// Sets the keys of one section, creating the file, the section or a key when missing, and
+// replaces the whole file in one step: an interrupted save leaves the old file or the new one,
+// never a mix. Throws std::runtime_error when the file cannot be written.
+void WriteProfileValues(const std::filesystem::path& file, std::string_view section,
+                        const std::vector<ProfileEntry>& entries);
 
 }  // namespace app

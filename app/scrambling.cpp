@@ -7,7 +7,7 @@ namespace app {
 
 namespace {
 
-constexpr std::string_view kAlfabeto =
+constexpr std::string_view kAlphabet =
     "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz+/";
 
 }  // namespace
@@ -21,12 +21,12 @@ std::string CodificarValor(std::string_view text) {
         bits += 8;
         while (bits >= 6) {
             bits -= 6;
-            result += kAlfabeto[acc >> bits];
+            result += kAlphabet[acc >> bits];
             acc &= (1u << bits) - 1;
         }
     }
     if (bits > 0) {
-        result += kAlfabeto[acc << (6 - bits)];
+        result += kAlphabet[acc << (6 - bits)];
     }
     return result;
 }
@@ -36,7 +36,7 @@ std::string DecodificarValor(std::string_view text) {
     int bits = 0;
     std::string result;
     for (const char c : text) {
-        const auto v = kAlfabeto.find(c);
+        const auto v = kAlphabet.find(c);
         if (v == std::string_view::npos) {
             break;
         }
@@ -51,16 +51,16 @@ std::string DecodificarValor(std::string_view text) {
     return result;
 }
 
-std::string InverterTexto(std::string_view text) {
+std::string ReverseText(std::string_view text) {
     return std::string(text.rbegin(), text.rend());
 }
 
-std::string FormaArmazenada(std::string_view value) {
-    return InverterTexto(CodificarValor(value));
+std::string StoredForm(std::string_view value) {
+    return ReverseText(CodificarValor(value));
 }
 
-std::string ValorDaFormaArmazenada(std::string_view stored) {
-    return DecodificarValor(InverterTexto(stored));
+std::string ValueOfStoredForm(std::string_view stored) {
+    return DecodificarValor(ReverseText(stored));
 }
 
 }  // namespace app

@@ -16,10 +16,10 @@ std::string CodificarValor(std::string_view text);
 // leftover bits at the end are dropped.
 std::string DecodificarValor(std::string_view text);
 
-std::string InverterTexto(std::string_view text);
+std::string ReverseText(std::string_view text);
 
 // What the settings file holds for a value, and the value read back from it.
-std::string FormaArmazenada(std::string_view value);
-std::string ValorDaFormaArmazenada(std::string_view stored);
+std::string StoredForm(std::string_view value);
+std::string ValueOfStoredForm(std::string_view stored);
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "app/profile_file.h"
 #include "app/scrambling.h"
@@ -10,20 +11,20 @@ namespace app {
 
 namespace {
 
-struct Chave {
-    std::string_view nome;
-    int Opcoes::*campo;
+struct Key {
+    std::string_view name;
+    int Options::*field;
 };
 
-constexpr Chave kChaves[] = {{"fcon", &Opcoes::fcon},
-                             {"ccer", &Opcoes::ccer},
-                             {"scer", &Opcoes::scer},
-                             {"idan", &Opcoes::idan},
-                             {"echa", &Opcoes::echa}};
+constexpr Key kKeys[] = {{"fcon", &Options::fcon},
+                         {"ccer", &Options::ccer},
+                         {"scer", &Options::scer},
+                         {"idan", &Options::idan},
+                         {"echa", &Options::echa}};
 
 }  // namespace
 
-int TextoParaInteiro(std::string_view text) {
+int StrictInteger(std::string_view text) {
     const bool signed_ = text.starts_with('+') || text.starts_with('-');
     const std::string_view digits = signed_ ? text.substr(1) : text;
     // from_chars takes a "-" but not a "+".
@@ -36,25 +37,26 @@ int TextoParaInteiro(std::string_view text) {
             return value;
         }
     }
-    throw ErroDeConversao("'" + std::string(text) + "' não é um valor inteiro válido.");
+    throw IntegerConversionError("'" + std::string(text) + "' não é um valor inteiro válido.");
 }
 
-int LerOpcao(const std::filesystem::path& file, std::string_view key) {
-    const auto stored = LerValorPerfil(file, kSecaoConfiguracao, key, "");
-    return TextoParaInteiro(ValorDaFormaArmazenada(stored));
+int ReadOption(const std::filesystem::path& file, std::string_view key) {
+    const auto stored = ReadProfileValue(file, kSettingsSection, key, "");
+    return StrictInteger(ValueOfStoredForm(stored));
 }
 
-void LerOpcoes(const std::filesystem::path& file, Opcoes& into) {
-    for (const auto& chave : kChaves) {
-        into.*chave.campo = LerOpcao(file, chave.nome);
+void ReadOptions(const std::filesystem::path& file, Options& into) {
+    for (const auto& key : kKeys) {
+        into.*key.field = ReadOption(file, key.name);
     }
 }
 
-void GravarOpcoes(const std::filesystem::path& file, const Opcoes& options) {
-    for (const auto& chave : kChaves) {
-        GravarValorPerfil(file, kSecaoConfiguracao, chave.nome,
-                          FormaArmazenada(std::to_string(options.*chave.campo)));
+void WriteOptions(const std::filesystem::path& file, const Options& options) {
+    std::vector<ProfileEntry> entries;
+    for (const auto& key : kKeys) {
+        entries.push_back({key.name, StoredForm(std::to_string(options.*key.field))});
     }
+    WriteProfileValues(file, kSettingsSection, entries);
 }
 
 }  // namespace app

@@ -5,27 +5,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/main_window.h"
 #include "app/settings.h"
 
 namespace app {
 
-GrupoSimNao::GrupoSimNao(const QString& caption, QWidget* parent)
+YesNoGroup::YesNoGroup(const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent), items_(new QButtonGroup(this)) {
-    auto* sim = new QRadioButton(QStringLiteral("Sim"), this);
-    auto* nao = new QRadioButton(QStringLiteral("Não"), this);
-    sim->setGeometry(6, 20, 40, 20);
-    nao->setGeometry(46, 20, 42, 20);
-    items_->addButton(sim, 0);
-    items_->addButton(nao, 1);
-    sim->setChecked(true);
+    auto* yes = new QRadioButton(QStringLiteral("Sim"), this);
+    auto* no = new QRadioButton(QStringLiteral("Não"), this);
+    yes->setGeometry(6, 20, 40, 20);
+    no->setGeometry(46, 20, 42, 20);
+    items_->addButton(yes, 0);
+    items_->addButton(no, 1);
+    yes->setChecked(true);
 }
 
-int GrupoSimNao::ItemIndex() const {
+int YesNoGroup::ItemIndex() const {
     return items_->checkedId();
 }
 
-void GrupoSimNao::SetItemIndex(int index) {
+void YesNoGroup::SetItemIndex(int index) {
     if (index < 0) {
         items_->setExclusive(false);
         for (auto* button : items_->buttons()) {
@@ -37,29 +36,31 @@ void GrupoSimNao::SetItemIndex(int index) {
     items_->button(index > 1 ? 1 : index)->setChecked(true);
 }
 
-TfrmVLConfig::TfrmVLConfig(TfrmVLPrincipal& principal)
-    : QDialog(&principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint),
-      principal_(principal) {
+TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      host_(host) {
     setFixedSize(313, 161);
-    setFont(principal.font());
+    if (parent != nullptr) {
+        setFont(parent->font());
+    }
     setWindowTitle(QStringLiteral("Configurador Vellora 2.3"));
 
     auto* options = new QGroupBox(QStringLiteral("Opções Locais"), this);
     options->setGeometry(4, 2, 305, 122);
-    struct Lugar {
-        GrupoSimNao*& group;
+    struct Place {
+        YesNoGroup*& group;
         const char* caption;
         int x, y, width;
     };
-    const Lugar places[] = {{rg1, "Fechar ao Concluir", 4, 16, 114},
+    const Place places[] = {{rg1, "Fechar ao Concluir", 4, 16, 114},
                             {rg2, "Com Cert.", 122, 16, 88},
                             {rg3, "Sem Cert.", 213, 16, 88},
                             {rg4, "Imprimir Danfe", 4, 68, 114},
                             {rg6, "Editar Chave", 122, 68, 88}};
     for (const auto& place : places) {
-        place.group = new GrupoSimNao(QString::fromUtf8(place.caption), options);
+        place.group = new YesNoGroup(QString::fromUtf8(place.caption), options);
         place.group->setGeometry(place.x, place.y, place.width, 48);
     }
 
@@ -68,9 +69,9 @@ TfrmVLConfig::TfrmVLConfig(TfrmVLPrincipal& principal)
     btnClo = new QPushButton(QStringLiteral("Fechar"), this);
     btnClo->setGeometry(234, 130, 75, 25);
     connect(btnSal, &QPushButton::clicked, this,
-            [this] { principal_.ExecutarTratador([this] { btnSalClick(); }); });
+            [this] { host_.RunHandler([this] { btnSalClick(); }); });
     connect(btnClo, &QPushButton::clicked, this,
-            [this] { principal_.ExecutarTratador([this] { btnCloClick(); }); });
+            [this] { host_.RunHandler([this] { btnCloClick(); }); });
 
     if (parentWidget() != nullptr) {
         move(parentWidget()->geometry().center() - rect().center());
@@ -80,7 +81,7 @@ TfrmVLConfig::TfrmVLConfig(TfrmVLPrincipal& principal)
 void TfrmVLConfig::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
-        principal_.ExecutarTratador([this] { FormShow(); });
+        host_.RunHandler([this] { FormShow(); });
     }
 }
 
@@ -98,33 +99,32 @@ void TfrmVLConfig::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmVLConfig::FormShow() {
-    setWindowTitle(principal_.windowTitle() + QStringLiteral(" - Configurador"));
-    const auto file = principal_.ArquivoDeTrabalho(kArquivoConfiguracao);
+    setWindowTitle(host_.Caption() + QStringLiteral(" - Configurador"));
+    const auto file = host_.SettingsFile();
     if (!std::filesystem::exists(file)) {
         return;
     }
     // Each group takes its value as soon as it is read, so a bad key leaves the groups
     // before it updated.
-    const std::pair<GrupoSimNao*, const char*> keys[] = {
+    const std::pair<YesNoGroup*, const char*> keys[] = {
         {rg1, "fcon"}, {rg2, "ccer"}, {rg3, "scer"}, {rg4, "idan"}, {rg6, "echa"}};
     for (const auto& [group, key] : keys) {
-        group->SetItemIndex(LerOpcao(file, key));
+        group->SetItemIndex(ReadOption(file, key));
     }
 }
 
 void TfrmVLConfig::btnSalClick() {
-    GravarOpcoes(principal_.ArquivoDeTrabalho(kArquivoConfiguracao),
-                 Opcoes{rg1->ItemIndex(), rg2->ItemIndex(), rg3->ItemIndex(), rg4->ItemIndex(),
-                        rg6->ItemIndex()});
-    principal_.CarregarConfiguracao();
+    WriteOptions(host_.SettingsFile(), Options{rg1->ItemIndex(), rg2->ItemIndex(), rg3->ItemIndex(),
+                                               rg4->ItemIndex(), rg6->ItemIndex()});
+    host_.CarregarConfiguracao();
     accept();
-    principal_.Dialogo().Mensagem(QStringLiteral("Dados criados com sucesso."));
+    host_.Boxes().Message(QStringLiteral("Dados criados com sucesso."));
 }
 
 void TfrmVLConfig::btnCloClick() {
-    if (!std::filesystem::exists(principal_.ArquivoDeTrabalho(kArquivoConfiguracao))) {
+    if (!std::filesystem::exists(host_.SettingsFile())) {
         // The program cannot run without a settings file.
-        principal_.Terminar();
+        host_.Quit();
     }
     reject();
 }

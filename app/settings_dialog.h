@@ -2,19 +2,38 @@
 
 #include <QDialog>
 #include <QGroupBox>
+#include <filesystem>
+#include <functional>
+
+#include "app/dialogs.h"
 
 class QButtonGroup;
 class QPushButton;
 
 namespace app {
 
-class TfrmVLPrincipal;
+// What the settings dialog needs of the window that opens it.
+class SettingsDialogHost {
+public:
+    virtual ~SettingsDialogHost() = default;
+    // Runs a handler of the dialog; an error that escapes it is shown in an error box.
+    virtual void RunHandler(const std::function<void()>& handler) = 0;
+    // The main window's caption, which the dialog's own caption begins with.
+    virtual QString Caption() const = 0;
+    // "cfg.dclrc" beside the executable.
+    virtual std::filesystem::path SettingsFile() const = 0;
+    // The window reads the saved options and follows them at once.
+    virtual void CarregarConfiguracao() = 0;
+    virtual Dialogs& Boxes() = 0;
+    // Ends the program: it cannot run without a settings file.
+    virtual void Quit() = 0;
+};
 
 // A radio group with the two items "Sim" (0) and "Não" (1) side by side; -1 means none.
-class GrupoSimNao : public QGroupBox {
+class YesNoGroup : public QGroupBox {
     Q_OBJECT
 public:
-    GrupoSimNao(const QString& caption, QWidget* parent);
+    YesNoGroup(const QString& caption, QWidget* parent);
     int ItemIndex() const;
     // Out-of-range values are clamped to -1 or 1.
     void SetItemIndex(int index);
@@ -27,17 +46,18 @@ private:
 class TfrmVLConfig : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmVLConfig(TfrmVLPrincipal& principal);
+    // The dialog is centred over the parent and takes its font.
+    explicit TfrmVLConfig(SettingsDialogHost& host, QWidget* parent = nullptr);
 
     void FormShow();
     void btnSalClick();
     void btnCloClick();
 
-    GrupoSimNao* rg1;  // fcon, "Fechar ao Concluir"
-    GrupoSimNao* rg2;  // ccer, "Com Cert."
-    GrupoSimNao* rg3;  // scer, "Sem Cert."
-    GrupoSimNao* rg4;  // idan, "Imprimir Danfe"
-    GrupoSimNao* rg6;  // echa, "Editar Chave"
+    YesNoGroup* rg1;  // fcon, "Fechar ao Concluir"
+    YesNoGroup* rg2;  // ccer, "Com Cert."
+    YesNoGroup* rg3;  // scer, "Sem Cert."
+    YesNoGroup* rg4;  // idan, "Imprimir Danfe"
+    YesNoGroup* rg6;  // echa, "Editar Chave"
     QPushButton* btnSal;
     QPushButton* btnClo;
 
@@ -46,7 +66,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    TfrmVLPrincipal& principal_;
+    SettingsDialogHost& host_;
 };
 
 }  // namespace app

@@ -6,7 +6,7 @@ namespace {
 
 // Option value 0 offers the action; any other value withdraws it only when the key box is
 // locked too, and otherwise leaves the action as it was.
-void AplicarOpcao(bool& enabled, int option, int echa) {
+void ApplyOption(bool& enabled, int option, int echa) {
     if (option == 0) {
         enabled = true;
     } else if (echa == 1) {
@@ -16,33 +16,33 @@ void AplicarOpcao(bool& enabled, int option, int echa) {
 
 }  // namespace
 
-void EstadoJanela::AtualizarConexao(bool connected) {
-    img3Left = connected ? kMarcaVisivel : kMarcaForaDaTela;
-    img4Left = connected ? kMarcaForaDaTela : kMarcaVisivel;
-    lbl3Cor = connected ? kVerde : kVermelho;
+void WindowState::ShowConnection(bool connected) {
+    img3Left = connected ? kMarkShown : kMarkParked;
+    img4Left = connected ? kMarkParked : kMarkShown;
+    lbl3Color = connected ? kGreen : kRed;
 }
 
-void EstadoJanela::InicioConexao(bool connected) {
-    AtualizarConexao(connected);
+void WindowState::StartUpConnection(bool connected) {
+    ShowConnection(connected);
     btnPegarHTML = connected;
 }
 
-void EstadoJanela::AplicarOpcoes() {
-    if (opcoes.echa == 0) {
+void WindowState::ApplyOptions() {
+    if (options.echa == 0) {
         edtChaveNFe = true;
-    } else if (opcoes.echa == 1) {
+    } else if (options.echa == 1) {
         edtChaveNFe = false;
     }
-    AplicarOpcao(btnDow, opcoes.ccer, opcoes.echa);
-    AplicarOpcao(btnDados, opcoes.scer, opcoes.echa);
-    AplicarOpcao(btnPrint, opcoes.idan, opcoes.echa);
+    ApplyOption(btnDow, options.ccer, options.echa);
+    ApplyOption(btnDados, options.scer, options.echa);
+    ApplyOption(btnPrint, options.idan, options.echa);
 }
 
-bool EstadoJanela::ReiniciarConsulta() {
-    if (!Conectado()) {
+bool WindowState::Restart() {
+    if (!Connected()) {
         return false;
     }
-    MostrarEspera();
+    ShowWait();
     btnNovaConsulta = false;
     btnGerarXML = false;
     btnPegarHTML = true;
@@ -53,53 +53,57 @@ bool EstadoJanela::ReiniciarConsulta() {
     return true;
 }
 
-void EstadoJanela::ConsultaValidada() {
+void WindowState::QueryValidated() {
     btnPegarHTML = false;
-    btnDow = opcoes.ccer == 0;
-    btnDados = opcoes.scer == 0;
+    btnDow = options.ccer == 0;
+    btnDados = options.scer == 0;
 }
 
-void EstadoJanela::ConfirmarPressionado() {
+void WindowState::CaptchaShown() {
+    btnPegarHTML = true;
+}
+
+void WindowState::ConfirmPressed() {
     Memo2.clear();
     Button1 = false;
     btnNovaConsulta = false;
     btnGerarXML = false;
 }
 
-void EstadoJanela::FormularioEnviado() {
+void WindowState::FormSubmitted() {
     btnPegarHTML = false;
 }
 
-void EstadoJanela::FalhaAoPreencher() {
+void WindowState::FormFillingFailed() {
     btnNovaConsulta = true;
 }
 
-void EstadoJanela::PaginaDeErro() {
+void WindowState::ErrorPageShown() {
     btnGerarXML = true;
     btnNovaConsulta = true;
 }
 
-void EstadoJanela::DownloadPressionado() {
+void WindowState::DownloadPressed() {
     btnPegarHTML = true;
     btnDados = false;
 }
 
-void EstadoJanela::InicioDaCaptura() {
+void WindowState::CaptureStarted() {
     btnPegarHTML = false;
     btnDow = false;
     btnDados = false;
 }
 
-void EstadoJanela::FimDaCaptura() {
+void WindowState::CaptureEnded() {
     btnGerarXML = true;
 }
 
-void EstadoJanela::FimDaImportacao() {
+void WindowState::ImportEnded() {
     btnNovaConsulta = true;
     btnPegarHTML = true;
     btnDow = false;
     btnDados = false;
-    OcultarEspera();
+    HideWait();
 }
 
 }  // namespace app

@@ -4,8 +4,8 @@
 
 namespace app {
 
-std::filesystem::path PastaDeSaida(std::string_view outputFolder,
-                                   const std::filesystem::path& executableFolder) {
+std::filesystem::path PrepareOutputFolder(std::string_view outputFolder,
+                                          const std::filesystem::path& executableFolder) {
     const std::filesystem::path folder =
         outputFolder.empty()
             ? executableFolder / "xml"
@@ -14,19 +14,19 @@ std::filesystem::path PastaDeSaida(std::string_view outputFolder,
     return folder;
 }
 
-void ApagarSeExistir(const std::filesystem::path& file) {
+void DeleteIfPresent(const std::filesystem::path& file) {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
 }
 
-void LimparArquivosDeTrabalho(const std::filesystem::path& executableFolder) {
+void CleanUpWorkingFiles(const std::filesystem::path& executableFolder) {
     std::error_code ignored;
     if (std::filesystem::is_directory(executableFolder / "xml", ignored)) {
         // remove() deletes a folder only when it is empty, which is the rule here.
         std::filesystem::remove(executableFolder / "xml", ignored);
     }
     for (const auto* name : {"resulta.txt", "resulta2.txt", "captcha.png"}) {
-        ApagarSeExistir(executableFolder / name);
+        DeleteIfPresent(executableFolder / name);
     }
 }
 

@@ -7,21 +7,21 @@
 namespace app {
 
 // Working files beside the executable.
-inline constexpr std::string_view kAnimacaoEspera = "processando1.gif";
-inline constexpr std::string_view kLogotipo = "logo.jpg";
-inline constexpr std::string_view kImagemCaptcha = "captcha.png";
+inline constexpr std::string_view kWaitAnimation = "processando1.gif";
+inline constexpr std::string_view kLogo = "logo.jpg";
+inline constexpr std::string_view kCaptchaImage = "captcha.png";
 
 // Where output files go: the output folder as given, or the folder "xml" beside the
 // executable when it is empty. The folder is created with its parents when missing.
-std::filesystem::path PastaDeSaida(std::string_view outputFolder,
-                                   const std::filesystem::path& executableFolder);
+std::filesystem::path PrepareOutputFolder(std::string_view outputFolder,
+                                          const std::filesystem::path& executableFolder);
 
 // Deletes a file when present; failures are ignored.
-void ApagarSeExistir(const std::filesystem::path& file);
+void DeleteIfPresent(const std::filesystem::path& file);
 
 // Clean-up when the main window closes: the "xml" folder beside the executable goes only when
 // it is empty, then the working files "resulta.txt", "resulta2.txt" and "captcha.png" are
 // deleted. Every failure is ignored.
-void LimparArquivosDeTrabalho(const std::filesystem::path& executableFolder);
+void CleanUpWorkingFiles(const std::filesystem::path& executableFolder);
 
 }  // namespace app

@@ -7,7 +7,7 @@
 
 namespace portal {
 
-std::optional<std::string> AguardarCorpo(Browser& browser, std::chrono::milliseconds limit) {
+std::optional<std::string> WaitForBody(Browser& browser, std::chrono::milliseconds limit) {
     QElapsedTimer elapsed;
     elapsed.start();
     for (;;) {

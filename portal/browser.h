@@ -15,7 +15,7 @@ public:
 };
 
 // The one text the program shows when the portal's page stops answering.
-inline constexpr const char* kPaginaNaoRespondeu =
+inline constexpr const char* kPageDidNotAnswer =
     "A página do portal não respondeu. Tente novamente.";
 
 // The embedded browser as the rest of the program sees it. Texts are UTF-8. The synchronous
@@ -50,6 +50,10 @@ public:
     // request made outside the browser stays in the portal's session.
     virtual std::string Cookies(const std::string& address) = 0;
 
+    // Presses OK on the script message box that the page has open, as if the person had; false
+    // when the page has none open. Other boxes of the program are never touched.
+    virtual bool ConfirmMessage() = 0;
+
     // Drops every cached page and every cookie, so that the next page and its captcha are
     // fetched anew in a fresh portal session.
     virtual void ClearCache() = 0;
@@ -57,7 +61,7 @@ public:
     // Raised once per completed page load; the handler reads the address itself.
     std::function<void()> onDocumentComplete;
     // A script message box (alert or confirm) is about to be shown with this text; the
-    // browser then shows it as its own modal box.
+    // browser then shows it as its own modal box, which ConfirmMessage can answer.
     std::function<void(const std::string& text)> onShowMessage;
     // The page starts a download of this address (after redirections). Returning true means
     // the program has taken care of it and the browser downloads nothing.

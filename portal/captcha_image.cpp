@@ -19,10 +19,10 @@ void SalvarCaptcha(std::string_view base64, const std::filesystem::path& file) {
     reader.setDecideFormatFromContent(false);
     QImage image;
     if (!reader.read(&image)) {
-        throw ErroDeImagem("A imagem de segurança não é uma imagem PNG válida.");
+        throw ImageError("A imagem de segurança não é uma imagem PNG válida.");
     }
     if (!image.save(QString::fromStdString(file.string()), "PNG")) {
-        throw ErroDeImagem("Não foi possível gravar " + file.string() + ".");
+        throw ImageError("Não foi possível gravar " + file.string() + ".");
     }
 }
 

@@ -2,15 +2,15 @@
 
 namespace portal {
 
-std::string TextoDoCaptcha(std::string_view bodyMarkup) {
-    constexpr std::string_view kMarcador = "data:image/png;base64,";
-    constexpr std::string_view kTerminador = "\"> <INPUT";
-    const auto marker = bodyMarkup.find(kMarcador);
+std::string CaptchaText(std::string_view bodyMarkup) {
+    constexpr std::string_view kMarker = "data:image/png;base64,";
+    constexpr std::string_view kTerminator = "\"> <INPUT";
+    const auto marker = bodyMarkup.find(kMarker);
     if (marker == std::string_view::npos) {
         return {};
     }
-    const auto rest = bodyMarkup.substr(marker + kMarcador.size());
-    const auto end = rest.find(kTerminador);
+    const auto rest = bodyMarkup.substr(marker + kMarker.size());
+    const auto end = rest.find(kTerminator);
     if (end == std::string_view::npos) {
         return {};
     }

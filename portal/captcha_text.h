@@ -9,6 +9,6 @@ namespace portal {
 // legacy serialiser writes it, with capital tag names): what follows the first
 // "data:image/png;base64," up to the first '"' directly followed by "> <INPUT". Empty when
 // either is missing.
-std::string TextoDoCaptcha(std::string_view bodyMarkup);
+std::string CaptchaText(std::string_view bodyMarkup);
 
 }  // namespace portal

@@ -11,21 +11,21 @@
 
 namespace portal {
 
-void BaixarArquivo(const PedidoDeDownload& pedido) {
+void BaixarArquivo(const DownloadRequest& download) {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     QNetworkAccessManager network;
-    QNetworkRequest request(QUrl(QString::fromStdString(pedido.endereco)));
-    request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(pedido.agente));
-    if (!pedido.cookies.empty()) {
-        request.setRawHeader("Cookie", QByteArray::fromStdString(pedido.cookies));
+    QNetworkRequest request(QUrl(QString::fromStdString(download.address)));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(download.agent));
+    if (!download.cookies.empty()) {
+        request.setRawHeader("Cookie", QByteArray::fromStdString(download.cookies));
     }
-    request.setTransferTimeout(static_cast<int>(pedido.limite.count()));
+    request.setTransferTimeout(static_cast<int>(download.limit.count()));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
 
-    QSaveFile file(QString::fromStdString(pedido.arquivo.string()));
+    QSaveFile file(QString::fromStdString(download.file.string()));
     if (!file.open(QIODevice::WriteOnly)) {
-        throw ErroDeDownload("Não foi possível criar o arquivo " + pedido.arquivo.string() + ".");
+        throw DownloadError("Não foi possível criar o arquivo " + download.file.string() + ".");
     }
 
     std::unique_ptr<QNetworkReply> reply(network.get(request));
@@ -45,8 +45,13 @@ void BaixarArquivo(const PedidoDeDownload& pedido) {
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     std::string failure;
-    if (writeFailed) {
-        failure = "Não foi possível gravar o arquivo " + pedido.arquivo.string() + ".";
+    if (!reply->isFinished()) {
+        // The wait ended before the reply did: the program is closing. What came so far is
+        // not the file.
+        reply->abort();
+        failure = "A transferência foi interrompida.";
+    } else if (writeFailed) {
+        failure = "Não foi possível gravar o arquivo " + download.file.string() + ".";
     } else if (status != 0 && (status < 200 || status > 299)) {
         failure = "O servidor respondeu com o código HTTP " + std::to_string(status) + ".";
     } else if (reply->error() != QNetworkReply::NoError) {
@@ -56,10 +61,10 @@ void BaixarArquivo(const PedidoDeDownload& pedido) {
     }
     if (!failure.empty()) {
         file.cancelWriting();
-        throw ErroDeDownload("O download do arquivo não foi concluído. " + failure);
+        throw DownloadError("O download do arquivo não foi concluído. " + failure);
     }
     if (!file.commit()) {
-        throw ErroDeDownload("Não foi possível gravar o arquivo " + pedido.arquivo.string() + ".");
+        throw DownloadError("Não foi possível gravar o arquivo " + download.file.string() + ".");
     }
 }
 

@@ -8,24 +8,24 @@
 namespace portal {
 
 // A download that did not complete; the text says what happened, in Portuguese.
-class ErroDeDownload : public std::runtime_error {
+class DownloadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-struct PedidoDeDownload {
-    std::string endereco;
-    std::filesystem::path arquivo;
-    std::string agente;   // the User-Agent: the executable's file name
+struct DownloadRequest {
+    std::string address;
+    std::filesystem::path file;
+    std::string agent;    // the User-Agent: the executable's file name
     std::string cookies;  // a Cookie header, empty for none
-    std::chrono::milliseconds limite = std::chrono::seconds(60);  // without any data arriving
+    std::chrono::milliseconds limit = std::chrono::seconds(60);  // without any data arriving
 };
 
 // Fetches the address with the system's proxy settings and writes the body to the file in
 // pieces, through a temporary file that takes the file's name only once the whole body is
-// there. On a network error, a status other than 2xx or a transfer that broke off, throws
-// ErroDeDownload and leaves the file as it was before. An empty body gives an empty file.
-// Window events are handled while the transfer runs.
-void BaixarArquivo(const PedidoDeDownload& pedido);
+// there. On a network error, a status other than 2xx, a transfer that broke off or one that
+// the program's closing cut short, throws DownloadError and leaves the file as it was before. An
+// empty body gives an empty file. Window events are handled while the transfer runs.
+void BaixarArquivo(const DownloadRequest& download);
 
 }  // namespace portal

@@ -2,7 +2,7 @@
 
 namespace portal {
 
-void MensagensDaPagina::Registrar(std::string_view text) {
+void PageMessages::Record(std::string_view text) {
     UltimaMensagem.assign(text);
     for (char& c : UltimaMensagem) {
         if (c >= 'a' && c <= 'z') {
@@ -10,16 +10,16 @@ void MensagensDaPagina::Registrar(std::string_view text) {
         }
     }
     if (UltimaMensagem.find("CANCELADA") != std::string::npos) {
-        SinalMensagem = kCancelada;
+        SinalMensagem = kCancelled;
     }
     if (UltimaMensagem.find("CLIQUE EM OK PARA INICIAR O DOWNLOAD") != std::string::npos) {
         SinalMensagem = kDownload;
     }
 }
 
-bool MensagensDaPagina::ConsumirSinal() {
-    if (SinalMensagem == kCancelada || SinalMensagem == kDownload) {
-        SinalMensagem = kNada;
+bool PageMessages::TakeSignal() {
+    if (SinalMensagem == kCancelled || SinalMensagem == kDownload) {
+        SinalMensagem = kNone;
         return true;
     }
     return false;

@@ -6,14 +6,14 @@ namespace portal {
 
 namespace {
 
-std::string SemBarraFinal(std::string_view origin) {
+std::string WithoutTrailingSlash(std::string_view origin) {
     while (origin.ends_with('/')) {
         origin.remove_suffix(1);
     }
     return std::string(origin);
 }
 
-std::string_view Ambiente(const char* name, std::string_view fallback) {
+std::string_view EnvironmentOr(const char* name, std::string_view fallback) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0' ? std::string_view(value) : fallback;
 }
@@ -22,8 +22,8 @@ std::string_view Ambiente(const char* name, std::string_view fallback) {
 
 PortalAddresses PortalAddresses::FromOrigins(std::string_view httpOrigin,
                                              std::string_view httpsOrigin) {
-    const auto http = SemBarraFinal(httpOrigin);
-    const auto https = SemBarraFinal(httpsOrigin);
+    const auto http = WithoutTrailingSlash(httpOrigin);
+    const auto https = WithoutTrailingSlash(httpsOrigin);
     PortalAddresses addresses;
     addresses.httpOrigin = http;
     addresses.consultationPage =
@@ -38,8 +38,8 @@ PortalAddresses PortalAddresses::FromOrigins(std::string_view httpOrigin,
 }
 
 PortalAddresses PortalAddresses::FromEnvironment() {
-    return FromOrigins(Ambiente("VELLORA_PORTAL_HTTP", "http://www.nfe.fazenda.gov.br"),
-                       Ambiente("VELLORA_PORTAL_HTTPS", "https://www.nfe.fazenda.gov.br"));
+    return FromOrigins(EnvironmentOr("VELLORA_PORTAL_HTTP", "http://www.nfe.fazenda.gov.br"),
+                       EnvironmentOr("VELLORA_PORTAL_HTTPS", "https://www.nfe.fazenda.gov.br"));
 }
 
 }  // namespace portal

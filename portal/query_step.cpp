@@ -2,25 +2,25 @@
 
 namespace portal {
 
-PassoConsulta PassoDaPagina(const PortalAddresses& addresses, std::string_view location,
-                            std::optional<int> httpErrorStatus) {
+QueryStep StepForPage(const PortalAddresses& addresses, std::string_view location,
+                      std::optional<int> httpErrorStatus) {
     if (httpErrorStatus) {
-        return PassoConsulta::ErroDoPortal;
+        return QueryStep::PortalError;
     }
-    const std::pair<const std::string&, PassoConsulta> table[] = {
-        {addresses.consultationPage, PassoConsulta::MostrarCaptcha},
-        {addresses.resultViewer, PassoConsulta::ImprimirDoVisualizador},
-        {addresses.resultPage, PassoConsulta::ImprimirDoResultado},
-        {addresses.printPage, PassoConsulta::CapturarPagina},
-        {addresses.notFoundPage, PassoConsulta::NaoEncontrada},
-        {addresses.wrongCaptchaReturn, PassoConsulta::CaptchaInvalido},
+    const std::pair<const std::string&, QueryStep> table[] = {
+        {addresses.consultationPage, QueryStep::ShowCaptcha},
+        {addresses.resultViewer, QueryStep::PrintFromViewer},
+        {addresses.resultPage, QueryStep::PrintFromResult},
+        {addresses.printPage, QueryStep::CapturePage},
+        {addresses.notFoundPage, QueryStep::NotFound},
+        {addresses.wrongCaptchaReturn, QueryStep::WrongCaptcha},
     };
     for (const auto& [address, step] : table) {
         if (location == address) {
             return step;
         }
     }
-    return PassoConsulta::ErroDoPortal;
+    return QueryStep::PortalError;
 }
 
 }  // namespace portal

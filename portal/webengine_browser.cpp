@@ -1,9 +1,12 @@
 #include "portal/webengine_browser.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
@@ -36,15 +39,23 @@ public:
                 });
     }
 
-protected:
-    void javaScriptAlert(const QUrl& origin, const QString& message) override {
-        Announce(message);
-        QWebEnginePage::javaScriptAlert(origin, message);
+    bool ConfirmOpenBox() {
+        if (!openBox_) {
+            return false;
+        }
+        openBox_->button(QMessageBox::Ok)->click();
+        return true;
     }
 
-    bool javaScriptConfirm(const QUrl& origin, const QString& message) override {
+protected:
+    void javaScriptAlert(const QUrl&, const QString& message) override {
         Announce(message);
-        return QWebEnginePage::javaScriptConfirm(origin, message);
+        ShowBox(message, QMessageBox::Ok);
+    }
+
+    bool javaScriptConfirm(const QUrl&, const QString& message) override {
+        Announce(message);
+        return ShowBox(message, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     }
 
     bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override {
@@ -63,7 +74,17 @@ private:
         }
     }
 
+    // The box is the page's own, so the program knows which box to answer for the person.
+    int ShowBox(const QString& message, QMessageBox::StandardButtons buttons) {
+        QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(),
+                        message, buttons, browser_.view_->window());
+        box.setTextFormat(Qt::PlainText);
+        openBox_ = &box;
+        return box.exec();
+    }
+
     WebEngineBrowser& browser_;
+    QPointer<QMessageBox> openBox_;
 };
 
 WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scriptTimeout)
@@ -85,6 +106,10 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
     view_->setPage(page_);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     view_->setFocusPolicy(Qt::NoFocus);
+    // Far beyond the right edge of the window, at the size of a desktop browser's page: the
+    // person neither sees nor clicks it, while it stays shown, so its pages lay out as on a
+    // screen, run their scripts and draw.
+    view_->setGeometry(20000, 0, 1024, 768);
 
     auto* store = profile_->cookieStore();
     QObject::connect(store, &QWebEngineCookieStore::cookieAdded, cookies_,
@@ -161,6 +186,10 @@ std::string WebEngineBrowser::Cookies(const std::string& address) {
     return pairs.join(QStringLiteral("; ")).toStdString();
 }
 
+bool WebEngineBrowser::ConfirmMessage() {
+    return page_->ConfirmOpenBox();
+}
+
 void WebEngineBrowser::ClearCache() {
     // The store deletes on another thread; a page requested before it is done would still
     // send the old session's cookies.
@@ -216,7 +245,7 @@ QVariant WebEngineBrowser::RunScript(const QString& script) {
         loop.exec();
     }
     if (!answer->has_value()) {
-        throw BrowserError(kPaginaNaoRespondeu);
+        throw BrowserError(kPageDidNotAnswer);
     }
     return **answer;
 }

@@ -16,11 +16,12 @@ namespace portal {
 // The browser over Qt WebEngine. Its view is a child of the host window, placed where the
 // person cannot see it; its profile keeps nothing on disk. The browser opens no windows of its
 // own, asks for no permission and plays no sound; script prompts are refused, alerts and
-// confirms reach onShowMessage and then appear as the browser's modal boxes.
+// confirms reach onShowMessage and then appear as the browser's own modal boxes over the host
+// window.
 class WebEngineBrowser : public Browser {
 public:
     // A page that does not answer a script within scriptTimeout raises BrowserError with
-    // kPaginaNaoRespondeu.
+    // kPageDidNotAnswer.
     explicit WebEngineBrowser(QWidget* host,
                               std::chrono::milliseconds scriptTimeout = std::chrono::seconds(10));
     ~WebEngineBrowser() override;
@@ -32,6 +33,7 @@ public:
     void SetElementValue(const std::string& name, const std::string& value) override;
     void ClickElement(const std::string& name) override;
     std::string Cookies(const std::string& address) override;
+    bool ConfirmMessage() override;
     // Returns once the cookie store has reported every cookie gone (or after two seconds), so
     // that the next request cannot carry the old session.
     void ClearCache() override;

@@ -25,19 +25,17 @@ TEST(CommandLine, KeyMustBeExactly44CharactersAfterTrimming) {
         {{"vellora", kKey}, std::nullopt},  // argument 1 is not the key
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(InterpretarLinhaDeComando(c.arguments).chave, c.key)
+        EXPECT_EQ(ParseCommandLine(c.arguments).key, c.key)
             << (c.arguments.size() > 2 ? c.arguments[2] : "(none)");
     }
 }
 
 TEST(CommandLine, OutputFolderIsArgument3Trimmed) {
-    EXPECT_EQ(
-        InterpretarLinhaDeComando({"vellora", "x", kKey, "  /tmp/notas fiscais \t"}).pastaSaida,
-        "/tmp/notas fiscais");
-    EXPECT_EQ(InterpretarLinhaDeComando({"vellora", "x", kKey, "C:\\xml\\"}).pastaSaida,
-              "C:\\xml\\");
-    EXPECT_EQ(InterpretarLinhaDeComando({"vellora", "x", kKey, "   "}).pastaSaida, "");
-    EXPECT_EQ(InterpretarLinhaDeComando({"vellora", "x", kKey}).pastaSaida, "");
+    EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey, "  /tmp/notas fiscais \t"}).outputFolder,
+              "/tmp/notas fiscais");
+    EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey, "C:\\xml\\"}).outputFolder, "C:\\xml\\");
+    EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey, "   "}).outputFolder, "");
+    EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey}).outputFolder, "");
 }
 
 }  // namespace

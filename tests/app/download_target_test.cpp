@@ -14,11 +14,11 @@ const std::string kKey = "35150761024385000111550010000001011102030405";
 TEST(DownloadTargetTest, KeyDigitsAndOrigXmlInTheOutputFolder) {
     test_support::TemporaryDirectory dir;
     const auto out = (dir / "a" / "b").string();
-    EXPECT_EQ(ArquivoDoDownload(" " + kKey + "\t", out, dir.path()),
+    EXPECT_EQ(DownloadTarget(" " + kKey + "\t", out, dir.path()),
               dir / "a" / "b" / (kKey + "-orig.xml"));
     EXPECT_TRUE(fs::is_directory(dir / "a" / "b"));
     // Without an output folder: "xml" beside the executable, created when missing.
-    EXPECT_EQ(ArquivoDoDownload(kKey, "", dir.path()), dir / "xml" / (kKey + "-orig.xml"));
+    EXPECT_EQ(DownloadTarget(kKey, "", dir.path()), dir / "xml" / (kKey + "-orig.xml"));
     EXPECT_TRUE(fs::is_directory(dir / "xml"));
 }
 
@@ -30,13 +30,11 @@ TEST(DownloadTargetTest, AnythingButOneValidKeyIsRefusedAndCreatesNothing) {
         kKey.substr(1),           "",
     };
     for (const auto& text : refused) {
-        EXPECT_THROW(ArquivoDoDownload(text, (dir / "out").string(), dir.path()),
-                     ChaveInvalidaParaDownload)
+        EXPECT_THROW(DownloadTarget(text, (dir / "out").string(), dir.path()), InvalidDownloadKey)
             << text;
     }
     EXPECT_FALSE(fs::exists(dir / "out"));
-    EXPECT_STREQ(ChaveInvalidaParaDownload().what(),
-                 "Chave incorreta. Verifique a chave informada.");
+    EXPECT_STREQ(InvalidDownloadKey().what(), "Chave incorreta. Verifique a chave informada.");
 }
 
 }  // namespace

@@ -25,19 +25,19 @@ inline std::filesystem::path WaitAnimation() {
 }
 
 // Answers every box at once and remembers what it showed.
-class FakeDialogs : public Dialogos {
+class FakeDialogs : public Dialogs {
 public:
-    struct Box {
+    struct ShownBox {
         QString caption;
         QString text;
-        Icone icon;
+        Icon icon;
     };
 
-    void Caixa(const QString& caption, const QString& text, Icone icon) override {
+    void Box(const QString& caption, const QString& text, Icon icon) override {
         boxes.push_back({caption, text, icon});
     }
 
-    std::optional<QString> Entrada(const QString& caption, const QString& label) override {
+    std::optional<QString> Input(const QString& caption, const QString& label) override {
         inputs.push_back(caption + "|" + label);
         auto answer = answers.empty() ? std::nullopt : answers.front();
         if (!answers.empty()) {
@@ -47,7 +47,7 @@ public:
     }
 
     // Shows the dialog without blocking, lets the test's script act on it, then closes it.
-    void Executar(QDialog& dialog) override {
+    void Run(QDialog& dialog) override {
         ++dialogsShown;
         dialog.show();
         if (onDialog) {
@@ -64,7 +64,7 @@ public:
         return texts;
     }
 
-    std::vector<Box> boxes;
+    std::vector<ShownBox> boxes;
     std::vector<QString> inputs;
     std::deque<std::optional<QString>> answers;
     std::function<void(QDialog&)> onDialog;
@@ -76,7 +76,12 @@ public:
     void Navigate(const std::string& address) override { navigations.push_back(address); }
     std::string LocationUrl() override { return location; }
     std::optional<int> HttpErrorStatus() override { return httpError; }
-    std::optional<std::string> BodyInnerHtml() override { return body; }
+    std::optional<std::string> BodyInnerHtml() override {
+        if (bodyStopsAnswering) {
+            throw portal::BrowserError(portal::kPageDidNotAnswer);
+        }
+        return body;
+    }
     void SetElementValue(const std::string& name, const std::string& value) override {
         Find(name);
         actions.push_back(name + "=" + value);
@@ -86,19 +91,33 @@ public:
         actions.push_back("click " + name);
     }
     std::string Cookies(const std::string&) override { return {}; }
+    bool ConfirmMessage() override {
+        ++confirmations;
+        return messageOpen;
+    }
     void ClearCache() override { ++cacheClears; }
 
     std::vector<std::string> navigations;
     std::vector<std::string> actions;
+    // Runs inside each form access, as other events may while the real browser waits for the
+    // page.
+    std::function<void()> duringFormAccess;
     // An element the page does not have.
     std::string missingElement;
     std::string location;
     std::optional<int> httpError;
     std::optional<std::string> body;
+    // The page does not answer the question for its body in time.
+    bool bodyStopsAnswering = false;
     int cacheClears = 0;
+    int confirmations = 0;
+    bool messageOpen = false;
 
 private:
     void Find(const std::string& name) const {
+        if (duringFormAccess) {
+            duringFormAccess();
+        }
         if (name == missingElement) {
             throw portal::BrowserError("O elemento \"" + name + "\" não está na página.");
         }

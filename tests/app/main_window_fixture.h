@@ -1,7 +1,6 @@
 #pragma once
 
-// The main window on a fake browser and fake dialogs, against a loopback port that stands for
-// a reachable portal.
+// The main window on a fake browser, fake dialogs and a connection state the test sets.
 
 #include <gtest/gtest.h>
 
@@ -24,44 +23,44 @@ protected:
     void SetUp() override {
         test_support::EnsureApplication();
         std::filesystem::copy_file(WaitAnimation(), dir_ / "processando1.gif");
-        WriteSettings(Opcoes{});
-        // A listening loopback port stands for a reachable portal.
+        WriteSettings(Options{});
+        // The portal's host listens, so that a test can see that no one knocks on it.
         ASSERT_TRUE(portal_.listen(QHostAddress::LocalHost));
-        Connected(true);
-    }
-
-    void WriteSettings(const Opcoes& options) { GravarOpcoes(dir_ / "cfg.dclrc", options); }
-
-    void Connected(bool connected) {
-        quint16 port = portal_.serverPort();
-        if (!connected) {
-            QTcpServer closed;
-            closed.listen(QHostAddress::LocalHost);
-            port = closed.serverPort();
-        }
-        const auto origin = "http://127.0.0.1:" + std::to_string(port);
+        const auto origin = "http://127.0.0.1:" + std::to_string(portal_.serverPort());
         addresses_ = portal::PortalAddresses::FromOrigins(origin, "https://127.0.0.1:1");
     }
 
+    void WriteSettings(const Options& options) { WriteOptions(dir_ / "cfg.dclrc", options); }
+
+    // What the system says of the connection, asked at start-up and at every tick of tmr1.
+    void Connected(bool connected) { connected_ = connected; }
+
     TfrmVLPrincipal& Start(std::vector<std::string> arguments) {
-        Dependencias dependencies;
-        dependencies.pastaExecutavel = dir_.path();
-        dependencies.argumentos = std::move(arguments);
-        dependencies.dialogos = &dialogs_;
-        dependencies.enderecos = addresses_;
-        dependencies.criarNavegador = [this](QWidget*) {
+        Dependencies dependencies;
+        dependencies.executableFolder = dir_.path();
+        dependencies.arguments = std::move(arguments);
+        dependencies.dialogs = &dialogs_;
+        dependencies.addresses = addresses_;
+        dependencies.createBrowser = [this](QWidget* host) {
             auto browser = std::make_unique<FakeBrowser>();
             browser_ = browser.get();
+            // Like the real browser's view: a child of the window that can take the focus.
+            browserView_ = new QWidget(host);
+            browserView_->setFocusPolicy(Qt::StrongFocus);
+            browserView_->setGeometry(20000, 0, 10, 10);
             return browser;
         };
-        dependencies.hoje = [] { return DataCivil{2025, 12, 10}; };
+        dependencies.internetConnected = [this] { return connected_; };
+        dependencies.today = [] { return CalendarDate{2025, 12, 10}; };
         dependencies.converter = [](std::string_view, const convert::ConversionSettings&) {
             return std::filesystem::path();
         };
-        dependencies.terminar = [this] { ++terminations_; };
+        // A body that is not there gives up at once, with no time spent waiting.
+        dependencies.bodyWaitLimit = std::chrono::milliseconds(0);
+        dependencies.quit = [this] { ++terminations_; };
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
-        window_->ExecutarTratador([this] { window_->FormShow(); });
+        window_->RunHandler([this] { window_->FormShow(); });
         QApplication::processEvents();
         return *window_;
     }
@@ -71,6 +70,8 @@ protected:
     portal::PortalAddresses addresses_;
     FakeDialogs dialogs_;
     FakeBrowser* browser_ = nullptr;
+    QWidget* browserView_ = nullptr;
+    bool connected_ = true;
     int terminations_ = 0;
     std::unique_ptr<TfrmVLPrincipal> window_;
 };

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTcpServer>
 
 #include "app/scrambling.h"
 #include "app/settings_dialog.h"
@@ -45,31 +45,31 @@ TEST_F(MainWindowTest, KeyFromTheCommandLine) {
         EXPECT_EQ(window.windowTitle(), "TARVENIX|NFe");
         if (c.accepted) {
             EXPECT_TRUE(dialogs_.boxes.empty());
-            EXPECT_EQ(window.Estado().chaveNFe, kKey);
+            EXPECT_EQ(window.State().edtChaveNFeText, kKey);
             EXPECT_TRUE(window.isVisible());
         } else {
             ASSERT_EQ(dialogs_.boxes.size(), 1u);
             EXPECT_EQ(dialogs_.boxes[0].caption, "Erro no Sistema");
             EXPECT_EQ(dialogs_.boxes[0].text, kKeyMissing);
-            EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
-            EXPECT_EQ(window.Estado().chaveNFe, "");
+            EXPECT_EQ(dialogs_.boxes[0].icon, Icon::Error);
+            EXPECT_EQ(window.State().edtChaveNFeText, "");
             EXPECT_FALSE(window.isVisible());  // the posted close request has been handled
             // The rest of the start-up ran before it.
             EXPECT_EQ(browser_->navigations.size(), 1u);
         }
     }
-    EXPECT_EQ(Start({"vellora", "x", kKey, " /tmp/saida \t"}).PastaSaida(), "/tmp/saida");
-    EXPECT_EQ(Start({"vellora", "x", kKey}).PastaSaida(), "");
+    EXPECT_EQ(Start({"vellora", "x", kKey, " /tmp/saida \t"}).OutputFolder(), "/tmp/saida");
+    EXPECT_EQ(Start({"vellora", "x", kKey}).OutputFolder(), "");
 }
 
 TEST_F(MainWindowTest, ConnectedStartLoadsTheConsultationPage) {
-    WriteSettings(Opcoes{0, 1, 0, 1, 1});
+    WriteSettings(Options{0, 1, 0, 1, 1});
     auto& window = Start({"vellora", "x", kKey});
-    const auto& state = window.Estado();
-    EXPECT_TRUE(state.Conectado());
+    const auto& state = window.State();
+    EXPECT_TRUE(state.Connected());
     EXPECT_TRUE(state.btnPegarHTML);
     EXPECT_TRUE(window.btnPegarHTML->isEnabled());
-    EXPECT_TRUE(state.EsperaVisivel());
+    EXPECT_TRUE(state.WaitShown());
     EXPECT_EQ(window.pnl2->y(), 0);
     EXPECT_EQ(browser_->cacheClears, 1);
     EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
@@ -84,27 +84,35 @@ TEST_F(MainWindowTest, ConnectedStartLoadsTheConsultationPage) {
 TEST_F(MainWindowTest, WithoutConnectionNothingLoadsUntilItReturns) {
     Connected(false);
     auto& window = Start({"vellora", "x", kKey});
-    EXPECT_FALSE(window.Estado().Conectado());
+    EXPECT_FALSE(window.State().Connected());
     EXPECT_FALSE(window.btnPegarHTML->isEnabled());
-    EXPECT_FALSE(window.Estado().EsperaVisivel());
+    EXPECT_FALSE(window.State().WaitShown());
     EXPECT_TRUE(browser_->navigations.empty());
-    EXPECT_EQ(window.Estado().img4Left, 394);
+    EXPECT_EQ(window.State().img4Left, 394);
 
     window.Label3Click();  // "Recarregar Imagem de Segurança"
     EXPECT_TRUE(browser_->navigations.empty());
 
-    // The indicator follows the portal within a couple of ticks; then the link works again.
-    QTcpServer portal;
-    ASSERT_TRUE(portal.listen(QHostAddress::LocalHost, 0));
-    // The window probes the address it was given, so the test brings that port up.
-    const QUrl origin(QString::fromStdString(window.Ambiente().enderecos.httpOrigin));
-    portal.close();
-    ASSERT_TRUE(portal.listen(QHostAddress::LocalHost, static_cast<quint16>(origin.port())));
-    ASSERT_TRUE(WaitUntil([&] { return window.Estado().Conectado(); }, std::chrono::seconds(5)));
+    // The next tick shows the returning connection; then the link works again.
+    Connected(true);
+    window.tmr1Timer();
+    EXPECT_TRUE(window.State().Connected());
+    EXPECT_EQ(window.State().img3Left, 394);
     EXPECT_FALSE(window.btnPegarHTML->isEnabled());  // no button follows the indicator
     window.Label3Click();
     EXPECT_EQ(browser_->navigations.size(), 1u);
     EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheConnectionIsTheSystemsAndThePortalHearsNothingOfIt) {
+    auto& window = Start({"vellora", "x", kKey});
+    for (int tick = 0; tick < 3; ++tick) {
+        window.tmr1Timer();
+    }
+    EXPECT_TRUE(window.State().Connected());
+    EXPECT_EQ(browser_->navigations.size(), 1u);
+    QApplication::processEvents();
+    EXPECT_FALSE(portal_.hasPendingConnections());
 }
 
 TEST_F(MainWindowTest, EscapeClosesAndCleansUp) {
@@ -138,6 +146,24 @@ TEST_F(MainWindowTest, EnterMovesTheFocusOn) {
     EXPECT_EQ(window.edtCaptcha->text(), "ab");
 }
 
+TEST_F(MainWindowTest, PageMessagesConfirmOnlyTheBrowsersBox) {
+    auto& window = Start({"vellora", "x", kKey});
+    // A box of the program's own is open when the page's message comes: the access-code box,
+    // the settings dialog.
+    QDialog own(&window);
+    own.setModal(true);
+    own.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &own);
+    window.WebBrowser1ShowMessage("NF-e cancelada");
+    window.tmr2Timer();
+    EXPECT_TRUE(own.isVisible());
+    EXPECT_EQ(own.result(), 0);
+    EXPECT_EQ(browser_->confirmations, 1);
+    // One signal, one confirmation: the next tick confirms nothing more.
+    window.tmr2Timer();
+    EXPECT_EQ(browser_->confirmations, 1);
+}
+
 TEST_F(MainWindowTest, MissingWaitAnimationIsReportedAndStartUpGoesOn) {
     fs::remove(dir_ / "processando1.gif");
     auto& window = Start({"vellora", "x", kKey});
@@ -146,7 +172,7 @@ TEST_F(MainWindowTest, MissingWaitAnimationIsReportedAndStartUpGoesOn) {
         dialogs_.boxes[0].text,
         "Erro ao carregar GIF: \n" + QString::fromStdString((dir_ / "processando1.gif").string()));
     EXPECT_EQ(browser_->navigations.size(), 1u);
-    EXPECT_EQ(window.Estado().chaveNFe, kKey);
+    EXPECT_EQ(window.State().edtChaveNFeText, kKey);
 }
 
 TEST_F(MainWindowTest, UnreadableSettingsStopTheStartUp) {
@@ -154,12 +180,12 @@ TEST_F(MainWindowTest, UnreadableSettingsStopTheStartUp) {
     auto& window = Start({"vellora", "x", kKey});
     ASSERT_EQ(dialogs_.boxes.size(), 1u);
     EXPECT_EQ(dialogs_.boxes[0].text, "'' não é um valor inteiro válido.");
-    EXPECT_EQ(dialogs_.boxes[0].icon, Icone::Erro);
-    const auto& state = window.Estado();
-    EXPECT_EQ(state.opcoes.fcon, 1);
-    EXPECT_EQ(state.opcoes.ccer, 1);
-    EXPECT_EQ(state.opcoes.echa, 0);  // not read
-    EXPECT_TRUE(state.edtChaveNFe);   // nothing applied
+    EXPECT_EQ(dialogs_.boxes[0].icon, Icon::Error);
+    const auto& state = window.State();
+    EXPECT_EQ(state.options.fcon, 1);
+    EXPECT_EQ(state.options.ccer, 1);
+    EXPECT_EQ(state.options.echa, 0);  // not read
+    EXPECT_TRUE(state.edtChaveNFe);    // nothing applied
 }
 
 TEST_F(MainWindowTest, FirstStartShowsTheSettingsDialog) {
@@ -175,7 +201,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheSettingsDialog) {
     EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{"Dados criados com sucesso."});
     EXPECT_EQ(ReadFile(dir_ / "cfg.dclrc"),
               "[VELLORA]\r\nfcon=0C\r\nccer=0C\r\nscer=0C\r\nidan=0C\r\necha=GC\r\n");
-    EXPECT_FALSE(window.Estado().edtChaveNFe);
+    EXPECT_FALSE(window.State().edtChaveNFe);
     EXPECT_EQ(browser_->navigations.size(), 1u);
 }
 
@@ -216,7 +242,7 @@ TEST_F(MainWindowTest, SettingsBehindTheAccessCode) {
     EXPECT_EQ(shownWith, (std::vector<int>{0, 1}));
     EXPECT_EQ(ReadFile(dir_ / "cfg.dclrc"),
               "[VELLORA]\r\nfcon=GC\r\nccer=GC\r\nscer=GC\r\nidan=GC\r\necha=GC\r\n");
-    const auto& state = window.Estado();
+    const auto& state = window.State();
     EXPECT_FALSE(state.btnDow || state.btnDados || state.btnPrint || state.edtChaveNFe);
 }
 
@@ -229,11 +255,11 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenKeepTheDialogOpen) {
         config.btnSal->click();
         EXPECT_TRUE(config.isVisible());
     };
-    window.MostrarConfigurador();
+    window.ShowSettingsDialog();
     // Reading the options when the dialog opens fails first, then saving.
     ASSERT_EQ(dialogs_.boxes.size(), 2u);
     EXPECT_TRUE(dialogs_.boxes[1].text.startsWith("Não foi possível gravar o arquivo"));
-    EXPECT_EQ(dialogs_.boxes[1].icon, Icone::Erro);
+    EXPECT_EQ(dialogs_.boxes[1].icon, Icon::Error);
 }
 
 }  // namespace

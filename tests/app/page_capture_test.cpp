@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include "app/main_window.h"
 #include "app/settings.h"
@@ -25,38 +27,39 @@ class PageCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test_support::EnsureApplication();
-        GravarOpcoes(dir_ / "cfg.dclrc", Opcoes{});
+        WriteOptions(dir_ / "cfg.dclrc", Options{});
         WriteFile(dir_ / "captcha.png", "png");
         fs::copy_file(WaitAnimation(), dir_ / "processando1.gif");
         fs::create_directory(dir_ / "site");
     }
 
-    // The window, with the print page at a local file. Closed ports stand for the portal: no
-    // connection, so start-up loads nothing by itself.
+    // The window, with the print page at a local file. There is no connection, so start-up
+    // loads nothing by itself.
     void Open(const std::string& printPage = "print.html") {
         printPage_ = printPage;
         auto addresses =
             portal::PortalAddresses::FromOrigins("http://127.0.0.1:1", "https://127.0.0.1:1");
         addresses.printPage = "file://" + (dir_ / "site" / printPage).string();
 
-        Dependencias dependencies;
-        dependencies.pastaExecutavel = dir_.path();
-        dependencies.argumentos = {"vellora", "x", "35191200000000000000550010000000011000000010",
-                                   (dir_ / "out").string()};
-        dependencies.dialogos = &dialogs_;
-        dependencies.enderecos = addresses;
-        dependencies.criarNavegador = [](QWidget* host) {
+        Dependencies dependencies;
+        dependencies.executableFolder = dir_.path();
+        dependencies.arguments = {"vellora", "x", "35191200000000000000550010000000011000000010",
+                                  (dir_ / "out").string()};
+        dependencies.dialogs = &dialogs_;
+        dependencies.addresses = addresses;
+        dependencies.createBrowser = [](QWidget* host) {
             return std::make_unique<portal::WebEngineBrowser>(host);
         };
-        dependencies.hoje = [] { return DataCivil{}; };
+        dependencies.internetConnected = [] { return false; };
+        dependencies.today = [] { return CalendarDate{}; };
         dependencies.converter = [this](std::string_view text,
                                         const convert::ConversionSettings& settings) {
             texts_.emplace_back(text);
             folders_.push_back(settings.outputFolder);
             return converter_(settings);
         };
-        dependencies.limiteCorpo = std::chrono::milliseconds(500);
-        dependencies.terminar = [] {};
+        dependencies.bodyWaitLimit = std::chrono::milliseconds(500);
+        dependencies.quit = [] {};
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
         window_->FormShow();
@@ -98,7 +101,7 @@ TEST_F(PageCaptureTest, PrintPageBecomesPageLinesAndOneConversion) {
     ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
 
     ASSERT_EQ(texts_.size(), 1u);
-    const auto& lines = window_->Estado().Memo2;
+    const auto& lines = window_->State().Memo2;
     const std::vector<std::string> expected = {"Raz\xE3o", "Vellora &amp; Cia", "Valor Total",
                                                "Documento", "1.234,56"};
     EXPECT_EQ(lines, expected);
@@ -107,7 +110,24 @@ TEST_F(PageCaptureTest, PrintPageBecomesPageLinesAndOneConversion) {
     EXPECT_EQ(window_->FPath(), dir_ / "out" / "KEY-nfe.xml");
     EXPECT_TRUE(dialogs_.boxes.empty());
     EXPECT_FALSE(fs::exists(dir_ / "captcha.png"));
-    EXPECT_TRUE(window_->Estado().btnGerarXML);
+    EXPECT_TRUE(window_->State().btnGerarXML);
+}
+
+TEST_F(PageCaptureTest, BrowserLiesOutsideTheVisibleWindowAndStillDrawsItsPages) {
+    Open();
+    auto* view = static_cast<portal::WebEngineBrowser&>(window_->WebBrowser1()).View();
+    // A size of its own, so that pages lay out as on a screen, and a place beyond the window's
+    // edge, so that it covers nothing the person sees or clicks.
+    EXPECT_FALSE(view->geometry().isEmpty());
+    EXPECT_FALSE(window_->rect().intersects(view->geometry()))
+        << view->x() << "," << view->y() << " " << view->width() << "x" << view->height();
+    // Shown, not hidden: a page keeps running its scripts and drawing its frames.
+    EXPECT_TRUE(view->isVisible());
+    WriteFile(dir_ / "site" / "drawn.html",
+              "<html><body><script>requestAnimationFrame(function () { document.title = "
+              "'drawn'; });</script>x</body></html>");
+    window_->WebBrowser1().Navigate("file://" + (dir_ / "site" / "drawn.html").string());
+    EXPECT_TRUE(WaitUntil([&] { return view->page()->title() == "drawn"; }));
 }
 
 TEST_F(PageCaptureTest, FailedConversionIsReportedAndTheProgramStillEnds) {
@@ -120,12 +140,12 @@ TEST_F(PageCaptureTest, FailedConversionIsReportedAndTheProgramStillEnds) {
     ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
     EXPECT_EQ(dialogs_.Texts(), (std::vector<QString>{"Layout 1.10", "Erro ao importar a NF-e."}));
     EXPECT_TRUE(window_->FPath().empty());
-    EXPECT_FALSE(window_->Estado().EsperaVisivel());
+    EXPECT_FALSE(window_->State().WaitShown());
 }
 
 TEST_F(PageCaptureTest, PageWithoutBodyEndsWithAMessageNotAHang) {
     Open("print.xhtml");  // an XHTML document can lack a body element
-    window_->Estado().MostrarEspera();
+    window_->State().ShowWait();
     LoadPrintPage(
         "<html xmlns=\"http://www.w3.org/1999/xhtml\"><head><title>t</title></head></html>");
     ASSERT_TRUE(WaitUntil([&] { return !dialogs_.boxes.empty(); }, std::chrono::seconds(10)));
@@ -133,7 +153,7 @@ TEST_F(PageCaptureTest, PageWithoutBodyEndsWithAMessageNotAHang) {
               std::vector<QString>{"A página do portal não respondeu. Tente novamente."});
     EXPECT_TRUE(texts_.empty());
     EXPECT_TRUE(window_->isVisible());
-    EXPECT_FALSE(window_->Estado().EsperaVisivel());
+    EXPECT_FALSE(window_->State().WaitShown());
 }
 
 }  // namespace

@@ -16,10 +16,10 @@ using test_support::TemporaryDirectory;
 using test_support::WriteFile;
 
 TEST(Scrambling, StoredFormsOfTheOptionValues) {
-    EXPECT_EQ(FormaArmazenada("0"), "0C");
-    EXPECT_EQ(FormaArmazenada("1"), "GC");
-    EXPECT_EQ(ValorDaFormaArmazenada("0C"), "0");
-    EXPECT_EQ(ValorDaFormaArmazenada("GC"), "1");
+    EXPECT_EQ(StoredForm("0"), "0C");
+    EXPECT_EQ(StoredForm("1"), "GC");
+    EXPECT_EQ(ValueOfStoredForm("0C"), "0");
+    EXPECT_EQ(ValueOfStoredForm("GC"), "1");
     EXPECT_EQ(CodificarValor("-1"), "BJ4");  // 3 characters for 2 bytes, no fill
 }
 
@@ -46,13 +46,13 @@ TEST(ProfileFile, MatchesNamesWithoutLetterCaseAndKeepsTheRest) {
     WriteFile(file,
               "; kept comment\r\n[Other]\r\nfcon=other\r\n\r\n[vellora]\r\nFCON = \"GC\" \r\n"
               "extra=1\r\n\r\n[Last]\r\nx=y\r\n");
-    EXPECT_EQ(LerValorPerfil(file, "VELLORA", "fcon", "-"), "GC");
-    EXPECT_EQ(LerValorPerfil(file, "VELLORA", "ccer", "-"), "-");
-    EXPECT_EQ(LerValorPerfil(dir / "missing", "VELLORA", "fcon", "-"), "-");
+    EXPECT_EQ(ReadProfileValue(file, "VELLORA", "fcon", "-"), "GC");
+    EXPECT_EQ(ReadProfileValue(file, "VELLORA", "ccer", "-"), "-");
+    EXPECT_EQ(ReadProfileValue(dir / "missing", "VELLORA", "fcon", "-"), "-");
 
-    GravarValorPerfil(file, "VELLORA", "fcon", "0C");
-    GravarValorPerfil(file, "Vellora", "ccer", "GC");
-    GravarValorPerfil(file, "New", "k", "v");
+    WriteProfileValues(file, "VELLORA", {{"fcon", "0C"}});
+    WriteProfileValues(file, "Vellora", {{"ccer", "GC"}});
+    WriteProfileValues(file, "New", {{"k", "v"}});
     EXPECT_EQ(ReadFile(file),
               "; kept comment\r\n[Other]\r\nfcon=other\r\n\r\n[vellora]\r\nfcon=0C\r\n"
               "extra=1\r\nccer=GC\r\n\r\n[Last]\r\nx=y\r\n[New]\r\nk=v\r\n");
@@ -60,23 +60,24 @@ TEST(ProfileFile, MatchesNamesWithoutLetterCaseAndKeepsTheRest) {
 
 TEST(ProfileFile, UnwritableFileThrows) {
     TemporaryDirectory dir;
-    EXPECT_THROW(GravarValorPerfil(dir / "no-such-folder" / "cfg.dclrc", "VELLORA", "fcon", "0C"),
-                 std::runtime_error);
+    EXPECT_THROW(
+        WriteProfileValues(dir / "no-such-folder" / "cfg.dclrc", "VELLORA", {{"fcon", "0C"}}),
+        std::runtime_error);
 }
 
 TEST(Settings, NewFileHoldsTheFiveKeysInOrder) {
     TemporaryDirectory dir;
-    GravarOpcoes(dir / "yes", Opcoes{});
+    WriteOptions(dir / "yes", Options{});
     EXPECT_EQ(ReadFile(dir / "yes"),
               "[VELLORA]\r\nfcon=0C\r\nccer=0C\r\nscer=0C\r\nidan=0C\r\necha=0C\r\n");
-    GravarOpcoes(dir / "no", Opcoes{1, 1, 1, 1, 1});
+    WriteOptions(dir / "no", Options{1, 1, 1, 1, 1});
     EXPECT_EQ(ReadFile(dir / "no"),
               "[VELLORA]\r\nfcon=GC\r\nccer=GC\r\nscer=GC\r\nidan=GC\r\necha=GC\r\n");
 
-    const Opcoes mixed{1, 0, 1, 0, -1};
-    GravarOpcoes(dir / "mixed", mixed);
-    Opcoes read{9, 9, 9, 9, 9};
-    LerOpcoes(dir / "mixed", read);
+    const Options mixed{1, 0, 1, 0, -1};
+    WriteOptions(dir / "mixed", mixed);
+    Options read{9, 9, 9, 9, 9};
+    ReadOptions(dir / "mixed", read);
     EXPECT_EQ(read.fcon, 1);
     EXPECT_EQ(read.ccer, 0);
     EXPECT_EQ(read.scer, 1);
@@ -84,45 +85,64 @@ TEST(Settings, NewFileHoldsTheFiveKeysInOrder) {
     EXPECT_EQ(read.echa, -1);
 }
 
+TEST(Settings, SavingReplacesTheWholeFileInOneStep) {
+    // A second name for the file as it was: rewriting the file in place would change what
+    // it shows, replacing the file leaves it alone. So a save broken off half-way can only
+    // leave the old file or the new one, never a file with a key half-written.
+    TemporaryDirectory dir;
+    const std::string old = "[VELLORA]\r\nfcon=0C\r\nccer=0C\r\nscer=0C\r\nidan=0C\r\necha=0C\r\n";
+    WriteFile(dir / "cfg.dclrc", old);
+    std::filesystem::create_hard_link(dir / "cfg.dclrc", dir / "as-it-was");
+
+    WriteOptions(dir / "cfg.dclrc", Options{1, 1, 1, 1, 1});
+    EXPECT_EQ(ReadFile(dir / "cfg.dclrc"),
+              "[VELLORA]\r\nfcon=GC\r\nccer=GC\r\nscer=GC\r\nidan=GC\r\necha=GC\r\n");
+    EXPECT_EQ(ReadFile(dir / "as-it-was"), old);
+    // No temporary file stays behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
 TEST(Settings, ForeignCharactersEndTheValue) {
     TemporaryDirectory dir;
     // Read in reverse, "#0C" decodes "C0" and stops at "#"; blanks around a value are trimmed.
     WriteFile(dir / "cfg.dclrc", "[VELLORA]\nfcon=#0C\nccer=GC \n");
-    EXPECT_EQ(LerOpcao(dir / "cfg.dclrc", "fcon"), 0);
-    EXPECT_EQ(LerOpcao(dir / "cfg.dclrc", "ccer"), 1);
+    EXPECT_EQ(ReadOption(dir / "cfg.dclrc", "fcon"), 0);
+    EXPECT_EQ(ReadOption(dir / "cfg.dclrc", "ccer"), 1);
 }
 
 TEST(Settings, ABadKeyStopsTheReadingAndKeepsTheKeysBeforeIt) {
     TemporaryDirectory dir;
     WriteFile(dir / "cfg.dclrc", "[VELLORA]\nfcon=GC\nccer=GC\nscer=0C#\nidan=GC\necha=GC\n");
-    Opcoes read{9, 9, 9, 9, 9};
-    EXPECT_THROW(LerOpcoes(dir / "cfg.dclrc", read), ErroDeConversao);
+    Options read{9, 9, 9, 9, 9};
+    EXPECT_THROW(ReadOptions(dir / "cfg.dclrc", read), IntegerConversionError);
     EXPECT_EQ(read.fcon, 1);
     EXPECT_EQ(read.ccer, 1);
     EXPECT_EQ(read.scer, 9);
     EXPECT_EQ(read.echa, 9);
-    EXPECT_THROW(LerOpcao(dir / "cfg.dclrc", "missing"), ErroDeConversao);
+    EXPECT_THROW(ReadOption(dir / "cfg.dclrc", "missing"), IntegerConversionError);
 }
 
 TEST(Settings, StrictDecimalConversion) {
-    EXPECT_EQ(TextoParaInteiro("0"), 0);
-    EXPECT_EQ(TextoParaInteiro("-1"), -1);
-    EXPECT_EQ(TextoParaInteiro("+12"), 12);
-    EXPECT_EQ(TextoParaInteiro("2147483647"), 2147483647);
+    EXPECT_EQ(StrictInteger("0"), 0);
+    EXPECT_EQ(StrictInteger("-1"), -1);
+    EXPECT_EQ(StrictInteger("+12"), 12);
+    EXPECT_EQ(StrictInteger("2147483647"), 2147483647);
     for (const char* bad : {"", "-", "+", " 1", "1 ", "1a", "0x1", "+-1", "2147483648"}) {
-        EXPECT_THROW(TextoParaInteiro(bad), ErroDeConversao) << '"' << bad << '"';
+        EXPECT_THROW(StrictInteger(bad), IntegerConversionError) << '"' << bad << '"';
     }
     try {
-        TextoParaInteiro("x");
-    } catch (const ErroDeConversao& e) {
+        StrictInteger("x");
+    } catch (const IntegerConversionError& e) {
         EXPECT_STREQ(e.what(), "'x' não é um valor inteiro válido.");
     }
 }
 
 TEST(AccessCode, FollowsTheInstallersFormula) {
-    EXPECT_EQ(CodigoDeAcesso({2025, 12, 10}), "575503");  // 101225 * 3 + 271828
-    EXPECT_EQ(CodigoDeAcesso({2031, 1, 1}), "302221");    // 010131 * 3 + 271828
-    EXPECT_EQ(CodigoDeAcesso({2099, 12, 31}), "205725");  // 311299 * 3 + 271828 = 1205725
+    EXPECT_EQ(AccessCode({2025, 12, 10}), "575503");  // 101225 * 3 + 271828
+    EXPECT_EQ(AccessCode({2031, 1, 1}), "302221");    // 010131 * 3 + 271828
+    EXPECT_EQ(AccessCode({2099, 12, 31}), "205725");  // 311299 * 3 + 271828 = 1205725
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ TEST(WorkingFiles, CleanUpRemovesOnlyAnEmptyXmlFolder) {
     for (const char* name : {"resulta.txt", "resulta2.txt", "captcha.png", "cfg.dclrc"}) {
         WriteFile(empty / name, "x");
     }
-    LimparArquivosDeTrabalho(empty.path());
+    CleanUpWorkingFiles(empty.path());
     EXPECT_FALSE(fs::exists(empty / "xml"));
     EXPECT_FALSE(fs::exists(empty / "resulta.txt"));
     EXPECT_FALSE(fs::exists(empty / "resulta2.txt"));
@@ -28,16 +28,16 @@ TEST(WorkingFiles, CleanUpRemovesOnlyAnEmptyXmlFolder) {
     TemporaryDirectory full;
     fs::create_directory(full / "xml");
     WriteFile(full / "xml" / "KEY-nfe.xml", "<nfeProc/>");
-    LimparArquivosDeTrabalho(full.path());  // nothing else there: no failure
+    CleanUpWorkingFiles(full.path());  // nothing else there: no failure
     EXPECT_TRUE(fs::exists(full / "xml" / "KEY-nfe.xml"));
 }
 
 TEST(WorkingFiles, OutputFolderRule) {
     TemporaryDirectory dir;
-    EXPECT_EQ(PastaDeSaida("", dir.path()), dir / "xml");
+    EXPECT_EQ(PrepareOutputFolder("", dir.path()), dir / "xml");
     EXPECT_TRUE(fs::is_directory(dir / "xml"));
     const auto given = (dir / "a" / "b c").string();
-    EXPECT_EQ(PastaDeSaida(given, dir.path()), dir / "a" / "b c");
+    EXPECT_EQ(PrepareOutputFolder(given, dir.path()), dir / "a" / "b c");
     EXPECT_TRUE(fs::is_directory(dir / "a" / "b c"));
 }
 

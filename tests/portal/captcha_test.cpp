@@ -32,7 +32,7 @@ TEST(CaptchaTextTest, Base64BetweenTheMarkerAndTheNextInput) {
         {"", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TextoDoCaptcha(c.markup), c.text) << c.markup;
+        EXPECT_EQ(CaptchaText(c.markup), c.text) << c.markup;
     }
 }
 
@@ -60,7 +60,7 @@ TEST(SalvarCaptchaTest, TextThatIsNotAPngPictureIsAnError) {
     test_support::TemporaryDirectory dir;
     for (const std::string& base64 : {QByteArray("GIF89a\x01\x00\x01\x00").toBase64().toStdString(),
                                       std::string("!!!"), std::string()}) {
-        EXPECT_THROW(SalvarCaptcha(base64, dir / "captcha.png"), ErroDeImagem) << base64;
+        EXPECT_THROW(SalvarCaptcha(base64, dir / "captcha.png"), ImageError) << base64;
         EXPECT_FALSE(std::filesystem::exists(dir / "captcha.png"));
     }
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
@@ -44,11 +46,37 @@ private:
     QByteArray request_;
 };
 
+// Sends the head and the first part of a body that it announces longer, then keeps the
+// connection open; once the part is out, the application is told to quit, as when the last
+// window closes in the middle of a download.
+class QuitMidwayServer {
+public:
+    QuitMidwayServer() {
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
+            auto* socket = server_.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                socket->readAll();
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<nfe>half");
+                QObject::connect(socket, &QTcpSocket::bytesWritten, socket,
+                                 [] { QCoreApplication::exit(); });
+            });
+        });
+        server_.listen(QHostAddress::LocalHost);
+    }
+
+    std::string Address() const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/download";
+    }
+
+private:
+    QTcpServer server_;
+};
+
 class FileDownloadTest : public ::testing::Test {
 protected:
     void SetUp() override { test_support::EnsureApplication(); }
 
-    PedidoDeDownload Pedido(const CannedServer& server) {
+    DownloadRequest Request(const CannedServer& server) {
         return {server.Address(), dir_ / "KEY-orig.xml", "vellora", "ASP.NET_SessionId=abc",
                 std::chrono::seconds(10)};
     }
@@ -61,7 +89,7 @@ TEST_F(FileDownloadTest, BodyWrittenWithTheAgentNameAndTheCookies) {
         "HTTP/1.1 200 OK\r\nContent-Type: application/xml\r\nContent-Length: 12\r\n\r\n"
         "<nfe>x</nfe>");
     WriteFile(dir_ / "KEY-orig.xml", "older file, longer than the new one");
-    BaixarArquivo(Pedido(server));
+    BaixarArquivo(Request(server));
     EXPECT_EQ(ReadFile(dir_ / "KEY-orig.xml"), "<nfe>x</nfe>");
     EXPECT_TRUE(server.Request().contains("\r\nUser-Agent: vellora\r\n"));
     EXPECT_TRUE(server.Request().contains("\r\nCookie: ASP.NET_SessionId=abc\r\n"));
@@ -70,7 +98,7 @@ TEST_F(FileDownloadTest, BodyWrittenWithTheAgentNameAndTheCookies) {
 
 TEST_F(FileDownloadTest, EmptyBodyGivesAnEmptyFile) {
     CannedServer server("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
-    BaixarArquivo(Pedido(server));
+    BaixarArquivo(Request(server));
     ASSERT_TRUE(fs::exists(dir_ / "KEY-orig.xml"));
     EXPECT_EQ(fs::file_size(dir_ / "KEY-orig.xml"), 0u);
 }
@@ -98,9 +126,9 @@ TEST_F(FileDownloadTest, FailedTransferLeavesNoFileAndAnOlderOneAsItWas) {
             }
             CannedServer server(c.response);
             try {
-                BaixarArquivo(Pedido(server));
+                BaixarArquivo(Request(server));
                 ADD_FAILURE() << "no error";
-            } catch (const ErroDeDownload& error) {
+            } catch (const DownloadError& error) {
                 EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos)
                     << error.what();
             }
@@ -114,6 +142,27 @@ TEST_F(FileDownloadTest, FailedTransferLeavesNoFileAndAnOlderOneAsItWas) {
     }
 }
 
+TEST_F(FileDownloadTest, TransferCutShortByTheProgramClosingIsNoFile) {
+    WriteFile(dir_ / "KEY-orig.xml", "older");
+    {
+        QuitMidwayServer server;
+        try {
+            BaixarArquivo(
+                {server.Address(), dir_ / "KEY-orig.xml", "vellora", "", std::chrono::seconds(10)});
+            ADD_FAILURE() << "no error";
+        } catch (const DownloadError& error) {
+            EXPECT_STREQ(error.what(),
+                         "O download do arquivo não foi concluído. A transferência foi "
+                         "interrompida.");
+        }
+    }
+    EXPECT_EQ(ReadFile(dir_ / "KEY-orig.xml"), "older");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+    // The quit request ends every event loop until the application's own loop has run once.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(); });
+    QCoreApplication::exec();
+}
+
 TEST_F(FileDownloadTest, RefusedConnectionIsAnError) {
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost);
@@ -121,7 +170,7 @@ TEST_F(FileDownloadTest, RefusedConnectionIsAnError) {
     closed.close();
     EXPECT_THROW(BaixarArquivo({"http://127.0.0.1:" + std::to_string(port) + "/x",
                                 dir_ / "KEY-orig.xml", "vellora", "", std::chrono::seconds(5)}),
-                 ErroDeDownload);
+                 DownloadError);
     EXPECT_FALSE(fs::exists(dir_ / "KEY-orig.xml"));
 }
 

@@ -23,28 +23,28 @@ TEST(PageMessagesTest, RecognisedPhrasesInAnyLetterCaseAskForOneConfirmation) {
         {"Sessão expirada", "SESSãO EXPIRADA", 0},
     };
     for (const auto& c : cases) {
-        MensagensDaPagina messages;
-        messages.Registrar(c.text);
+        PageMessages messages;
+        messages.Record(c.text);
         EXPECT_EQ(messages.UltimaMensagem, c.recorded);
         EXPECT_EQ(messages.SinalMensagem, c.signal) << c.text;
-        EXPECT_EQ(messages.ConsumirSinal(), c.signal != 0);
-        EXPECT_FALSE(messages.ConsumirSinal());
+        EXPECT_EQ(messages.TakeSignal(), c.signal != 0);
+        EXPECT_FALSE(messages.TakeSignal());
         EXPECT_EQ(messages.UltimaMensagem, c.recorded);  // nothing clears it
     }
 }
 
 TEST(PageMessagesTest, OtherMessagesKeepAPendingSignal) {
-    MensagensDaPagina messages;
-    messages.Registrar("NF-e cancelada");
-    messages.Registrar("Outra mensagem");
+    PageMessages messages;
+    messages.Record("NF-e cancelada");
+    messages.Record("Outra mensagem");
     EXPECT_EQ(messages.UltimaMensagem, "OUTRA MENSAGEM");
-    EXPECT_TRUE(messages.ConsumirSinal());
+    EXPECT_TRUE(messages.TakeSignal());
     // Two recognised messages in a row: one confirmation each, tick after tick.
-    messages.Registrar("cancelada");
-    EXPECT_TRUE(messages.ConsumirSinal());
-    messages.Registrar("Clique em OK para iniciar o download");
-    EXPECT_TRUE(messages.ConsumirSinal());
-    EXPECT_FALSE(messages.ConsumirSinal());
+    messages.Record("cancelada");
+    EXPECT_TRUE(messages.TakeSignal());
+    messages.Record("Clique em OK para iniciar o download");
+    EXPECT_TRUE(messages.TakeSignal());
+    EXPECT_FALSE(messages.TakeSignal());
 }
 
 }  // namespace

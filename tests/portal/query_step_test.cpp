@@ -11,39 +11,35 @@ TEST(QueryStepTest, PageRecognisedByTheWholeExactAddress) {
     const std::string http = "http://portal.example:8080";
     struct Case {
         std::string location;
-        PassoConsulta step;
+        QueryStep step;
     };
     const Case cases[] = {
         {http + "/portal/consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8=",
-         PassoConsulta::MostrarCaptcha},
+         QueryStep::ShowCaptcha},
         {http + "/portal/consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8%3d",
-         PassoConsulta::CaptchaInvalido},
+         QueryStep::WrongCaptcha},
         {http + "/portal/consultaCompleta.aspx?tipoConteudo=XbSeqxE8pl8=",
-         PassoConsulta::ImprimirDoResultado},
-        {http + "/portal/visualizacaoNFe/completa/Default.aspx",
-         PassoConsulta::ImprimirDoVisualizador},
-        {http + "/portal/consultaImpressao.aspx?tipoConsulta=completa",
-         PassoConsulta::CapturarPagina},
-        {"https://portal.example:8443/portal/inexistente_completa.aspx",
-         PassoConsulta::NaoEncontrada},
+         QueryStep::PrintFromResult},
+        {http + "/portal/visualizacaoNFe/completa/Default.aspx", QueryStep::PrintFromViewer},
+        {http + "/portal/consultaImpressao.aspx?tipoConsulta=completa", QueryStep::CapturePage},
+        {"https://portal.example:8443/portal/inexistente_completa.aspx", QueryStep::NotFound},
         // The escape in other letters, the page in other letters, over the other scheme, with
         // a trailing slash or a fragment: pages the table does not know.
         {http + "/portal/consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8%3D",
-         PassoConsulta::ErroDoPortal},
+         QueryStep::PortalError},
         {http + "/portal/Consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8=",
-         PassoConsulta::ErroDoPortal},
+         QueryStep::PortalError},
         {"https://portal.example:8080/portal/consulta.aspx?tipoConsulta=completa&"
          "tipoConteudo=XbSeqxE8pl8=",
-         PassoConsulta::ErroDoPortal},
-        {"http://portal.example:8443/portal/inexistente_completa.aspx",
-         PassoConsulta::ErroDoPortal},
-        {http + "/portal/visualizacaoNFe/completa/Default.aspx#x", PassoConsulta::ErroDoPortal},
-        {http + "/portal/manutencao.aspx", PassoConsulta::ErroDoPortal},
-        {"", PassoConsulta::ErroDoPortal},
-        {"about:blank", PassoConsulta::ErroDoPortal},
+         QueryStep::PortalError},
+        {"http://portal.example:8443/portal/inexistente_completa.aspx", QueryStep::PortalError},
+        {http + "/portal/visualizacaoNFe/completa/Default.aspx#x", QueryStep::PortalError},
+        {http + "/portal/manutencao.aspx", QueryStep::PortalError},
+        {"", QueryStep::PortalError},
+        {"about:blank", QueryStep::PortalError},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PassoDaPagina(addresses, c.location, std::nullopt), c.step) << c.location;
+        EXPECT_EQ(StepForPage(addresses, c.location, std::nullopt), c.step) << c.location;
     }
 }
 
@@ -51,8 +47,7 @@ TEST(QueryStepTest, FirstEqualAddressOfTheTableDecides) {
     // Origins that make two pages share an address: the earlier row wins.
     auto addresses = PortalAddresses::FromOrigins("http://h", "https://h");
     addresses.notFoundPage = addresses.printPage;
-    EXPECT_EQ(PassoDaPagina(addresses, addresses.printPage, std::nullopt),
-              PassoConsulta::CapturarPagina);
+    EXPECT_EQ(StepForPage(addresses, addresses.printPage, std::nullopt), QueryStep::CapturePage);
 }
 
 TEST(QueryStepTest, PageAnsweredWithAnHttpErrorIsThePortalsErrorWhateverItsAddress) {
@@ -60,7 +55,7 @@ TEST(QueryStepTest, PageAnsweredWithAnHttpErrorIsThePortalsErrorWhateverItsAddre
     for (const auto& location : {addresses.consultationPage, addresses.printPage,
                                  addresses.notFoundPage, addresses.wrongCaptchaReturn}) {
         for (const int status : {400, 404, 500, 503}) {
-            EXPECT_EQ(PassoDaPagina(addresses, location, status), PassoConsulta::ErroDoPortal)
+            EXPECT_EQ(StepForPage(addresses, location, status), QueryStep::PortalError)
                 << location << " " << status;
         }
     }

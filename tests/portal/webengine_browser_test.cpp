@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -101,20 +100,26 @@ TEST_F(WebEngineBrowserTest, ScriptMessagesReachTheHostThenShowTheBrowsersBox) {
          "<html><body><input type='button' id='go' onclick=\"alert('Clique em OK para iniciar o "
          "download'); document.title = confirm('NF-e Cancelada') ? 'ok' : 'cancel'\">"
          "</body></html>");
-    int boxes = 0;
+    // A modal dialog of the program's own is open all the while; the page's boxes come over it.
+    QDialog own(host_.get());
+    own.setModal(true);
+    own.show();
+    EXPECT_FALSE(browser_->ConfirmMessage());
+    int confirmed = 0;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++boxes;
-            box->button(QMessageBox::Ok)->click();
+        if (browser_->ConfirmMessage()) {
+            ++confirmed;
         }
     });
     answer.start(50);
     browser_->ClickElement("go");
     EXPECT_TRUE(WaitUntil([&] { return Title() == "ok"; })) << Title();
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(confirmed, 2);
     EXPECT_EQ(messages_,
               (std::vector<std::string>{"Clique em OK para iniciar o download", "NF-e Cancelada"}));
+    EXPECT_TRUE(own.isVisible());
+    EXPECT_FALSE(browser_->ConfirmMessage());
 }
 
 TEST_F(WebEngineBrowserTest, DownloadsGoToTheHost) {
@@ -217,12 +222,12 @@ TEST_F(WebEngineBrowserTest, WaitForBodyGivesUpAfterTheLimit) {
     EXPECT_FALSE(browser_->BodyInnerHtml().has_value());
     QElapsedTimer elapsed;
     elapsed.start();
-    EXPECT_FALSE(AguardarCorpo(*browser_, std::chrono::milliseconds(300)).has_value());
+    EXPECT_FALSE(WaitForBody(*browser_, std::chrono::milliseconds(300)).has_value());
     EXPECT_GE(elapsed.elapsed(), 300);
     EXPECT_LT(elapsed.elapsed(), 5000);
 
     Load("body.html", "<html><body>x</body></html>");
-    EXPECT_TRUE(AguardarCorpo(*browser_, std::chrono::milliseconds(300)).has_value());
+    EXPECT_TRUE(WaitForBody(*browser_, std::chrono::milliseconds(300)).has_value());
 }
 
 }  // namespace

@@ -1,0 +1,319 @@
+#include "app/query_flow.h"
+
+#include <QCoreApplication>
+#include <exception>
+#include <utility>
+
+#include "app/command_line.h"
+#include "app/download_target.h"
+#include "app/working_files.h"
+#include "capture/page_lines.h"
+#include "convert/character_filters.h"
+#include "nfe/access_key.h"
+#include "portal/body_wait.h"
+#include "portal/captcha_image.h"
+#include "portal/captcha_text.h"
+#include "portal/file_download.h"
+#include "portal/portal_form.h"
+#include "portal/query_step.h"
+#include "text/trim.h"
+#include "text/windows1252.h"
+
+namespace app {
+
+namespace {
+
+// Written and read in the working folder; deleted beside the executable.
+constexpr const char* kCaptchaInWorkingFolder = "captcha.png";
+
+// Characters of the text without those of code 32 or below at both ends.
+qsizetype TrimmedLength(const QString& text) {
+    return QString::fromStdString(std::string(text::Trim(text.toStdString()))).size();
+}
+
+// Clears a flag when a step that must not run inside itself ends.
+class Running {
+public:
+    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+    ~Running() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+// Hides the wait overlay when a step ends, so that the person can always reach "Recarregar
+// Imagem de Segurança": on every way out of the step, or only when an error ends it.
+class QueryFlow::OverlayGuard {
+public:
+    enum class When { Always, OnError };
+
+    OverlayGuard(QueryFlow& flow, When when) : flow_(flow), when_(when) {}
+    OverlayGuard(const OverlayGuard&) = delete;
+    OverlayGuard& operator=(const OverlayGuard&) = delete;
+    ~OverlayGuard() {
+        if (when_ == When::Always || std::uncaught_exceptions() > exceptions_) {
+            flow_.state_.HideWait();
+            flow_.window_.Reflect();
+        }
+    }
+
+private:
+    QueryFlow& flow_;
+    When when_;
+    int exceptions_ = std::uncaught_exceptions();
+};
+
+QueryFlow::QueryFlow(QueryWindow& window, portal::Browser& browser, Dialogs& dialogs,
+                     QuerySetup setup)
+    : window_(window),
+      state_(window.State()),
+      browser_(browser),
+      dialogs_(dialogs),
+      setup_(std::move(setup)) {}
+
+bool QueryFlow::Restart() {
+    if (!state_.Restart()) {
+        return false;
+    }
+    window_.ClearCaptchaBox();
+    window_.Reflect();
+    browser_.ClearCache();
+    browser_.Navigate(setup_.addresses.consultationPage);
+    return true;
+}
+
+void QueryFlow::Validate() {
+    state_.edtChaveNFeText = convert::DigitsOnly(text::Utf8ToWindows1252(state_.edtChaveNFeText));
+    if (!nfe::IsValidAccessKey("NFe" + state_.edtChaveNFeText)) {
+        dialogs_.Box(kApplicationTitle,
+                     QStringLiteral("Chave incorreta. Verifique a chave informada."), Icon::Error);
+        return;
+    }
+    if (TrimmedLength(window_.CaptchaText()) < 4) {
+        dialogs_.Box(kApplicationTitle, QStringLiteral("Digite os caracteres da imagem."),
+                     Icon::Error);
+        window_.FocusCaptchaBox();
+        return;
+    }
+    state_.QueryValidated();
+    window_.Reflect();
+}
+
+void QueryFlow::Submit() {
+    // Filling the form waits for the page and lets key presses through meanwhile; an Enter
+    // among them must not submit the form a second time.
+    if (submitting_) {
+        return;
+    }
+    const Running running(submitting_);
+    // Nothing sent, or a page that stopped answering: the person must reach the link.
+    const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
+
+    state_.ShowWait();
+    window_.Reflect();
+    Validate();
+    state_.ConfirmPressed();
+    try {
+        browser_.SetElementValue(portal::kKeyField, state_.edtChaveNFeText);
+        browser_.SetElementValue(portal::kCaptchaField, window_.CaptchaText().toStdString());
+        browser_.ClickElement(portal::kSubmitButton);
+    } catch (...) {
+        state_.FormFillingFailed();
+        throw;
+    }
+    state_.FormSubmitted();
+    window_.Reflect();
+}
+
+void QueryFlow::EnterInCaptchaBox() {
+    if (TrimmedLength(window_.CaptchaText()) > 3) {
+        // Enter presses "CONFIRMAR", which does nothing while it is off.
+        if (state_.btnPegarHTML) {
+            Submit();
+        }
+        return;
+    }
+    dialogs_.Message(QStringLiteral("Informe o codigo da imagem de segurança"));
+    window_.FocusCaptchaBox();
+}
+
+void QueryFlow::PageLoaded() {
+    const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
+    QCoreApplication::processEvents();
+    const auto& addresses = setup_.addresses;
+    switch (portal::StepForPage(addresses, browser_.LocationUrl(), browser_.HttpErrorStatus())) {
+        case portal::QueryStep::ShowCaptcha:
+            ShowCaptcha();
+            break;
+        case portal::QueryStep::PrintFromViewer:
+            browser_.Navigate(addresses.printPage);
+            break;
+        case portal::QueryStep::PrintFromResult:
+            state_.ShowWait();
+            window_.ClearCaptchaPicture();
+            window_.Reflect();
+            browser_.Navigate(addresses.printPage);
+            break;
+        case portal::QueryStep::CapturePage:
+            CapturePage();
+            break;
+        case portal::QueryStep::NotFound:
+            dialogs_.Box(kApplicationTitle,
+                         QStringLiteral("NF-e INEXISTENTE na base nacional, favor consultar "
+                                        "esta NF-e no site da SEFAZ de origem."),
+                         Icon::Error);
+            RestartAfterError();
+            state_.HideWait();
+            window_.Reflect();
+            break;
+        case portal::QueryStep::WrongCaptcha:
+            dialogs_.Box(
+                kApplicationTitle,
+                QStringLiteral("Imagem de segurança informada é inválida. Tente novamente."),
+                Icon::Warning);
+            RestartAfterError();
+            break;
+        case portal::QueryStep::PortalError:
+            dialogs_.Box(
+                kApplicationTitle,
+                QStringLiteral(
+                    "Erro encontrado na Sefaz Nacional. Tente novamente em alguns instantes."),
+                Icon::Error);
+            RestartAfterError();
+            break;
+    }
+}
+
+void QueryFlow::RestartAfterError() {
+    window_.ClearCaptchaPicture();
+    state_.ErrorPageShown();
+    DeleteCaptchaFiles();
+    if (!Restart()) {
+        // Without a connection no new query starts: the person must reach the link to ask
+        // again once the connection is back.
+        state_.HideWait();
+        window_.Reflect();
+    }
+}
+
+void QueryFlow::ShowCaptcha() {
+    const OverlayGuard overlay(*this, OverlayGuard::When::Always);
+    const auto body = PageBody();
+    if (!body) {
+        return;
+    }
+    state_.Memo2 = capture::SplitLines(text::Utf8ToWindows1252(*body));
+    const auto captcha = portal::CaptchaText(capture::JoinPageLines(state_.Memo2));
+    if (text::Trim(captcha).empty()) {
+        dialogs_.Message(
+            QStringLiteral("O portal da NFe nacional está com problemas de acesso. Tente "
+                           "novamente em alguns minutos."));
+        return;
+    }
+    portal::SalvarCaptcha(captcha, kCaptchaInWorkingFolder);
+    window_.ShowCaptchaPicture(QString::fromUtf8(kCaptchaInWorkingFolder));
+    state_.CaptchaShown();
+    // Wherever the focus went meanwhile (Enter moves it on, a box takes it), the person
+    // types the new characters at once.
+    window_.FocusCaptchaBox();
+}
+
+std::optional<std::string> QueryFlow::PageBody() {
+    auto body = portal::WaitForBody(browser_, setup_.bodyWaitLimit);
+    if (!body) {
+        dialogs_.Message(QString::fromUtf8(portal::kPageDidNotAnswer));
+    }
+    return body;
+}
+
+void QueryFlow::GoToPrintPage() {
+    if (browser_.LocationUrl() != setup_.addresses.resultPage) {
+        return;
+    }
+    state_.ShowWait();
+    window_.ClearCaptchaPicture();
+    window_.Reflect();
+    browser_.Navigate(setup_.addresses.printPage);
+}
+
+void QueryFlow::CapturePage() {
+    // The waits below let other events run, a second load of the same page among them: one
+    // print page gives one capture.
+    if (capturing_) {
+        return;
+    }
+    const Running running(capturing_);
+    const OverlayGuard overlay(*this, OverlayGuard::When::Always);
+
+    QCoreApplication::processEvents();
+    state_.CaptureStarted();
+    window_.ClearCaptchaPicture();
+    window_.ClearCaptchaBox();
+    window_.Reflect();
+
+    const auto body = PageBody();
+    if (!body) {
+        return;
+    }
+    state_.Memo2 = capture::PageLinesFromMarkup(text::Utf8ToWindows1252(*body),
+                                                [] { QCoreApplication::processEvents(); });
+    window_.ClearCaptchaPicture();
+    state_.CaptureEnded();
+    window_.Reflect();
+    Import();
+}
+
+void QueryFlow::Import() {
+    convert::ConversionSettings settings;
+    settings.outputFolder = window_.OutputFolder();
+    settings.executableFolder = setup_.executableFolder;
+    settings.processPendingEvents = [] { QCoreApplication::processEvents(); };
+    settings.showMessage = [this](const std::string& message) {
+        dialogs_.Message(QString::fromStdString(message));
+    };
+    try {
+        state_.FPath = setup_.converter(capture::JoinPageLines(state_.Memo2), settings);
+        window_.ClearCaptchaPicture();
+        window_.ClearCaptchaBox();
+    } catch (...) {
+        dialogs_.Message(QStringLiteral("Erro ao importar a NF-e."));
+    }
+    state_.ImportEnded();
+    window_.Reflect();
+    window_.PressFechar();
+}
+
+void QueryFlow::PressDownloadButton() {
+    browser_.ClickElement(portal::kDownloadButton);
+    state_.DownloadPressed();
+    window_.ClearCaptchaPicture();
+    window_.ClearCaptchaBox();
+    window_.Reflect();
+}
+
+void QueryFlow::Download(const std::string& address) {
+    // A failed download wrote nothing and the program stays, so the person can try again.
+    const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
+    const auto target =
+        DownloadTarget(state_.edtChaveNFeText, window_.OutputFolder(), setup_.executableFolder);
+    const auto agent =
+        std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()).filename();
+    portal::BaixarArquivo({address, target, agent.string(), browser_.Cookies(address)});
+    DeleteCaptchaFiles();
+    if (state_.options.fcon == 0) {
+        window_.CloseWindow();
+    }
+    state_.HideWait();
+    window_.Reflect();
+}
+
+void QueryFlow::DeleteCaptchaFiles() {
+    DeleteIfPresent(setup_.executableFolder / kCaptchaImage);
+    DeleteIfPresent(setup_.executableFolder / "captcha.jpg");
+}
+
+}  // namespace app
