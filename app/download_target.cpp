@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/command_line.h"
 #include "app/working_files.h"
 #include "nfe/access_key.h"
 #include "text/character_filters.h"

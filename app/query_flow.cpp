@@ -4,7 +4,6 @@
 #include <exception>
 #include <utility>
 
-#include "app/command_line.h"
 #include "app/download_target.h"
 #include "app/working_files.h"
 #include "capture/page_lines.h"

@@ -40,6 +40,7 @@ using namespace std::chrono_literals;
 
 const std::string kNormal = "35150761024385000111550010000001011102030405";
 const std::string kCancelled = "35160561024385000111550010000001121141516176";
+const std::string kLayout400 = "35240361024385000111550010000001131171819201";
 const std::string kServerError = "35160761024385000111550090000009011161718198";
 const std::string kMaintenance = "35160761024385000111550090000009021161718195";
 const std::string kVanishingBody = "35160761024385000111550090000009031161718192";
@@ -238,6 +239,25 @@ TEST_F(PortalFlowTest, NormalInvoiceGivesTheXmlFileAndTheProgramEnds) {
     EXPECT_NE(ReadFile(file).find(kNormal), std::string::npos);
     // The clean-up of the executable's folder leaves the working directory alone.
     EXPECT_TRUE(fs::exists(cwd_ / "captcha.png"));
+}
+
+// Every invoice issued since 2019 shows "Versão 4.00": the file is written whole in 3.10 and
+// the program ends as after any conversion, without a box.
+TEST_F(PortalFlowTest, InvoiceOfLayout400IsWrittenIn310) {
+    auto& window = Start(kLayout400);
+    WaitForCaptcha("layout 4.00");
+    Type(kCaptcha);
+    const auto file = Output() / (kLayout400 + "-nfe.xml");
+    WaitForConversion(file, "layout 4.00");
+    if (HasFatalFailure()) {
+        return;
+    }
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(window.FPath(), file);
+    EXPECT_TRUE(dialogs_.Texts().empty());
+    const std::string xml = ReadFile(file);
+    EXPECT_NE(xml.find("<infNFe versao=\"3.10\" Id=\"NFe" + kLayout400 + "\""), std::string::npos);
+    EXPECT_EQ(xml.find("versao=\"4"), std::string::npos);
 }
 
 TEST_F(PortalFlowTest, WrongCaptchaWarnsAndASecondTrySucceeds) {
