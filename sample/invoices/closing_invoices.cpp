@@ -34,8 +34,8 @@ nfe::TNFe TransportInvoice() {
     volume.esp = "PALETE";
     volume.marca = "ALFA";
     volume.nVol = "1/1";
-    volume.pesoL = Value(850);
-    volume.pesoB = Value(872.5);
+    volume.pesoL = nfe::Currency::FromDouble(850);
+    volume.pesoB = nfe::Currency::FromDouble(872.5);
     SumTotals(nfe);
     CompleteKey(nfe);
     return nfe;
@@ -49,7 +49,7 @@ nfe::TNFe BillingInvoice() {
     cobr.Fat.nFat = "1009";
     cobr.Fat.vOrig = nfe.Total.ICMSTot.vNF;
     cobr.Fat.vLiq = nfe.Total.ICMSTot.vNF;
-    const nfe::Currency third = Value(1827.5);
+    const nfe::Currency third = nfe::Currency::FromDouble(1827.5);
     const nfe::TDateTime dues[] = {nfe::EncodeDate(2015, 4, 1), nfe::EncodeDate(2015, 5, 1),
                                    nfe::EncodeDate(2015, 6, 1)};
     int number = 0;

@@ -10,10 +10,6 @@ namespace sample::parts {
 
 using nfe::Currency;
 
-Currency Value(double units) {
-    return Currency::FromRaw(std::llround(units * Currency::kScale));
-}
-
 Currency Percent(Currency base, Currency rate) {
     // base and rate carry four decimals each; the product is rounded to cents.
     const long double exact = static_cast<long double>(base.Raw()) * rate.Raw() /
@@ -111,22 +107,22 @@ nfe::TDetCollectionItem& AddItem(nfe::TNFe& nfe, const Product& product) {
     prod.cEANTrib = product.ean;
     prod.uCom = product.unit;
     prod.uTrib = product.unit;
-    prod.qCom = Value(product.quantity);
+    prod.qCom = Currency::FromDouble(product.quantity);
     prod.qTrib = prod.qCom;
     prod.vUnCom = product.unitPrice;
     prod.vUnTrib = product.unitPrice;
-    prod.vProd = Value(std::round(product.quantity * product.unitPrice * 100) / 100);
+    prod.vProd = Currency::FromDouble(std::round(product.quantity * product.unitPrice * 100) / 100);
     prod.IndTot = nfe::TkroIndicadorTotal::itSomaTotalNFe;
 
     nfe::TImposto& imposto = item.Imposto;
-    imposto.vTotTrib = Percent(prod.vProd, Value(31.45));
+    imposto.vTotTrib = Percent(prod.vProd, Currency::FromDouble(31.45));
     imposto.PIS.CST = nfe::TkroCstPis::pis01;
     imposto.PIS.vBC = prod.vProd;
-    imposto.PIS.pPIS = Value(1.65);
+    imposto.PIS.pPIS = Currency::FromDouble(1.65);
     imposto.PIS.vPIS = Percent(prod.vProd, imposto.PIS.pPIS);
     imposto.COFINS.CST = nfe::TkroCstCofins::cof01;
     imposto.COFINS.vBC = prod.vProd;
-    imposto.COFINS.pCOFINS = Value(7.6);
+    imposto.COFINS.pCOFINS = Currency::FromDouble(7.6);
     imposto.COFINS.vCOFINS = Percent(prod.vProd, imposto.COFINS.pCOFINS);
     return item;
 }
@@ -136,16 +132,16 @@ namespace {
 // The substitution on top of a base: margin 40 %, rate 18 %, less the ICMS of the operation.
 void SetSubstitution(nfe::TICMS& icms, Currency base, Currency ownIcms) {
     icms.modBCST = nfe::TkroDeterminacaoBaseIcmsST::dbisMargemValorAgregado;
-    icms.pMVAST = Value(40);
+    icms.pMVAST = Currency::FromDouble(40);
     icms.vBCST = base + Percent(base, icms.pMVAST);
-    icms.pICMSST = Value(18);
+    icms.pICMSST = Currency::FromDouble(18);
     icms.vICMSST = Percent(icms.vBCST, icms.pICMSST) - ownIcms;
 }
 
 void SetOwnIcms(nfe::TICMS& icms, Currency base) {
     icms.modBC = nfe::TkroDeterminacaoBaseIcms::dbiValorOperacao;
     icms.vBC = base;
-    icms.pICMS = Value(12);
+    icms.pICMS = Currency::FromDouble(12);
     icms.vICMS = Percent(base, icms.pICMS);
 }
 
@@ -165,35 +161,35 @@ void SetIcms(nfe::TDetCollectionItem& item, nfe::TkroCSTIcms cst) {
             SetSubstitution(icms, value, icms.vICMS);
             break;
         case cst20:
-            icms.pRedBC = Value(20);
+            icms.pRedBC = Currency::FromDouble(20);
             SetOwnIcms(icms, value - Percent(value, icms.pRedBC));
             break;
         case cst30:
-            SetSubstitution(icms, value, Percent(value, Value(12)));
+            SetSubstitution(icms, value, Percent(value, Currency::FromDouble(12)));
             icms.pMVAST = Currency();
             break;
         case cst51:
-            icms.pRedBC = Value(20);
+            icms.pRedBC = Currency::FromDouble(20);
             SetOwnIcms(icms, value - Percent(value, icms.pRedBC));
             icms.vICMSOp = icms.vICMS;
-            icms.pDif = Value(33.33);
+            icms.pDif = Currency::FromDouble(33.33);
             icms.vICMSDif = Percent(icms.vICMSOp, icms.pDif);
             icms.vICMS = icms.vICMSOp - icms.vICMSDif;
             break;
         case cst60:
-            icms.vBCSTRet = Percent(value, Value(140));
-            icms.vICMSSTRet = Percent(icms.vBCSTRet, Value(18));
+            icms.vBCSTRet = Percent(value, Currency::FromDouble(140));
+            icms.vICMSSTRet = Percent(icms.vBCSTRet, Currency::FromDouble(18));
             break;
         case cst70:
-            icms.pRedBC = Value(20);
+            icms.pRedBC = Currency::FromDouble(20);
             SetOwnIcms(icms, value - Percent(value, icms.pRedBC));
             SetSubstitution(icms, value, icms.vICMS);
-            icms.pRedBCST = Value(10);
+            icms.pRedBCST = Currency::FromDouble(10);
             break;
         case cst90:
             SetOwnIcms(icms, value);
             SetSubstitution(icms, value, icms.vICMS);
-            icms.pRedBCST = Value(5);
+            icms.pRedBCST = Currency::FromDouble(5);
             break;
         case cst40:
         case cst41:
@@ -210,7 +206,7 @@ void SetIcmsSimples(nfe::TDetCollectionItem& item, nfe::TkroCSOSNIcms csosn) {
     const Currency value = item.Prod.vProd;
     icms.CSOSN = csosn;
     const auto credit = [&] {
-        icms.pCredSN = Value(2.56);
+        icms.pCredSN = Currency::FromDouble(2.56);
         icms.vCredICMSSN = Percent(value, icms.pCredSN);
     };
     switch (csosn) {
@@ -218,15 +214,15 @@ void SetIcmsSimples(nfe::TDetCollectionItem& item, nfe::TkroCSOSNIcms csosn) {
             credit();
             break;
         case csosn201:
-            SetSubstitution(icms, value, Percent(value, Value(12)));
+            SetSubstitution(icms, value, Percent(value, Currency::FromDouble(12)));
             credit();
             break;
         case csosn202:
-            SetSubstitution(icms, value, Percent(value, Value(12)));
+            SetSubstitution(icms, value, Percent(value, Currency::FromDouble(12)));
             break;
         case csosn500:
-            icms.vBCSTRet = Percent(value, Value(140));
-            icms.vICMSSTRet = Percent(icms.vBCSTRet, Value(18));
+            icms.vBCSTRet = Percent(value, Currency::FromDouble(140));
+            icms.vICMSSTRet = Percent(icms.vBCSTRet, Currency::FromDouble(18));
             break;
         case csosn900:
             SetOwnIcms(icms, value);

@@ -12,9 +12,6 @@ namespace sample::parts {
 // items, items with their product data, ICMS by situation, and the closing steps that sum the
 // totals and compose the access key.
 
-// A value such as 12.34, exactly to the fourth decimal.
-nfe::Currency Value(double units);
-
 // rate percent of base, rounded to cents.
 nfe::Currency Percent(nfe::Currency base, nfe::Currency rate);
 

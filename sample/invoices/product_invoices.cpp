@@ -64,10 +64,10 @@ nfe::TNFe MedicineInvoice() {
     for (const auto& lot : kLots) {
         nfe::TmedCollectionItem& med = item.Prod.med.Add();
         med.nLote = lot.number;
-        med.qLote = Value(lot.quantity);
+        med.qLote = nfe::Currency::FromDouble(lot.quantity);
         med.dFab = lot.made;
         med.dVal = lot.expires;
-        med.vPMC = Value(32.9);
+        med.vPMC = nfe::Currency::FromDouble(32.9);
     }
     SumTotals(nfe);
     CompleteKey(nfe);

@@ -74,7 +74,7 @@ nfe::TNFe IpiInvoice() {
     ipi.cEnq = "999";
     ipi.CST = nfe::TkroCstIpi::ipi50;
     ipi.vBC = taxed.Prod.vProd;
-    ipi.pIPI = Value(5);
+    ipi.pIPI = nfe::Currency::FromDouble(5);
     ipi.vIPI = Percent(ipi.vBC, ipi.pIPI);
 
     nfe::TDetCollectionItem& untaxed = AddItem(
@@ -112,14 +112,14 @@ nfe::TNFe ImportInvoice() {
     item.Imposto.ICMS.orig = nfe::TkroOrigemMercadoria::oeEstrangeiraImportacaoDireta;
     nfe::TII& ii = item.Imposto.II;
     ii.vBc = item.Prod.vProd;
-    ii.vDespAdu = Value(350);
-    ii.vII = Percent(ii.vBc, Value(14));
-    ii.vIOF = Value(18.75);
+    ii.vDespAdu = nfe::Currency::FromDouble(350);
+    ii.vII = Percent(ii.vBc, nfe::Currency::FromDouble(14));
+    ii.vIOF = nfe::Currency::FromDouble(18.75);
     nfe::TIPI& ipi = item.Imposto.IPI;
     ipi.cEnq = "999";
     ipi.CST = nfe::TkroCstIpi::ipi00;
     ipi.vBC = ii.vBc + ii.vII;
-    ipi.pIPI = Value(10);
+    ipi.pIPI = nfe::Currency::FromDouble(10);
     ipi.vIPI = Percent(ipi.vBC, ipi.pIPI);
     SumTotals(nfe);
     CompleteKey(nfe);

@@ -10,7 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "tests/app/fakes.h"
+#include "tests/support-qt/fakes.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/temporary_directory.h"
 

@@ -8,8 +8,8 @@
 
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "fakes.h"
 #include "portal/webengine_browser.h"
+#include "tests/support-qt/fakes.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"

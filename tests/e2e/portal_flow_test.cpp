@@ -24,7 +24,7 @@
 #include "convert/convert_page_text.h"
 #include "nfe/access_key.h"
 #include "portal/webengine_browser.h"
-#include "tests/app/fakes.h"
+#include "tests/support-qt/fakes.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"

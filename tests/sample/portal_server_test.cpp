@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "sample/portal/portal_addresses.h"
+#include "tests/sample/portal_visitor.h"
 
 namespace sample {
 namespace {
@@ -79,50 +80,13 @@ private:
     std::thread thread_;
 };
 
-// A client that keeps the session cookie, as a browser does, and follows no redirect.
-class Browser {
-public:
-    explicit Browser(int port) : client_("127.0.0.1", port) {
-        client_.set_connection_timeout(5s);
-        client_.set_read_timeout(20s);
-    }
-
-    httplib::Result Get(std::string_view target) {
-        return Keep(client_.Get(std::string(target), Cookie()));
-    }
-    httplib::Result Post(std::string_view target, const httplib::Params& fields) {
-        return Keep(client_.Post(std::string(target), Cookie(), fields));
-    }
-    const std::string& cookie() const { return cookie_; }
-
-private:
-    httplib::Headers Cookie() const {
-        if (cookie_.empty()) {
-            return {};
-        }
-        return {{"Cookie", cookie_}};
-    }
-    httplib::Result Keep(httplib::Result result) {
-        if (result && result->has_header("Set-Cookie")) {
-            const std::string value = result->get_header_value("Set-Cookie");
-            cookie_ = value.substr(0, value.find(';'));
-        }
-        return result;
-    }
-
-    httplib::Client client_;
-    std::string cookie_;
-};
-
 httplib::Params Submission(const std::string& key, const std::string& captcha) {
-    return {{std::string(kKeyField), key},
-            {std::string(kCaptchaField), captcha},
-            {std::string(kSubmitButton), "Continuar"}};
+    return PortalVisitor::SubmissionFields(key, captcha);
 }
 
 TEST(PortalServer, ServesOneWholeQueryOverHttp) {
     ServedPortal portal(Settings("K7P4X"));
-    Browser browser(portal.port());
+    PortalVisitor browser(portal.port());
 
     const auto page = browser.Get(kConsultationPage);
     ASSERT_TRUE(page);
@@ -164,10 +128,10 @@ TEST(PortalServer, ServesOneWholeQueryOverHttp) {
 
 TEST(PortalServer, ClearedCookiesStartANewSessionWithoutItsCaptcha) {
     ServedPortal portal(Settings("K7P4X"));
-    Browser first(portal.port());
+    PortalVisitor first(portal.port());
     ASSERT_TRUE(first.Get(kConsultationPage));
 
-    Browser cleared(portal.port());
+    PortalVisitor cleared(portal.port());
     const auto refused = cleared.Post(kConsultationPage, Submission(kKey, "K7P4X"));
     ASSERT_TRUE(refused);
     // The client library decodes the "%3d" of the wrong-captcha return in headers it reads.
@@ -182,7 +146,7 @@ TEST(PortalServer, ClearedCookiesStartANewSessionWithoutItsCaptcha) {
 
 TEST(PortalServer, AFailingPageAnswersHttp500AndLogsWhy) {
     ServedPortal portal(Settings("K7P4X"));
-    Browser browser(portal.port());
+    PortalVisitor browser(portal.port());
     ASSERT_TRUE(browser.Get(kConsultationPage));
     ASSERT_TRUE(browser.Post(kConsultationPage, Submission(kFailingKey, "K7P4X")));
     const auto print = browser.Get(kPrintPage);
@@ -193,7 +157,7 @@ TEST(PortalServer, AFailingPageAnswersHttp500AndLogsWhy) {
 
 TEST(PortalServer, BrokenDownloadEndsShortOfItsAnnouncedLength) {
     ServedPortal portal(Settings("K7P4X"));
-    Browser browser(portal.port());
+    PortalVisitor browser(portal.port());
     ASSERT_TRUE(browser.Get(kConsultationPage));
     ASSERT_TRUE(browser.Post(kConsultationPage, Submission(kBrokenKey, "K7P4X")));
     const auto file = browser.Get(std::string(kDownloadPath) + "?chNFe=" + kBrokenKey);
@@ -207,12 +171,12 @@ TEST(PortalServer, BrokenDownloadEndsShortOfItsAnnouncedLength) {
 TEST(PortalServer, SlowPagesWaitAndStoppingCutsTheWaitShort) {
     ServedPortal slow(Settings("", FaultMode::slowPages, 1s));
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Browser(slow.port()).Get(kNotFoundPage));
+    ASSERT_TRUE(PortalVisitor(slow.port()).Get(kNotFoundPage));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 1s);
 
     ServedPortal stuck(Settings("", FaultMode::slowPages, 600s));
-    auto pending =
-        std::async(std::launch::async, [&] { return Browser(stuck.port()).Get(kNotFoundPage); });
+    auto pending = std::async(std::launch::async,
+                              [&] { return PortalVisitor(stuck.port()).Get(kNotFoundPage); });
     std::this_thread::sleep_for(200ms);
     stuck.Stop();
     ASSERT_EQ(pending.wait_for(10s), std::future_status::ready);

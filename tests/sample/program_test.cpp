@@ -18,6 +18,7 @@
 #include "nfe/access_key.h"
 #include "sample/portal/portal_addresses.h"
 #include "sample/portal/sample_invoices.h"
+#include "tests/sample/portal_visitor.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
 
@@ -135,47 +136,13 @@ TEST(Program, PrintsItsFreePortFirstAndServesThere) {
 }
 
 // A visitor that keeps the session cookie, as a browser does, and follows no redirect.
-class Visitor {
-public:
-    explicit Visitor(int port) : client_("127.0.0.1", port) {
-        client_.set_connection_timeout(std::chrono::seconds(5));
-        client_.set_read_timeout(std::chrono::seconds(20));
-    }
-    httplib::Result Get(std::string_view target) {
-        return Keep(client_.Get(std::string(target), Cookie()));
-    }
-    // Submits key and captcha through the consultation page's form; returns where it leads.
-    std::string Submit(const std::string& key, const std::string& captcha) {
-        const httplib::Params fields = {{std::string(kKeyField), key},
-                                        {std::string(kCaptchaField), captcha},
-                                        {std::string(kSubmitButton), "Continuar"}};
-        const auto reply = Keep(client_.Post(std::string(kConsultationPage), Cookie(), fields));
-        return reply && reply->status == 302 ? reply->get_header_value("Location") : "";
-    }
-
-private:
-    httplib::Headers Cookie() const {
-        return cookie_.empty() ? httplib::Headers{} : httplib::Headers{{"Cookie", cookie_}};
-    }
-    httplib::Result Keep(httplib::Result result) {
-        if (result && result->has_header("Set-Cookie")) {
-            const std::string value = result->get_header_value("Set-Cookie");
-            cookie_ = value.substr(0, value.find(';'));
-        }
-        return result;
-    }
-
-    httplib::Client client_;
-    std::string cookie_;
-};
-
 // What the desktop program does against the sample portal, up to the converted file, with the
 // print page saved as a browser saves it and converted by vellora-convert.
 TEST(Program, ServesTheFlowUpToAPrintPageThatConvertsToItsInvoice) {
     const RunningPortal portal({"--port", "0", "--test-captcha", "K7P4X"});
     ASSERT_GT(portal.port(), 0) << portal.firstLine();
     const SampleInvoice invoice = BundledSampleInvoices().front();
-    Visitor visitor(portal.port());
+    PortalVisitor visitor(portal.port());
 
     const auto consultation = visitor.Get(kConsultationPage);
     ASSERT_TRUE(consultation);
@@ -226,7 +193,7 @@ TEST(Program, ServesAPrintPageOfLayout400ThatConvertsIn310) {
         key = invoice.layout == "4.00" ? invoice.key : key;
     }
     ASSERT_FALSE(key.empty());
-    Visitor visitor(portal.port());
+    PortalVisitor visitor(portal.port());
     ASSERT_TRUE(visitor.Get(kConsultationPage));
     ASSERT_EQ(visitor.Submit(key, "K7P4X"), kResultPage);
     ASSERT_TRUE(visitor.Get(kResultPage));

@@ -1,5 +1,8 @@
 #pragma once
 
+// Stand-ins for the message boxes and the embedded browser, shared by the window tests and the
+// end-to-end tests.
+
 #include <QDialog>
 #include <deque>
 #include <filesystem>
