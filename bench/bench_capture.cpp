@@ -5,11 +5,12 @@
 // costs at most 5 times the flat page.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+
+#include "bench/processor_times.h"
 
 #include "capture/capture_page.h"
 #include "capture/nesting_depth.h"
@@ -54,44 +55,21 @@ void Capture(benchmark::State& state, const std::string* page) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * page->size()));
 }
 
-class ComparingReporter : public benchmark::ConsoleReporter {
-public:
-    ComparingReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-                seconds_[run.benchmark_name()] =
-                    run.cpu_accumulated_time / static_cast<double>(run.iterations);
-            }
-        }
+void PrintComparison(const ProcessorTimes& times) {
+    const double flat = times.Seconds("capture/flat");
+    if (flat <= 0) {
+        return;
     }
-
-    void PrintComparison() const {
-        const double flat = Seconds("capture/flat");
-        if (flat <= 0) {
-            return;
-        }
-        std::printf("\nComparison with the flat page (processor time):\n");
-        if (const double deep = Seconds("capture/nested_200000_deep"); deep > 0) {
-            std::printf("  200,000 deep costs %.3g times the flat page (goal: at most 5)\n",
-                        deep / flat);
-        }
-        if (const double deepest = Seconds("capture/nested_as_deep_as_read"); deepest > 0) {
-            std::printf("  nested as deep as the capture reads: %.2f times the flat page\n",
-                        deepest / flat);
-        }
+    std::printf("\nComparison with the flat page (processor time):\n");
+    if (const double deep = times.Seconds("capture/nested_200000_deep"); deep > 0) {
+        std::printf("  200,000 deep costs %.3g times the flat page (goal: at most 5)\n",
+                    deep / flat);
     }
-
-private:
-    double Seconds(const std::string& name) const {
-        const auto found = seconds_.find(name);
-        return found == seconds_.end() ? 0.0 : found->second;
+    if (const double deepest = times.Seconds("capture/nested_as_deep_as_read"); deepest > 0) {
+        std::printf("  nested as deep as the capture reads: %.2f times the flat page\n",
+                    deepest / flat);
     }
-
-    std::map<std::string, double> seconds_;
-};
+}
 
 }  // namespace
 
@@ -110,9 +88,9 @@ int main(int argc, char** argv) {
     for (const auto& [name, page] : pages) {
         benchmark::RegisterBenchmark(name.c_str(), Capture, &page)->Unit(benchmark::kMillisecond);
     }
-    ComparingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintComparison();
+    ProcessorTimes times;
+    benchmark::RunSpecifiedBenchmarks(&times);
+    PrintComparison(times);
     benchmark::Shutdown();
     return 0;
 }

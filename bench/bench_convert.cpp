@@ -5,7 +5,6 @@
 // times what 100 cost, and a page costs at most 40 searches.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/processor_times.h"
 #include "capture/capture_page.h"
 #include "convert/convert_page_text.h"
 #include "convert/page_document.h"
@@ -55,52 +55,27 @@ std::string SearchName(int items) {
     return "search/" + std::to_string(items) + "_items";
 }
 
-// Keeps the processor time of each run, per iteration, for the comparison at the end. Real
-// time also counts the wait for the written file to reach the disk and, on a shared machine,
-// the time other processes take.
-class ComparingReporter : public benchmark::ConsoleReporter {
-public:
-    ComparingReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-                seconds_[run.benchmark_name()] =
-                    run.cpu_accumulated_time / static_cast<double>(run.iterations);
-            }
+void PrintComparison(const ProcessorTimes& times) {
+    std::printf("\nComparison with the goals (processor time):\n");
+    const double large = times.Seconds(ConvertName(990));
+    if (large > 0) {
+        std::printf("  990-item page converts in %.2f ms (goal: under 50 ms)\n", large * 1e3);
+    }
+    if (large > 0 && times.Seconds(ConvertName(100)) > 0) {
+        std::printf("  990 items cost %.2f times 100 items (goal: at most 12)\n",
+                    large / times.Seconds(ConvertName(100)));
+    }
+    for (const int items : kItemCounts) {
+        const double convert = times.Seconds(ConvertName(items));
+        const double search = times.Seconds(SearchName(items));
+        if (convert > 0 && search > 0) {
+            std::printf(
+                "  %d-item page costs %.1f searches (goal: at most 40); read alone "
+                "%.1f\n",
+                items, convert / search, times.Seconds(ReadName(items)) / search);
         }
     }
-
-    void PrintComparison() const {
-        const auto seconds = [&](const std::string& name) {
-            const auto found = seconds_.find(name);
-            return found == seconds_.end() ? 0.0 : found->second;
-        };
-        std::printf("\nComparison with the goals (processor time):\n");
-        const double large = seconds(ConvertName(990));
-        if (large > 0) {
-            std::printf("  990-item page converts in %.2f ms (goal: under 50 ms)\n", large * 1e3);
-        }
-        if (large > 0 && seconds(ConvertName(100)) > 0) {
-            std::printf("  990 items cost %.2f times 100 items (goal: at most 12)\n",
-                        large / seconds(ConvertName(100)));
-        }
-        for (const int items : kItemCounts) {
-            const double convert = seconds(ConvertName(items));
-            const double search = seconds(SearchName(items));
-            if (convert > 0 && search > 0) {
-                std::printf(
-                    "  %d-item page costs %.1f searches (goal: at most 40); read alone "
-                    "%.1f\n",
-                    items, convert / search, seconds(ReadName(items)) / search);
-            }
-        }
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-};
+}
 
 // The whole conversion: the document read from the page and written as its XML file.
 void Convert(benchmark::State& state, const Page* page,
@@ -154,9 +129,9 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMicrosecond);
     }
 
-    ComparingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintComparison();
+    ProcessorTimes times;
+    benchmark::RunSpecifiedBenchmarks(&times);
+    PrintComparison(times);
     benchmark::Shutdown();
     std::filesystem::remove_all(output);
     return 0;
