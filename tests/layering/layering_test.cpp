@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -41,15 +42,42 @@ struct Include {
     std::string target;  // as written between the quotes or angle brackets
 };
 
+// The target of an #include line, as written between its quotes or angle brackets.
+std::optional<std::string> IncludeTarget(std::string_view line) {
+    const auto skipBlanks = [&] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+    };
+    skipBlanks();
+    if (!line.starts_with('#')) {
+        return std::nullopt;
+    }
+    line.remove_prefix(1);
+    skipBlanks();
+    if (!line.starts_with("include")) {
+        return std::nullopt;
+    }
+    line.remove_prefix(7);
+    skipBlanks();
+    if (line.empty() || (line.front() != '"' && line.front() != '<')) {
+        return std::nullopt;
+    }
+    const char close = line.front() == '"' ? '"' : '>';
+    const std::size_t end = line.find(close, 1);
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(line.substr(1, end - 1));
+}
+
 std::vector<Include> IncludesOf(const fs::path& file) {
-    static const std::regex kInclude(R"(^\s*#\s*include\s*[<"]([^>"]+)[>"])");
     std::vector<Include> includes;
     std::ifstream in(file);
     std::string text;
     for (int line = 1; std::getline(in, text); ++line) {
-        std::smatch match;
-        if (std::regex_search(text, match, kInclude)) {
-            includes.push_back({file, line, match[1]});
+        if (std::optional<std::string> target = IncludeTarget(text)) {
+            includes.push_back({file, line, std::move(*target)});
         }
     }
     return includes;
