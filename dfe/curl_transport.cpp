@@ -103,9 +103,10 @@ TransportError CurlTransport::Impl::Failure(CURLcode code, const std::string& ur
                     "O certificado do servidor de " + url +
                         " não passou na verificação, e a conexão foi recusada (" + detail + ")."};
         case CURLE_OPERATION_TIMEDOUT:
-            return {Kind::timedOut, "O serviço em " + url + " não respondeu a tempo (" +
-                                        std::to_string(settings.totalTimeout.count()) +
-                                        " segundos)."};
+            return {Kind::timedOut,
+                    "O serviço em " + url + " não respondeu a tempo (" +
+                        std::to_string(settings.totalTimeout.count()) +
+                        (settings.totalTimeout.count() == 1 ? " segundo)." : " segundos).")};
         case CURLE_COULDNT_RESOLVE_HOST:
         case CURLE_COULDNT_RESOLVE_PROXY:
         case CURLE_COULDNT_CONNECT:

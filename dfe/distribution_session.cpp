@@ -19,11 +19,23 @@ DistributionAnswer DistributionSession::Send(RequestKind kind, DistributionQuery
     if (std::optional<Hold> hold = limits.HoldFor(kind, clock_.Now())) {
         throw UseLimitReached(std::move(*hold));
     }
-    limits.RecordSent(kind, clock_.Now());
+    const Time sentAt = clock_.Now();
+    limits.RecordSent(kind, sentAt);
     record_.Save();
 
-    const DistributionAnswer answer = client_.Ask(
-        {settings_.environment, settings_.authorState, settings_.party, std::move(query)});
+    DistributionAnswer answer;
+    try {
+        answer = client_.Ask(
+            {settings_.environment, settings_.authorState, settings_.party, std::move(query)});
+    } catch (const TransportError& error) {
+        if (error.kind() == TransportError::Kind::serverNotTrusted ||
+            error.kind() == TransportError::Kind::certificateRefused ||
+            error.kind() == TransportError::Kind::unreachable) {
+            limits.WithdrawSent(kind, sentAt);
+            record_.Save();
+        }
+        throw;
+    }
     reachedEnd = answer.cStat == kNoDocuments ||
                  (answer.cStat == kDocumentsFound &&
                   (!answer.maxNsu || !answer.lastNsu || *answer.lastNsu >= *answer.maxNsu));

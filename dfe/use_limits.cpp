@@ -53,6 +53,16 @@ void UseLimits::RecordSent(RequestKind kind, Time now) {
     std::sort(state_.keyQueries.begin(), state_.keyQueries.end());
 }
 
+void UseLimits::WithdrawSent(RequestKind kind, Time sentAt) {
+    if (kind != RequestKind::consChNFe) {
+        return;
+    }
+    const auto sent = std::find(state_.keyQueries.begin(), state_.keyQueries.end(), sentAt);
+    if (sent != state_.keyQueries.end()) {
+        state_.keyQueries.erase(sent);
+    }
+}
+
 void UseLimits::RecordAnswer(RequestKind kind, int cStat, bool reachedEnd, Time now) {
     if (cStat == kExcessiveUse) {
         state_.blockedUntil = now + kHour;

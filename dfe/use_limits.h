@@ -41,6 +41,9 @@ public:
     // A request of this kind leaves at now (counted before it is sent, so that a request
     // whose answer never came still counts).
     void RecordSent(RequestKind kind, Time now);
+    // The request recorded at sentAt never reached the service (no connection, a server
+    // that was not trusted): it does not count.
+    void WithdrawSent(RequestKind kind, Time sentAt);
     // The service answered cStat at now; reachedEnd tells that ultNSU reached maxNSU.
     void RecordAnswer(RequestKind kind, int cStat, bool reachedEnd, Time now);
 
