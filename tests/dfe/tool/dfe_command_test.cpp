@@ -113,7 +113,8 @@ protected:
     std::size_t Requests() { return served_->service().RequestCount(); }
 
     test_support::TemporaryDirectory folder_;
-    // Now, so that the certificate made for the tests is within its validity.
+    // The certificates are made first and the clock starts after them, within their validity.
+    const test_support::TestCertificates& certificates_ = SharedTestCertificates();
     test_support::FakeClock clock_{std::chrono::system_clock::now()};
     std::map<std::string, std::string> variables_;
     std::chrono::seconds timeout_{20};
