@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "sample/dfe/distribution_server.h"
+#include "sample/dfe/invoice_documents.h"
 #include "sample/dfe/sample_certificates.h"
 
 namespace sample {
@@ -98,7 +99,7 @@ Options:
   --slow-seconds N       how long slow answers wait (default 5)
   --batch N              documents in one answer, 1 to 50 (default 50)
   --homologation         answer as the test environment (tpAmb 2), not production
-  --list                 print the invoices and what their recipient gets
+  --list                 print the invoices and what the sample A1 gets for each
   --help                 print this text
 
 Fault modes:
@@ -114,8 +115,11 @@ Fault modes:
 std::string DistributionListText(const std::vector<DistributedInvoice>& invoices) {
     std::string text;
     for (const DistributedInvoice& invoice : invoices) {
-        text += invoice.key + "  " + (invoice.cienciaRegistered ? "procNFe" : "resNFe ") + "  " +
-                invoice.description + "\n";
+        const InvoiceFacts facts = ReadInvoiceFacts(invoice.xml());
+        const std::string_view gets = facts.recipient != kSampleHolderCnpj ? "640    "
+                                      : invoice.cienciaRegistered        ? "procNFe"
+                                                                         : "resNFe ";
+        text += invoice.key + "  " + std::string(gets) + "  " + invoice.description + "\n";
     }
     return text;
 }

@@ -28,7 +28,8 @@ struct DistributionOptions {
 DistributionOptions ParseDistributionCommandLine(std::span<const std::string_view> arguments);
 
 std::string DistributionHelpText();
-// One line for each invoice: the key, what the recipient gets, and what the invoice shows.
+// One line for each invoice: the key, what the sample A1's holder gets for it (procNFe, resNFe
+// until its Ciência, or 640 where it is not the recipient), and what the invoice shows.
 std::string DistributionListText(const std::vector<DistributedInvoice>& invoices);
 
 }  // namespace sample
