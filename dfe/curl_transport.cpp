@@ -126,7 +126,8 @@ TransportError CurlTransport::Impl::Failure(CURLcode code, const std::string& ur
             // A server that refuses the client's certificate says so with an alert; under
             // TLS 1.3 it comes after the handshake, on the first read.
             if (Contains(detail.c_str(), "alert") &&
-                (Contains(detail.c_str(), "certificate") || Contains(detail.c_str(), "unknown ca") ||
+                (Contains(detail.c_str(), "certificate") ||
+                 Contains(detail.c_str(), "unknown ca") ||
                  Contains(detail.c_str(), "handshake failure") ||
                  Contains(detail.c_str(), "access denied"))) {
                 return {Kind::certificateRefused,

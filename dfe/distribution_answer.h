@@ -20,9 +20,9 @@ struct DistributionAnswer {
     int cStat = 0;
     std::string xMotivo;
     std::string dhResp;
-    std::optional<std::uint64_t> lastNsu;     // ultNSU
-    std::optional<std::uint64_t> maxNsu;      // maxNSU
-    std::vector<DocZip> documents;            // in the answer's order
+    std::optional<std::uint64_t> lastNsu;  // ultNSU
+    std::optional<std::uint64_t> maxNsu;   // maxNSU
+    std::vector<DocZip> documents;         // in the answer's order
 };
 
 // Status codes of the answer that the route acts on; any other is a refusal, reported as it

@@ -6,8 +6,8 @@ namespace dfe {
 namespace {
 
 bool LooksLikeXml(const HttpAnswer& answer) {
-    return answer.contentType.find("xml") != std::string::npos ||
-           answer.body.find("<?xml") == 0 || answer.body.find(":Envelope") != std::string::npos;
+    return answer.contentType.find("xml") != std::string::npos || answer.body.find("<?xml") == 0 ||
+           answer.body.find(":Envelope") != std::string::npos;
 }
 
 }  // namespace

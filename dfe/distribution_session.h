@@ -44,6 +44,8 @@ struct NewDocumentsOutcome {
 
 // The requests of one party to the distribution service, within the service's limits of
 // use, which the usage record keeps between runs. Every request waits for the previous one.
+// A request counts from the moment it leaves, unless it never reached the service (no
+// connection, a server that was not trusted, a certificate refused at the handshake).
 class DistributionSession {
 public:
     using DocumentSink = std::function<void(const ReceivedDocument&)>;

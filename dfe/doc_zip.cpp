@@ -102,8 +102,8 @@ std::string Gunzip(std::string_view packed) {
             if (inflateReset(&stream) != Z_OK) {
                 throw AnswerError("o gzip do documento está danificado");
             }
-        } else if (result == Z_BUF_ERROR || (result == Z_OK && stream.avail_in == 0 &&
-                                             stream.avail_out != 0)) {
+        } else if (result == Z_BUF_ERROR ||
+                   (result == Z_OK && stream.avail_in == 0 && stream.avail_out != 0)) {
             throw AnswerError("o gzip do documento termina antes do fim (está cortado)");
         } else if (result != Z_OK) {
             throw AnswerError("o gzip do documento está danificado");

@@ -118,8 +118,8 @@ ReceivedDocument ReadReceivedDocument(const DocZip& zip) {
     }
     document.eventType = Text(holder, "tpEvento");
     const std::string sequence = Text(holder, "nSeqEvento");
-    if (document.eventType.size() != 6 || !AllDigits(document.eventType) ||
-        sequence.size() > 2 || !AllDigits(sequence) || std::stoi(sequence) == 0) {
+    if (document.eventType.size() != 6 || !AllDigits(document.eventType) || sequence.size() > 2 ||
+        !AllDigits(sequence) || std::stoi(sequence) == 0) {
         throw AnswerError(where + " não traz um tipo de evento e uma sequência válidos.");
     }
     document.sequence = std::stoi(sequence);

@@ -9,11 +9,10 @@ ServiceAddress DistributionService(Environment environment, const std::string& o
     ServiceAddress address;
     address.name = production ? "producao" : "homologacao";
     if (otherUrl.empty()) {
-        address.url = production
-                          ? "https://www1.nfe.fazenda.gov.br/NFeDistribuicaoDFe/"
-                            "NFeDistribuicaoDFe.asmx"
-                          : "https://hom1.nfe.fazenda.gov.br/NFeDistribuicaoDFe/"
-                            "NFeDistribuicaoDFe.asmx";
+        address.url = production ? "https://www1.nfe.fazenda.gov.br/NFeDistribuicaoDFe/"
+                                   "NFeDistribuicaoDFe.asmx"
+                                 : "https://hom1.nfe.fazenda.gov.br/NFeDistribuicaoDFe/"
+                                   "NFeDistribuicaoDFe.asmx";
         return address;
     }
 
@@ -23,8 +22,8 @@ ServiceAddress DistributionService(Environment environment, const std::string& o
                     "\" não é um endereço https://: o serviço só é consultado por conexão segura.");
     }
     address.url = otherUrl;
-    const std::string host = otherUrl.substr(kScheme.size(), otherUrl.find('/', kScheme.size()) -
-                                                                 kScheme.size());
+    const std::string host =
+        otherUrl.substr(kScheme.size(), otherUrl.find('/', kScheme.size()) - kScheme.size());
     address.name += '-';
     for (const char c : host.substr(0, 100)) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||

@@ -17,10 +17,10 @@ struct HttpAnswer {
 class TransportError : public Error {
 public:
     enum class Kind {
-        serverNotTrusted,     // the server's certificate did not pass the verification
-        certificateRefused,   // the server refused the client's certificate at the handshake
+        serverNotTrusted,    // the server's certificate did not pass the verification
+        certificateRefused,  // the server refused the client's certificate at the handshake
         timedOut,
-        unreachable,          // no connection to the host
+        unreachable,  // no connection to the host
         other,
     };
     TransportError(Kind kind, const std::string& message) : Error(message), kind_(kind) {}

@@ -20,6 +20,8 @@ constexpr std::string_view kBlockedUntil = "blocked-until";
 constexpr std::string_view kNewDocumentsAfter = "new-documents-after";
 constexpr std::string_view kKeyQuery = "key-query";
 constexpr std::string_view kLastNsu = "last-nsu";
+// The year 3000: later moments are no clock's, and would overflow the clock's arithmetic.
+constexpr std::int64_t kLatestSeconds = 32'503'680'000;
 
 std::int64_t SecondsOf(Time moment) {
     return std::chrono::duration_cast<std::chrono::seconds>(moment.time_since_epoch()).count();
@@ -49,8 +51,8 @@ UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_vi
     const std::filesystem::path lockPath = folder / (name + ".lock");
     lock_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lock_ < 0) {
-        throw StateError("Não foi possível abrir \"" + lockPath.string() + "\": " +
-                         std::strerror(errno));
+        throw StateError("Não foi possível abrir \"" + lockPath.string() +
+                         "\": " + std::strerror(errno));
     }
     if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
         if (whileWaiting) {
@@ -102,11 +104,11 @@ void UsageRecord::Load() {
             lastNsus_.emplace_back(first, *nsu);
             continue;
         }
-        const auto seconds = NumberOf<std::int64_t>(first);
         if (name != kBlockedUntil && name != kNewDocumentsAfter && name != kKeyQuery) {
             continue;  // written by a later version
         }
-        if (!seconds) {
+        const auto seconds = NumberOf<std::int64_t>(first);
+        if (!seconds || *seconds < 0 || *seconds > kLatestSeconds) {
             throw damaged();
         }
         const Time moment{std::chrono::seconds(*seconds)};

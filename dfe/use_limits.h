@@ -49,9 +49,9 @@ public:
 
     // The state, for keeping it between runs.
     struct State {
-        std::optional<Time> blockedUntil;         // after 656: every request
-        std::optional<Time> newDocumentsAfter;    // distNSU
-        std::vector<Time> keyQueries;             // consChNFe of the last hour, oldest first
+        std::optional<Time> blockedUntil;       // after 656: every request
+        std::optional<Time> newDocumentsAfter;  // distNSU
+        std::vector<Time> keyQueries;           // consChNFe of the last hour, oldest first
     };
     const State& state() const { return state_; }
     explicit UseLimits(State state = {}) : state_(std::move(state)) {}

@@ -25,8 +25,9 @@ XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
     std::call_once(initialised, xmlInitParser);
 
     if (text.find("<!DOCTYPE") != std::string_view::npos) {
-        throw AnswerError(std::string(what) + " traz uma declaração de tipo de documento "
-                                              "(DOCTYPE), que não é aceita.");
+        throw AnswerError(std::string(what) +
+                          " traz uma declaração de tipo de documento "
+                          "(DOCTYPE), que não é aceita.");
     }
     if (text.size() > INT_MAX) {
         throw AnswerError(std::string(what) + " é grande demais.");
@@ -41,8 +42,8 @@ XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
                           nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     XmlDocument parsed(document);
     if (document == nullptr || context->wellFormed == 0) {
-        std::string reason = context->lastError.message != nullptr ? context->lastError.message
-                                                                   : "texto vazio";
+        std::string reason =
+            context->lastError.message != nullptr ? context->lastError.message : "texto vazio";
         while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) {
             reason.pop_back();
         }
@@ -50,8 +51,9 @@ XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
                           std::to_string(context->lastError.line) + ": " + reason + ").");
     }
     if (document->intSubset != nullptr || document->extSubset != nullptr) {
-        throw AnswerError(std::string(what) + " traz uma declaração de tipo de documento "
-                                              "(DOCTYPE), que não é aceita.");
+        throw AnswerError(std::string(what) +
+                          " traz uma declaração de tipo de documento "
+                          "(DOCTYPE), que não é aceita.");
     }
     if (parsed.Root() == nullptr) {
         throw AnswerError(std::string(what) + " não tem elemento raiz.");

@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const dfe::AnswerError&) {
     }
     const std::string packed = Base64(input);
-    for (const char* schema :
-         {"procNFe_v4.00.xsd", "resNFe_v1.01.xsd", "procEventoNFe_v1.00.xsd", "resEvento_v1.01.xsd"}) {
+    for (const char* schema : {"procNFe_v4.00.xsd", "resNFe_v1.01.xsd", "procEventoNFe_v1.00.xsd",
+                               "resEvento_v1.01.xsd"}) {
         ReadDocument({1, schema, packed});
     }
     return 0;

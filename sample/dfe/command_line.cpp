@@ -117,8 +117,8 @@ std::string DistributionListText(const std::vector<DistributedInvoice>& invoices
     for (const DistributedInvoice& invoice : invoices) {
         const InvoiceFacts facts = ReadInvoiceFacts(invoice.xml());
         const std::string_view gets = facts.recipient != kSampleHolderCnpj ? "640    "
-                                      : invoice.cienciaRegistered        ? "procNFe"
-                                                                         : "resNFe ";
+                                      : invoice.cienciaRegistered          ? "procNFe"
+                                                                           : "resNFe ";
         text += invoice.key + "  " + std::string(gets) + "  " + invoice.description + "\n";
     }
     return text;

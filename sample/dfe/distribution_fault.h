@@ -10,13 +10,13 @@ namespace sample {
 // program's messages. A mode applies to every request.
 enum class DistributionFault {
     none,
-    excessiveUse,        // 656 once a burst of requests has been answered
-    nothingFound,        // 137 to every request
-    wrongCnpj,           // 593 to every request
-    refuseCertificate,   // the handshake refuses every client certificate
-    brokenGzip,          // every docZip's gzip is cut off half-way
-    slow,                // every answer comes after some seconds
-    htmlError,           // HTTP 503 with an HTML error page instead of SOAP
+    excessiveUse,       // 656 once a burst of requests has been answered
+    nothingFound,       // 137 to every request
+    wrongCnpj,          // 593 to every request
+    refuseCertificate,  // the handshake refuses every client certificate
+    brokenGzip,         // every docZip's gzip is cut off half-way
+    slow,               // every answer comes after some seconds
+    htmlError,          // HTTP 503 with an HTML error page instead of SOAP
 };
 
 struct DistributionFaultInfo {

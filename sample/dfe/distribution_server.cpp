@@ -25,12 +25,12 @@ struct DistributionServer::Impl {
     Impl(DistributionService& service, const ServerTls& tls, LogSink log)
         : service(service),
           log(std::move(log)),
-          server([&tls, refuse = service.settings().fault == DistributionFault::refuseCertificate](
-                     SSL_CTX& context) {
+          server([&tls, refuse = service.settings().fault ==
+                                 DistributionFault::refuseCertificate](SSL_CTX& context) {
               if (SSL_CTX_use_certificate_chain_file(&context, tls.certificate.c_str()) != 1 ||
                   SSL_CTX_use_PrivateKey_file(&context, tls.key.c_str(), SSL_FILETYPE_PEM) != 1 ||
-                  SSL_CTX_load_verify_locations(&context, tls.clientAuthorities.c_str(),
-                                                nullptr) != 1) {
+                  SSL_CTX_load_verify_locations(&context, tls.clientAuthorities.c_str(), nullptr) !=
+                      1) {
                   return false;
               }
               // TLS 1.2 checks the client's certificate within the handshake; under TLS 1.3 a

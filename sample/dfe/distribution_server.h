@@ -10,12 +10,11 @@
 namespace sample {
 
 // The address path of the service, as the national environment has it.
-inline constexpr const char* kDistributionPath =
-    "/NFeDistribuicaoDFe/NFeDistribuicaoDFe.asmx";
+inline constexpr const char* kDistributionPath = "/NFeDistribuicaoDFe/NFeDistribuicaoDFe.asmx";
 
 struct ServerTls {
-    std::filesystem::path certificate;  // PEM, with its chain
-    std::filesystem::path key;          // PEM
+    std::filesystem::path certificate;        // PEM, with its chain
+    std::filesystem::path key;                // PEM
     std::filesystem::path clientAuthorities;  // PEM: who may sign the clients' certificates
 };
 

@@ -196,8 +196,8 @@ ServiceReply DistributionService::Reply(const Parsed& request) {
     const auto answer = [&](int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
                             const std::vector<const Stored*>& documents) {
         reply.body = Envelope(cStat, lastNsu, maxNsu, documents);
-        reply.summary = std::to_string(cStat) + " (" + std::to_string(documents.size()) +
-                        " documentos)";
+        reply.summary =
+            std::to_string(cStat) + " (" + std::to_string(documents.size()) + " documentos)";
         return reply;
     };
     if (request.status != 0) {
@@ -237,8 +237,9 @@ ServiceReply DistributionService::Reply(const Parsed& request) {
     if (request.key.size() != 44 || !nfe::IsValidAccessKey(request.key)) {
         return answer(236, 0, 0, {});
     }
-    const auto invoice = std::find_if(invoices_.begin(), invoices_.end(),
-                                      [&](const DistributedInvoice& i) { return i.key == request.key; });
+    const auto invoice =
+        std::find_if(invoices_.begin(), invoices_.end(),
+                     [&](const DistributedInvoice& i) { return i.key == request.key; });
     if (invoice == invoices_.end()) {
         return answer(217, 0, 0, {});
     }
@@ -281,9 +282,9 @@ std::vector<DistributionService::Document> DistributionService::DocumentsOf(
         documents.push_back({"resNFe_v1.01.xsd", InvoiceSummary(facts, invoice.cancelled)});
     }
     if (invoice.cancelled) {
-        documents.push_back(full ? Document{"procEventoNFe_v1.00.xsd", CancellationEvent(facts)}
-                                 : Document{"resEvento_v1.01.xsd",
-                                            CancellationEventSummary(facts)});
+        documents.push_back(full
+                                ? Document{"procEventoNFe_v1.00.xsd", CancellationEvent(facts)}
+                                : Document{"resEvento_v1.01.xsd", CancellationEventSummary(facts)});
     }
     return documents;
 }

@@ -140,8 +140,8 @@ std::string CancellationEventSummary(const InvoiceFacts& invoice) {
            Element(invoice.issuerElement, invoice.issuerNumber) + Element("chNFe", invoice.key) +
            Element("dhEvento", invoice.received) + Element("tpEvento", "110111") +
            Element("nSeqEvento", "1") + Element("xEvento", "Cancelamento") +
-           Element("dhRecbto", invoice.received) +
-           Element("nProt", CancellationProtocol(invoice)) + "</resEvento>";
+           Element("dhRecbto", invoice.received) + Element("nProt", CancellationProtocol(invoice)) +
+           "</resEvento>";
 }
 
 }  // namespace sample

@@ -10,12 +10,12 @@ namespace sample {
 // the summary and the events that it hands to the invoice's parties.
 struct InvoiceFacts {
     std::string key;
-    int stateCode = 0;  // cUF
+    int stateCode = 0;          // cUF
     std::string issuerElement;  // "CNPJ" or "CPF"
     std::string issuerNumber;
     std::string issuerName;
     std::string issuerStateRegistration;
-    std::string issued;  // dhEmi, with its UTC offset
+    std::string issued;     // dhEmi, with its UTC offset
     std::string operation;  // tpNF
     std::string total;      // vNF
     std::string digestValue;

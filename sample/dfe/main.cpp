@@ -11,8 +11,7 @@
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-        const sample::DistributionOptions options =
-            sample::ParseDistributionCommandLine(arguments);
+        const sample::DistributionOptions options = sample::ParseDistributionCommandLine(arguments);
         if (options.help) {
             std::cout << sample::DistributionHelpText();
             return 0;

@@ -123,9 +123,13 @@ SampleCertificates MakeSampleCertificates(const fs::path& folder, const std::str
 
     // Elliptic keys for the authority and the server are quick to make; the A1 holds an RSA
     // key, as ICP-Brasil certificates do.
-    run({"req", "-config", "openssl.cnf", "-x509", "-new", "-newkey", "ec", "-pkeyopt",
-         "ec_paramgen_curve:P-256", "-nodes", "-keyout", "ca-key.pem", "-out", "ca.pem", "-days",
-         "3650", "-subj", "/O=Vellora/CN=Vellora Sample CA", "-extensions", "authority"});
+    run({"req",         "-config",  "openssl.cnf",
+         "-x509",       "-new",     "-newkey",
+         "ec",          "-pkeyopt", "ec_paramgen_curve:P-256",
+         "-nodes",      "-keyout",  "ca-key.pem",
+         "-out",        "ca.pem",   "-days",
+         "3650",        "-subj",    "/O=Vellora/CN=Vellora Sample CA",
+         "-extensions", "authority"});
     run({"req", "-config", "openssl.cnf", "-new", "-newkey", "ec", "-pkeyopt",
          "ec_paramgen_curve:P-256", "-nodes", "-keyout", "server-key.pem", "-out", "server.csr",
          "-subj", "/O=Vellora/CN=127.0.0.1"});
@@ -139,8 +143,8 @@ SampleCertificates MakeSampleCertificates(const fs::path& folder, const std::str
          "-set_serial", "3", "-days", "365", "-extfile", "openssl.cnf", "-extensions", "client",
          "-out", "client.pem"});
     const std::vector<std::string> export_ = {
-        "pkcs12", "-export", "-in", "client.pem", "-inkey", "client-key.pem", "-certfile",
-        "ca.pem", "-name", holderName, "-passout", passwordSource};
+        "pkcs12",    "-export", "-in",   "client.pem", "-inkey",   "client-key.pem",
+        "-certfile", "ca.pem",  "-name", holderName,   "-passout", passwordSource};
     std::vector<std::string> modern = export_;
     modern.insert(modern.end(), {"-out", files.a1.filename().string()});
     run(modern);

@@ -12,11 +12,11 @@ inline constexpr const char* kSampleHolderCnpj = "44555666000181";
 // The files of a sample certificate authority, a server certificate and a client A1, as the
 // sample distribution service and the tests use them.
 struct SampleCertificates {
-    std::filesystem::path authority;     // ca.pem: trusts the server and the client
-    std::filesystem::path server;        // server.pem, for 127.0.0.1 and localhost
-    std::filesystem::path serverKey;     // server-key.pem
-    std::filesystem::path a1;            // company.pfx: the holder's A1, modern encryption
-    std::filesystem::path legacyA1;      // company-legacy.pfx: the same, RC2-40 as old files
+    std::filesystem::path authority;  // ca.pem: trusts the server and the client
+    std::filesystem::path server;     // server.pem, for 127.0.0.1 and localhost
+    std::filesystem::path serverKey;  // server-key.pem
+    std::filesystem::path a1;         // company.pfx: the holder's A1, modern encryption
+    std::filesystem::path legacyA1;   // company-legacy.pfx: the same, RC2-40 as old files
 };
 
 // The file names in folder, whether or not they exist.

@@ -13,8 +13,8 @@ namespace dfe {
 namespace {
 
 using namespace std::chrono_literals;
-using ::testing::HasSubstr;
 using test_support::SharedTestCertificates;
+using ::testing::HasSubstr;
 
 TEST(A1Certificate, ReadsTheHolderFromModernAndLegacyFiles) {
     const auto& shared = SharedTestCertificates();
@@ -79,9 +79,9 @@ TEST(A1Certificate, SaysWhyAFileCannotBeUsed) {
             EXPECT_THAT(error.what(), HasSubstr(c.message));
         }
     }
-    EXPECT_THROW(A1Certificate::ReadFile(shared.files.a1.parent_path() / "none.pfx",
-                                         shared.Password()),
-                 CertificateError);
+    EXPECT_THROW(
+        A1Certificate::ReadFile(shared.files.a1.parent_path() / "none.pfx", shared.Password()),
+        CertificateError);
 }
 
 TEST(A1Certificate, RefusesToServeOutsideItsValidity) {

@@ -12,9 +12,9 @@ namespace dfe {
 namespace {
 
 using namespace std::chrono_literals;
-using ::testing::HasSubstr;
 using test_support::ServedDistribution;
 using test_support::SharedTestCertificates;
+using ::testing::HasSubstr;
 
 // The settings of a client that presents the sample A1.
 TlsSettings ClientSettings(bool trustTheSampleAuthority = true) {
@@ -35,8 +35,7 @@ std::string Request() {
                                  Party{Party::Kind::cnpj, "44555666000181"}, DistNsu{0}});
 }
 
-TransportError::Kind FailureOf(Transport& transport, const std::string& url,
-                               std::string& message) {
+TransportError::Kind FailureOf(Transport& transport, const std::string& url, std::string& message) {
     try {
         transport.Post(url, Request(), kDistributionContentType);
     } catch (const TransportError& error) {
@@ -63,8 +62,7 @@ TEST(CurlTransport, NeverTalksToAServerItDoesNotTrust) {
     ServedDistribution served;
     CurlTransport transport(ClientSettings(false));
     std::string message;
-    EXPECT_EQ(FailureOf(transport, served.Url(), message),
-              TransportError::Kind::serverNotTrusted);
+    EXPECT_EQ(FailureOf(transport, served.Url(), message), TransportError::Kind::serverNotTrusted);
     EXPECT_THAT(message, HasSubstr("não passou na verificação"));
     EXPECT_TRUE(served.Log().empty());
 }

@@ -26,8 +26,10 @@ TEST(DistributionEnvelope, CarriesEachQueryInTheServicesMessage) {
          open + "<tpAmb>2</tpAmb><CNPJ>44555666000181</CNPJ>"
                 "<consNSU><NSU>123456789012345</NSU></consNSU></distDFeInt>"},
         {{Environment::production, 11, Party{Party::Kind::cpf, "11144477735"}, ConsChNFe{key}},
-         open + "<tpAmb>1</tpAmb><cUFAutor>11</cUFAutor><CPF>11144477735</CPF>"
-                "<consChNFe><chNFe>" + key + "</chNFe></consChNFe></distDFeInt>"},
+         open +
+             "<tpAmb>1</tpAmb><cUFAutor>11</cUFAutor><CPF>11144477735</CPF>"
+             "<consChNFe><chNFe>" +
+             key + "</chNFe></consChNFe></distDFeInt>"},
     };
     for (const Case& c : cases) {
         const std::string envelope = DistributionEnvelope(c.request);

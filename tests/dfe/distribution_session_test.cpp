@@ -9,8 +9,8 @@
 #include "dfe/xml_document.h"
 #include "nfe/access_key.h"
 #include "sample/dfe/doc_zip_packing.h"
-#include "tests/support/file_contents.h"
 #include "tests/dfe/support/fake_clock.h"
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
 
 namespace dfe {
@@ -40,10 +40,13 @@ struct Doc {
 
 std::string AnswerText(int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
                        const std::vector<Doc>& documents = {}) {
-    std::string text = "<Envelope><retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
-                       "<cStat>" + std::to_string(cStat) + "</cStat><xMotivo>motivo</xMotivo>"
-                       "<ultNSU>" + NsuText(lastNsu) + "</ultNSU><maxNSU>" + NsuText(maxNsu) +
-                       "</maxNSU><loteDistDFeInt>";
+    std::string text =
+        "<Envelope><retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
+        "<cStat>" +
+        std::to_string(cStat) +
+        "</cStat><xMotivo>motivo</xMotivo>"
+        "<ultNSU>" +
+        NsuText(lastNsu) + "</ultNSU><maxNSU>" + NsuText(maxNsu) + "</maxNSU><loteDistDFeInt>";
     for (const Doc& document : documents) {
         text += "<docZip NSU=\"" + NsuText(document.nsu) + "\" schema=\"resNFe_v1.01.xsd\">" +
                 document.content + "</docZip>";
@@ -85,7 +88,8 @@ public:
 class DistributionSessionTest : public ::testing::Test {
 protected:
     DistributionSession Session() {
-        return DistributionSession(client_, record_, clock_, {Environment::production, 35, kCompany});
+        return DistributionSession(client_, record_, clock_,
+                                   {Environment::production, 35, kCompany});
     }
     NewDocumentsOutcome FetchNew(std::optional<std::uint64_t> from = std::nullopt) {
         return Session().FetchNew(from, [this](const ReceivedDocument& document) {

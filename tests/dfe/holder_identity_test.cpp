@@ -29,8 +29,8 @@ std::unique_ptr<X509, decltype(&X509_free)> Certificate(const std::string& commo
         X509V3_CTX context;
         X509V3_set_ctx_nodb(&context);
         X509V3_set_ctx(&context, certificate.get(), certificate.get(), nullptr, nullptr, 0);
-        X509_EXTENSION* extension = X509V3_EXT_nconf_nid(nullptr, &context, NID_subject_alt_name,
-                                                         alternativeNames.c_str());
+        X509_EXTENSION* extension =
+            X509V3_EXT_nconf_nid(nullptr, &context, NID_subject_alt_name, alternativeNames.c_str());
         EXPECT_NE(extension, nullptr) << alternativeNames;
         X509_add_ext(certificate.get(), extension, -1);
         X509_EXTENSION_free(extension);
@@ -61,8 +61,8 @@ TEST(IdentityOf, FindsTheCnpjOrCpfWhereCertificateAuthoritiesPutIt) {
          "email:maria@example.com,otherName:2.16.76.1.3.1;PRINTABLESTRING:"
          "010119801114447773500000000000000000000000000000",
          "MARIA DA SILVA", Party{Party::Kind::cpf, "11144477735"}},
-        {"MARIA DA SILVA", "otherName:2.16.76.1.3.1;OCTETSTRING:19801114447773",
-         "MARIA DA SILVA", std::nullopt},
+        {"MARIA DA SILVA", "otherName:2.16.76.1.3.1;OCTETSTRING:19801114447773", "MARIA DA SILVA",
+         std::nullopt},
         // Numbers whose check digits fail are no party, and stay in the name.
         {"EMPRESA:44555666000180", "", "EMPRESA:44555666000180", std::nullopt},
         {"server.example.com", "DNS:server.example.com", "server.example.com", std::nullopt},

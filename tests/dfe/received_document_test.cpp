@@ -50,8 +50,7 @@ TEST(ReadReceivedDocument, NamesEachKindOfDocumentAfterItsKey) {
          DocumentKind::event, key + "-110111-01-procEventoNFe.xml"},
         {Zip(10, "resEvento_v1.01.xsd", Event("resEvento", "210210", " 12 ")),
          DocumentKind::eventSummary, key + "-210210-12-resEvento.xml"},
-        {Zip(11, "resCTe_v1.00.xsd", "<resCTe/>"), DocumentKind::other,
-         "NSU-000000000000011.xml"},
+        {Zip(11, "resCTe_v1.00.xsd", "<resCTe/>"), DocumentKind::other, "NSU-000000000000011.xml"},
     };
     for (const Case& c : cases) {
         const ReceivedDocument document = ReadReceivedDocument(c.zip);
@@ -76,8 +75,7 @@ TEST(ReadReceivedDocument, RefusesDocumentsWhoseNamesCouldNotBeTrusted) {
          "não é um nfeProc"},
         {Zip(1, "resNFe_v1.01.xsd", "<resNFe><chNFe>" + std::string(kKey) + "</chNFe></resNFe>"),
          "não é um resNFe"},
-        {Zip(2, "procEventoNFe_v1.00.xsd", Event("procEventoNFe", "11011", "1")),
-         "tipo de evento"},
+        {Zip(2, "procEventoNFe_v1.00.xsd", Event("procEventoNFe", "11011", "1")), "tipo de evento"},
         {Zip(2, "procEventoNFe_v1.00.xsd", Event("procEventoNFe", "110111", "100")),
          "tipo de evento"},
         {Zip(2, "procEventoNFe_v1.00.xsd", Event("procEventoNFe", "110111", "0")),

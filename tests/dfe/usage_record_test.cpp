@@ -52,13 +52,17 @@ TEST(UsageRecord, KeepsTheLimitsPerCnpjBaseAndTheNsuPerCnpj) {
 TEST(UsageRecord, ADamagedFileIsReportedNotIgnored) {
     test_support::TemporaryDirectory data;
     std::filesystem::create_directories(data / "dfe");
-    test_support::WriteFile(data / "dfe" / "producao-44555666.txt",
-                            "# comment\nsome-later-field 1 2\nblocked-until soon\n");
-    try {
-        UsageRecord record(data.path(), "producao", kHeadOffice);
-        ADD_FAILURE() << "a damaged record was read";
-    } catch (const StateError& error) {
-        EXPECT_THAT(error.what(), HasSubstr("está danificado na linha 3"));
+    for (const std::string line :
+         {"blocked-until soon", "key-query -5", "new-documents-after 99999999999999",
+          "last-nsu 44555666000180 12", "last-nsu 44555666000181 x"}) {
+        test_support::WriteFile(data / "dfe" / "producao-44555666.txt",
+                                "# comment\nsome-later-field 1 2\n" + line + "\n");
+        try {
+            UsageRecord record(data.path(), "producao", kHeadOffice);
+            ADD_FAILURE() << "a damaged record was read: " << line;
+        } catch (const StateError& error) {
+            EXPECT_THAT(error.what(), HasSubstr("está danificado na linha 3"));
+        }
     }
 }
 

@@ -55,7 +55,8 @@ dfe::Secret CertificatePassword(const std::string& passwordFile, const char* var
         return dfe::Secret(variable);
     }
     if (prompt) {
-        if (std::optional<dfe::Secret> typed = prompt("Senha do certificado " + certificate + ": ")) {
+        if (std::optional<dfe::Secret> typed =
+                prompt("Senha do certificado " + certificate + ": ")) {
             return std::move(*typed);
         }
     }

@@ -106,9 +106,9 @@ struct ValueOption {
     std::string_view commands;
 };
 constexpr ValueOption kValueOptions[] = {
-    {"-o", "chave novos"},        {"--output", "chave novos"},   {"--certificado", "chave novos"},
-    {"--chaves", "chave"},        {"--desde-nsu", "novos"},      {"--uf", "chave novos"},
-    {"--ca", "chave novos"},      {"--senha-arquivo", ""},
+    {"-o", "chave novos"},   {"--output", "chave novos"}, {"--certificado", "chave novos"},
+    {"--chaves", "chave"},   {"--desde-nsu", "novos"},    {"--uf", "chave novos"},
+    {"--ca", "chave novos"}, {"--senha-arquivo", ""},
 };
 
 std::string_view CommandName(DfeArguments::Command command) {
@@ -171,8 +171,8 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
 
         std::string name = argument;
         std::optional<std::string> value;
-        if (const std::size_t equals = argument.find('='); argument.starts_with("--") &&
-                                                           equals != std::string::npos) {
+        if (const std::size_t equals = argument.find('=');
+            argument.starts_with("--") && equals != std::string::npos) {
             name = argument.substr(0, equals);
             value = argument.substr(equals + 1);
         } else if (argument.starts_with("-o") && argument.size() > 2) {
@@ -245,8 +245,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             break;
         case DfeArguments::Command::newDocuments:
             if (!positional.empty()) {
-                throw DfeUsageError("o comando novos não recebe argumentos: " +
-                                    positional.front());
+                throw DfeUsageError("o comando novos não recebe argumentos: " + positional.front());
             }
             break;
     }

@@ -15,15 +15,15 @@ struct DfeArguments {
 
     Command command = Command::keys;
     bool help = false;
-    std::string certificate;          // the A1 file
-    std::string outputFolder = ".";   // -o
-    std::vector<std::string> keys;    // as typed
-    std::string keysFile;             // --chaves
+    std::string certificate;               // the A1 file
+    std::string outputFolder = ".";        // -o
+    std::vector<std::string> keys;         // as typed
+    std::string keysFile;                  // --chaves
     std::optional<std::uint64_t> fromNsu;  // --desde-nsu
     bool homologation = false;
-    std::optional<int> authorState;   // --uf, as the IBGE code
+    std::optional<int> authorState;        // --uf, as the IBGE code
     std::vector<std::string> authorities;  // --ca
-    std::string passwordFile;         // --senha-arquivo
+    std::string passwordFile;              // --senha-arquivo
 };
 
 // A command line that vellora-dfe cannot run; the message says why.

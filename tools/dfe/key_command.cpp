@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <ostream>
 
 #include "dfe/local_time.h"
@@ -39,8 +40,7 @@ KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, R
         return KeyOutcome::failed;
     }
 
-    const std::string reason =
-        std::to_string(answer.cStat) + " " + Printable(answer.xMotivo);
+    const std::string reason = std::to_string(answer.cStat) + " " + Printable(answer.xMotivo);
     if (answer.hold) {
         err << key << ": o serviço respondeu " << reason << ". Nenhuma consulta será enviada "
             << "antes de " << dfe::LocalDateTimeText(answer.hold->until) << ".\n";
@@ -64,10 +64,9 @@ KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, R
     if (complete) {
         return KeyOutcome::delivered;
     }
-    const bool summary =
-        std::any_of(answer.documents.begin(), answer.documents.end(), [](const auto& document) {
-            return document.kind == dfe::DocumentKind::invoiceSummary;
-        });
+    const bool summary = std::any_of(
+        answer.documents.begin(), answer.documents.end(),
+        [](const auto& document) { return document.kind == dfe::DocumentKind::invoiceSummary; });
     err << key << ": "
         << (summary ? kSummaryOnly : "o serviço não trouxe a NF-e (procNFe) nem o seu resumo.")
         << "\n";

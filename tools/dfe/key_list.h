@@ -7,7 +7,8 @@
 namespace tools {
 
 // The message for a key that is not a valid access key, as the desktop program gives it.
-inline constexpr std::string_view kWrongKeyMessage = "Chave incorreta. Verifique a chave informada.";
+inline constexpr std::string_view kWrongKeyMessage =
+    "Chave incorreta. Verifique a chave informada.";
 
 struct KeyList {
     std::vector<std::string> keys;     // 44 digits each, in their order, each once

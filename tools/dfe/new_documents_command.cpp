@@ -21,8 +21,7 @@ int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& cont
     const auto progress = [&](const dfe::DistributionAnswer& answer) {
         if (answer.cStat == dfe::kDocumentsFound && answer.lastNsu && answer.maxNsu) {
             err << answer.documents.size() << " documentos, até o NSU "
-                << dfe::NsuText(*answer.lastNsu) << " de " << dfe::NsuText(*answer.maxNsu)
-                << "\n"
+                << dfe::NsuText(*answer.lastNsu) << " de " << dfe::NsuText(*answer.maxNsu) << "\n"
                 << std::flush;
         }
     };

@@ -21,15 +21,15 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
     try {
         return dfe::A1Certificate::ReadFile(file, password);
     } catch (const dfe::CertificateError& error) {
-        throw CommandFailure(1, "O certificado \"" + file + "\" não pôde ser usado: " +
-                                    error.what());
+        throw CommandFailure(1,
+                             "O certificado \"" + file + "\" não pôde ser usado: " + error.what());
     }
 }
 
 Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     dfe::ServiceAddress address;
-    const auto environment = arguments.homologation ? dfe::Environment::homologation
-                                                    : dfe::Environment::production;
+    const auto environment =
+        arguments.homologation ? dfe::Environment::homologation : dfe::Environment::production;
     try {
         const char* otherUrl = context.variable("VELLORA_DFE_URL");
         address = dfe::DistributionService(environment, otherUrl != nullptr ? otherUrl : "");
@@ -37,8 +37,12 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
         throw CommandFailure(2, error.what());
     }
 
-    Route route{OpenCertificate(arguments.certificate, arguments.passwordFile, context), {}, {},
-                {}, {}, {}};
+    Route route{OpenCertificate(arguments.certificate, arguments.passwordFile, context),
+                {},
+                {},
+                {},
+                {},
+                {}};
     try {
         route.party = route.certificate.party();
         route.certificate.CheckValidAt(context.clock.Now());

@@ -58,8 +58,7 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
     EXPECT_EQ(kinds.count(dfe::DocumentKind::event), 1u);
 
     // The carrier gets the invoice it carries, in full: only a recipient manifests.
-    const dfe::DistributionAnswer carried =
-        Ask(service, dfe::DistNsu{0}, kCarrier, kCarrier);
+    const dfe::DistributionAnswer carried = Ask(service, dfe::DistNsu{0}, kCarrier, kCarrier);
     ASSERT_EQ(carried.documents.size(), 1u);
     EXPECT_EQ(Documents(carried)[0].FileName(), std::string(kTransportKey) + "-procNFe.xml");
 
@@ -149,10 +148,10 @@ TEST(DistributionService, MisbehavesOnPurposeInEachFaultMode) {
     EXPECT_EQ(page.status, 503);
     EXPECT_THAT(page.contentType, HasSubstr("text/html"));
 
-    DistributionService slow(SampleDistributedInvoices(),
-                             {.fault = DistributionFault::slow, .slowDelay = std::chrono::seconds(7)});
-    EXPECT_EQ(slow.Answer(dfe::DistributionEnvelope({dfe::Environment::production, {}, kRecipient,
-                                                     dfe::DistNsu{0}}),
+    DistributionService slow(SampleDistributedInvoices(), {.fault = DistributionFault::slow,
+                                                           .slowDelay = std::chrono::seconds(7)});
+    EXPECT_EQ(slow.Answer(dfe::DistributionEnvelope(
+                              {dfe::Environment::production, {}, kRecipient, dfe::DistNsu{0}}),
                           kRecipient)
                   .delay,
               std::chrono::seconds(7));
