@@ -51,7 +51,7 @@ dfe::Secret CertificatePassword(const std::string& passwordFile, const char* var
     if (!passwordFile.empty()) {
         return ReadPasswordFile(passwordFile);
     }
-    if (variable != nullptr) {
+    if (variable != nullptr && *variable != '\0') {
         return dfe::Secret(variable);
     }
     if (prompt) {

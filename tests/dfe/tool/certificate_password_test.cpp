@@ -35,6 +35,8 @@ TEST(CertificatePassword, TakesTheFileThenTheVariableThenThePrompt) {
     EXPECT_EQ(Password("", "variavel", prompt), "variavel");
     EXPECT_EQ(asked, "");
     EXPECT_EQ(Password("", nullptr, prompt), "digitada");
+    asked.clear();
+    EXPECT_EQ(Password("", "", prompt), "digitada");
     EXPECT_EQ(asked, "Senha do certificado A1.pfx: ");
 
     const PasswordPrompt noTerminal = [](const std::string&) { return std::nullopt; };
