@@ -1,0 +1,160 @@
+#include "dfe/xml_document.h"
+
+#include <libxml/parser.h>
+
+#include <climits>
+#include <mutex>
+
+#include "dfe/error.h"
+
+namespace dfe {
+namespace {
+
+const xmlChar* Chars(const char* text) {
+    return reinterpret_cast<const xmlChar*>(text);
+}
+
+std::string_view View(const xmlChar* text) {
+    return text == nullptr ? std::string_view() : reinterpret_cast<const char*>(text);
+}
+
+}  // namespace
+
+XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
+    static std::once_flag initialised;
+    std::call_once(initialised, xmlInitParser);
+
+    if (text.find("<!DOCTYPE") != std::string_view::npos) {
+        throw AnswerError(std::string(what) +
+                          " traz uma declaração de tipo de documento "
+                          "(DOCTYPE), que não é aceita.");
+    }
+    if (text.size() > INT_MAX) {
+        throw AnswerError(std::string(what) + " é grande demais.");
+    }
+    std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(),
+                                                                         xmlFreeParserCtxt);
+    if (!context) {
+        throw std::bad_alloc();
+    }
+    xmlDoc* document =
+        xmlCtxtReadMemory(context.get(), text.data(), static_cast<int>(text.size()), nullptr,
+                          nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    XmlDocument parsed(document);
+    if (document == nullptr || context->wellFormed == 0) {
+        std::string reason =
+            context->lastError.message != nullptr ? context->lastError.message : "texto vazio";
+        while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) {
+            reason.pop_back();
+        }
+        throw AnswerError(std::string(what) + " não é um XML válido (linha " +
+                          std::to_string(context->lastError.line) + ": " + reason + ").");
+    }
+    if (document->intSubset != nullptr || document->extSubset != nullptr) {
+        throw AnswerError(std::string(what) +
+                          " traz uma declaração de tipo de documento "
+                          "(DOCTYPE), que não é aceita.");
+    }
+    if (parsed.Root() == nullptr) {
+        throw AnswerError(std::string(what) + " não tem elemento raiz.");
+    }
+    return parsed;
+}
+
+XmlDocument XmlDocument::WithRoot(xmlNode* root) {
+    XmlDocument document(xmlNewDoc(Chars("1.0")));
+    xmlDocSetRootElement(document.document_.get(), root);
+    return document;
+}
+
+std::string XmlDocument::Serialized() const {
+    xmlChar* text = nullptr;
+    int size = 0;
+    xmlDocDumpMemoryEnc(document_.get(), &text, &size, "UTF-8");
+    std::string serialized(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
+    xmlFree(text);
+    return serialized;
+}
+
+bool IsElement(const xmlNode* node, std::string_view ns, std::string_view name) {
+    return node != nullptr && node->type == XML_ELEMENT_NODE && View(node->name) == name &&
+           node->ns != nullptr && View(node->ns->href) == ns;
+}
+
+xmlNode* FindElement(const xmlNode* from, std::string_view ns, std::string_view name) {
+    // Iterative, so that the depth of a hostile document costs no stack.
+    for (xmlNode* node = const_cast<xmlNode*>(from); node != nullptr;) {
+        if (IsElement(node, ns, name)) {
+            return node;
+        }
+        if (node->children != nullptr && node->type == XML_ELEMENT_NODE) {
+            node = node->children;
+            continue;
+        }
+        while (node != nullptr && node != from && node->next == nullptr) {
+            node = node->parent;
+        }
+        if (node == nullptr || node == from) {
+            return nullptr;
+        }
+        node = node->next;
+    }
+    return nullptr;
+}
+
+xmlNode* ChildElement(const xmlNode* parent, std::string_view ns, std::string_view name) {
+    for (xmlNode* child = parent->children; child != nullptr; child = child->next) {
+        if (IsElement(child, ns, name)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<xmlNode*> ChildElements(const xmlNode* parent, std::string_view ns,
+                                    std::string_view name) {
+    std::vector<xmlNode*> children;
+    for (xmlNode* child = parent->children; child != nullptr; child = child->next) {
+        if (IsElement(child, ns, name)) {
+            children.push_back(child);
+        }
+    }
+    return children;
+}
+
+std::string TextOf(const xmlNode* node) {
+    xmlChar* content = xmlNodeGetContent(node);
+    std::string text(View(content));
+    xmlFree(content);
+    return text;
+}
+
+std::optional<std::string> ChildText(const xmlNode* parent, std::string_view ns,
+                                     std::string_view name) {
+    const xmlNode* child = ChildElement(parent, ns, name);
+    if (child == nullptr) {
+        return std::nullopt;
+    }
+    return TextOf(child);
+}
+
+std::optional<std::string> AttributeOf(const xmlNode* element, std::string_view name) {
+    const std::string key(name);
+    xmlChar* value = xmlGetNoNsProp(element, Chars(key.c_str()));
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    std::string text(View(value));
+    xmlFree(value);
+    return text;
+}
+
+xmlNode* AddTextElement(xmlNode* parent, xmlNs* ns, std::string_view name, std::string_view text) {
+    const std::string element(name);
+    xmlNode* child = xmlNewChild(parent, ns, Chars(element.c_str()), nullptr);
+    const std::string content(text);
+    xmlNodeAddContent(child, Chars(content.c_str()));
+    return child;
+}
+
+}  // namespace dfe

@@ -1,0 +1,29 @@
+#include "sample/dfe/distributed_invoices.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "sample/portal/sample_invoices.h"
+
+namespace sample {
+
+// The billing invoice and the one with notes for the fisco and the taxpayer.
+const char* const kKeysWithoutCiencia[2] = {"35160361024385000111550010000001091901020309",
+                                            "41160408765432000103550010000002101112131415"};
+
+std::vector<DistributedInvoice> SampleDistributedInvoices() {
+    std::vector<DistributedInvoice> invoices;
+    for (SampleInvoice& invoice : BundledSampleInvoices()) {
+        if (invoice.fault != FaultMode::none || invoice.layout == "1.10") {
+            continue;
+        }
+        const bool withoutCiencia =
+            std::find(std::begin(kKeysWithoutCiencia), std::end(kKeysWithoutCiencia),
+                      std::string_view(invoice.key)) != std::end(kKeysWithoutCiencia);
+        invoices.push_back({invoice.key, invoice.description, invoice.layout, invoice.cancelled,
+                            !withoutCiencia, std::move(invoice.xml)});
+    }
+    return invoices;
+}
+
+}  // namespace sample

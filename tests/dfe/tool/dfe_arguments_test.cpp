@@ -1,0 +1,89 @@
+#include "tools/dfe/dfe_arguments.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tools {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Command = DfeArguments::Command;
+
+TEST(ParseDfeArguments, TakesEachCommandWithItsOptions) {
+    const DfeArguments certificate =
+        ParseDfeArguments({"certificado", "--senha-arquivo", "senha.txt", "A1.pfx"});
+    EXPECT_EQ(certificate.command, Command::certificate);
+    EXPECT_EQ(certificate.certificate, "A1.pfx");
+    EXPECT_EQ(certificate.passwordFile, "senha.txt");
+
+    const DfeArguments keys = ParseDfeArguments(
+        {"chave", "-onotas", "--certificado=A1.pfx", "K1", "--uf", "sp", "--ca", "a.pem",
+         "--ca=b.pem", "--homologacao", "--chaves", "lista.txt", "--", "-K2"});
+    EXPECT_EQ(keys.command, Command::keys);
+    EXPECT_EQ(keys.outputFolder, "notas");
+    EXPECT_EQ(keys.certificate, "A1.pfx");
+    EXPECT_THAT(keys.keys, ElementsAre("K1", "-K2"));
+    EXPECT_EQ(keys.authorState, 35);
+    EXPECT_THAT(keys.authorities, ElementsAre("a.pem", "b.pem"));
+    EXPECT_TRUE(keys.homologation);
+    EXPECT_EQ(keys.keysFile, "lista.txt");
+
+    const DfeArguments fresh =
+        ParseDfeArguments({"novos", "--certificado", "A1.pfx", "--desde-nsu", "000000000000120",
+                           "--uf", "41", "--output", "out"});
+    EXPECT_EQ(fresh.command, Command::newDocuments);
+    EXPECT_EQ(fresh.fromNsu, 120u);
+    EXPECT_EQ(fresh.authorState, 41);
+    EXPECT_EQ(fresh.outputFolder, "out");
+    EXPECT_FALSE(fresh.homologation);
+    EXPECT_EQ(ParseDfeArguments({"novos", "--certificado", "A1.pfx"}).outputFolder, ".");
+
+    EXPECT_EQ(ParseDfeArguments({"chave", "--certificado", "A1.pfx", "--chaves", "l.txt"}).keys,
+              std::vector<std::string>{});
+    for (const auto& help : std::vector<std::vector<std::string>>{
+             {"--help"}, {"-h"}, {"chave", "--nada", "--help"}, {"novos", "-h"}}) {
+        EXPECT_TRUE(ParseDfeArguments(help).help);
+    }
+}
+
+TEST(ParseDfeArguments, RejectsCommandLinesItCannotRun) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{}, "falta o comando"},
+        {{"baixar"}, "comando desconhecido: baixar"},
+        {{"certificado"}, "pede um arquivo A1"},
+        {{"certificado", "a.pfx", "b.pfx"}, "pede um arquivo A1"},
+        {{"certificado", "-o", "x", "a.pfx"}, "-o não se aplica ao comando certificado"},
+        {{"certificado", "--homologacao", "a.pfx"}, "--homologacao não se aplica"},
+        {{"chave", "K"}, "falta --certificado"},
+        {{"chave", "--certificado", "A1.pfx"}, "nenhuma chave"},
+        {{"chave", "--certificado", "A1.pfx", "--desde-nsu", "1", "K"},
+         "--desde-nsu não se aplica ao comando chave"},
+        {{"novos", "--certificado", "A1.pfx", "K"}, "não recebe argumentos"},
+        {{"novos", "--certificado", "A1.pfx", "--chaves", "l"}, "--chaves não se aplica"},
+        {{"novos", "--certificado"}, "falta o valor depois de --certificado"},
+        {{"novos", "--certificado="}, "está vazio"},
+        {{"novos", "--certificado", "a", "--certificado", "b"}, "mais de uma vez"},
+        {{"novos", "--certificado", "a", "--desde-nsu", "1000000000000000"}, "até 15 dígitos"},
+        {{"novos", "--certificado", "a", "--desde-nsu", "-1"}, "até 15 dígitos"},
+        {{"novos", "--certificado", "a", "--uf", "99"}, "--uf pede"},
+        {{"novos", "--certificado", "a", "--uf", "XX"}, "--uf pede"},
+        {{"novos", "--certificado", "a", "--senha", "x"}, "opção desconhecida: --senha"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ParseDfeArguments(c.arguments);
+            ADD_FAILURE() << "accepted: " << ::testing::PrintToString(c.arguments);
+        } catch (const DfeUsageError& error) {
+            EXPECT_THAT(error.what(), HasSubstr(c.message))
+                << ::testing::PrintToString(c.arguments);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tools

@@ -1,0 +1,343 @@
+// vellora-dfe end to end, in this process: the command against the sample distribution
+// service over HTTPS with mutual TLS, with a clock that the tests move.
+
+#include "tools/dfe/dfe_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "sample/dfe/distributed_invoices.h"
+#include "tests/dfe/support/fake_clock.h"
+#include "tests/dfe/support/served_distribution.h"
+#include "tests/dfe/support/test_certificates.h"
+#include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
+
+namespace tools {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using sample::DistributionFault;
+using test_support::ServedDistribution;
+using test_support::SharedTestCertificates;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+// Keys of the sample service: with the recipient's Ciência, without it, and one it does not
+// hold.
+constexpr const char* kWithCiencia = "35150761024385000111550010000001011102030405";
+constexpr const char* kOtherWithCiencia = "41150808765432000103550010000002021203040502";
+constexpr const char* kCancelled = "35160561024385000111550010000001121141516176";
+const char* const kWithoutCiencia = sample::kKeysWithoutCiencia[0];
+constexpr const char* kUnknown = "35150761024385000111550010000009991102030404";
+
+std::string InvoiceXml(const std::string& key) {
+    for (const sample::DistributedInvoice& invoice : sample::SampleDistributedInvoices()) {
+        if (invoice.key == key) {
+            return invoice.xml();
+        }
+    }
+    return {};
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class DfeCommandTest : public ::testing::Test {
+protected:
+    DfeCommandTest() {
+        variables_["XDG_DATA_HOME"] = (folder_ / "data").string();
+        variables_["HOME"] = folder_.path().string();
+        variables_["VELLORA_CERT_PASSWORD"] = SharedTestCertificates().password;
+    }
+
+    void Serve(sample::ServiceSettings settings = {}) {
+        served_ = std::make_unique<ServedDistribution>(settings);
+        variables_["VELLORA_DFE_URL"] = served_->Url();
+    }
+
+    // Runs the command with the sample A1, trusting the sample authority, into notas/.
+    Outcome Dfe(const std::string& command, std::vector<std::string> more = {}) {
+        std::vector<std::string> arguments = {command};
+        if (command != "certificado") {
+            arguments.insert(arguments.end(), {"-o", Notes().string(), "--certificado",
+                                               SharedTestCertificates().files.a1.string(), "--ca",
+                                               SharedTestCertificates().files.authority.string()});
+        }
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return RunExactly(arguments);
+    }
+
+    Outcome RunExactly(const std::vector<std::string>& arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const DfeContext context{
+            out,
+            err,
+            [this](const char* name) -> const char* {
+                const auto found = variables_.find(name);
+                return found == variables_.end() ? nullptr : found->second.c_str();
+            },
+            clock_,
+            [](const std::string&) { return std::nullopt; },
+            1s,
+            timeout_,
+        };
+        const int status = RunDfeCommand(arguments, context);
+        return {status, out.str(), err.str()};
+    }
+
+    fs::path Notes() const { return folder_ / "notas"; }
+    std::string Written(const std::string& name) const {
+        return test_support::ReadFile(Notes() / name);
+    }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        if (fs::exists(Notes())) {
+            for (const auto& entry : fs::directory_iterator(Notes())) {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::size_t Requests() { return served_->service().RequestCount(); }
+
+    test_support::TemporaryDirectory folder_;
+    // The certificates are made first and the clock starts after them, within their validity.
+    const test_support::TestCertificates& certificates_ = SharedTestCertificates();
+    test_support::FakeClock clock_{std::chrono::system_clock::now()};
+    std::map<std::string, std::string> variables_;
+    std::chrono::seconds timeout_{20};
+    std::unique_ptr<ServedDistribution> served_;
+};
+
+TEST_F(DfeCommandTest, AKeyBringsTheSignedInvoiceByteForByte) {
+    Serve();
+    const Outcome run = Dfe("chave", {kWithCiencia});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string file = std::string(kWithCiencia) + "-procNFe.xml";
+    EXPECT_EQ(run.out, (Notes() / file).string() + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Written(file), InvoiceXml(kWithCiencia));
+
+    // The legacy file serves the same, and a cancelled invoice comes with its cancellation.
+    Outcome legacy = RunExactly({"chave", "-o", Notes().string(), "--certificado",
+                                 SharedTestCertificates().files.legacyA1.string(), "--ca",
+                                 SharedTestCertificates().files.authority.string(), kCancelled});
+    EXPECT_EQ(legacy.status, 0) << legacy.err;
+    EXPECT_THAT(Files(), ElementsAre(std::string(kWithCiencia) + "-procNFe.xml",
+                                     std::string(kCancelled) + "-110111-01-procEventoNFe.xml",
+                                     std::string(kCancelled) + "-procNFe.xml"));
+}
+
+TEST_F(DfeCommandTest, ASummaryOnlySaysThatTheCienciaIsNeeded) {
+    Serve();
+    const Outcome summary = Dfe("chave", {kWithoutCiencia});
+    EXPECT_EQ(summary.status, 1);
+    EXPECT_EQ(summary.out,
+              (Notes() / (std::string(kWithoutCiencia) + "-resNFe.xml")).string() + "\n");
+    EXPECT_THAT(summary.err, HasSubstr("só veio o resumo (resNFe)"));
+    EXPECT_THAT(summary.err, HasSubstr("Ciência da Operação"));
+    EXPECT_THAT(Written(std::string(kWithoutCiencia) + "-resNFe.xml"),
+                HasSubstr("<chNFe>" + std::string(kWithoutCiencia) + "</chNFe>"));
+
+    served_->service().RegisterCiencia(kWithoutCiencia);
+    const Outcome full = Dfe("chave", {kWithoutCiencia});
+    EXPECT_EQ(full.status, 0) << full.err;
+    EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
+}
+
+TEST_F(DfeCommandTest, AListReportsEachKeyAndSendsNoInvalidOne) {
+    Serve();
+    test_support::WriteFile(folder_ / "chaves.txt", "# lista\n" + std::string(kUnknown) +
+                                                        "\n\n3515076102438500011155001000000101"
+                                                        "1102030406  # dígito errado\n");
+    const Outcome run = Dfe("chave", {kWithCiencia, "--chaves", (folder_ / "chaves.txt").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Requests(), 2u);
+    EXPECT_THAT(run.err, HasSubstr("35150761024385000111550010000001011102030406: Chave incorreta. "
+                                   "Verifique a chave informada.\n"));
+    EXPECT_THAT(run.err, HasSubstr("[1/2] " + std::string(kWithCiencia) + "\n[2/2] " + kUnknown));
+    EXPECT_THAT(run.err, HasSubstr(std::string(kUnknown) +
+                                   ": o serviço recusou a consulta: 217 "
+                                   "Rejeição: NF-e não consta na base de dados da SEFAZ\n"));
+    EXPECT_THAT(run.err, HasSubstr("1 de 2 chaves com a NF-e completa"));
+    EXPECT_THAT(Files(), ElementsAre(std::string(kWithCiencia) + "-procNFe.xml"));
+}
+
+TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
+    Serve({.batchSize = 5});
+    const Outcome first = Dfe("novos");
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(Requests(), 3u);  // 13 documents, five at a time
+    EXPECT_EQ(Files().size(), 13u);
+    EXPECT_THAT(first.err, HasSubstr("13 documentos novos; último NSU 000000000000013."));
+    EXPECT_THAT(first.err, HasSubstr("2 deles são resumos (resNFe)"));
+
+    // The recipient's Ciência brings the full invoice under a new NSU.
+    served_->service().RegisterCiencia(kWithoutCiencia);
+    const Outcome tooSoon = Dfe("novos");
+    EXPECT_EQ(tooSoon.status, 3);
+    EXPECT_THAT(tooSoon.err, HasSubstr("Nenhuma consulta foi enviada; tente de novo a partir de"));
+    EXPECT_EQ(Requests(), 3u);
+
+    clock_.Advance(61min);
+    fs::remove_all(Notes());
+    const Outcome second = Dfe("novos");
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(Requests(), 4u);
+    EXPECT_THAT(Files(), ElementsAre(std::string(kWithoutCiencia) + "-procNFe.xml"));
+    EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
+    EXPECT_THAT(second.err, HasSubstr("1 documentos novos; último NSU 000000000000014."));
+
+    clock_.Advance(61min);
+    fs::remove_all(Notes());
+    const Outcome again = Dfe("novos", {"--desde-nsu", "10"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_THAT(again.err, HasSubstr("4 documentos novos; último NSU 000000000000014."));
+    EXPECT_EQ(Files().size(), 4u);
+}
+
+TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) {
+    Serve({.fault = DistributionFault::excessiveUse, .burst = 1});
+    const Outcome first = Dfe("chave", {kWithCiencia, kOtherWithCiencia, kCancelled});
+    EXPECT_EQ(first.status, 3);
+    EXPECT_EQ(Requests(), 2u);
+    EXPECT_THAT(first.err,
+                HasSubstr(std::string(kOtherWithCiencia) + ": o serviço respondeu 656 "
+                                                           "Rejeição: Consumo Indevido."));
+    EXPECT_THAT(first.err, HasSubstr("Nenhuma consulta será enviada antes de"));
+    EXPECT_THAT(first.err, HasSubstr(std::string(kCancelled) + ": não consultada."));
+    EXPECT_THAT(Files(), ElementsAre(std::string(kWithCiencia) + "-procNFe.xml"));
+
+    // A request inside the block would start it again: none leaves, whatever the command.
+    clock_.Advance(59min);
+    for (const std::string command : {"chave", "novos"}) {
+        const Outcome blocked = command == "chave" ? Dfe(command, {kCancelled}) : Dfe(command);
+        EXPECT_EQ(blocked.status, 3);
+        EXPECT_THAT(blocked.err, HasSubstr("consumo indevido (656)"));
+    }
+    EXPECT_EQ(Requests(), 2u);
+
+    clock_.Advance(1min);
+    Dfe("chave", {kCancelled});
+    EXPECT_EQ(Requests(), 3u);
+}
+
+TEST_F(DfeCommandTest, EachFaultOfTheServiceIsReportedAndLeavesNoFile) {
+    struct Case {
+        sample::ServiceSettings settings;
+        std::string command;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{.fault = DistributionFault::wrongCnpj},
+         "chave",
+         ": o serviço recusou a consulta: 593 Rejeição: CNPJ-Base consultado difere do "
+         "CNPJ-Base do Certificado Digital"},
+        {{.fault = DistributionFault::wrongCnpj},
+         "novos",
+         "O serviço recusou a consulta: 593 Rejeição: CNPJ-Base"},
+        {{.fault = DistributionFault::nothingFound},
+         "chave",
+         ": o serviço recusou a consulta: 137 Nenhum documento localizado"},
+        {{.fault = DistributionFault::refuseCertificate},
+         "chave",
+         "recusou o certificado digital na conexão segura"},
+        {{.fault = DistributionFault::brokenGzip},
+         "chave",
+         "(procNFe_v3.10.xsd) não pôde ser aberto: o gzip do documento termina antes do fim "
+         "(está cortado). Nenhum arquivo foi gravado."},
+        {{.fault = DistributionFault::brokenGzip},
+         "novos",
+         "não pôde ser aberto: o gzip do documento termina antes do fim (está cortado).\nA "
+         "próxima execução recomeça depois do NSU 000000000000000."},
+        {{.fault = DistributionFault::slow, .slowDelay = 30s},
+         "chave",
+         "não respondeu a tempo (1 segundo)."},
+        {{.fault = DistributionFault::htmlError},
+         "novos",
+         "O serviço respondeu com uma página de erro (HTTP 503, text/html; charset=utf-8) em "
+         "vez da resposta da distribuição."},
+    };
+    timeout_ = 1s;
+    for (const Case& c : cases) {
+        Serve(c.settings);
+        clock_.Advance(2h);
+        const Outcome run = c.command == "chave" ? Dfe("chave", {kWithCiencia}) : Dfe("novos");
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_THAT(run.err, HasSubstr(c.message));
+        EXPECT_EQ(run.out, "");
+        EXPECT_THAT(Files(), IsEmpty()) << c.message;
+    }
+}
+
+TEST_F(DfeCommandTest, NothingIsSentWithAWrongPasswordOrAnUntrustedServer) {
+    Serve();
+    variables_["VELLORA_CERT_PASSWORD"] = "errada";
+    const Outcome wrong = Dfe("chave", {kWithCiencia});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_THAT(wrong.err, HasSubstr("não pôde ser usado: A senha do certificado está incorreta."));
+
+    variables_["VELLORA_CERT_PASSWORD"] = SharedTestCertificates().password;
+    const Outcome untrusted =
+        RunExactly({"chave", "-o", Notes().string(), "--certificado",
+                    SharedTestCertificates().files.a1.string(), kWithCiencia});
+    EXPECT_EQ(untrusted.status, 1);
+    EXPECT_THAT(untrusted.err, HasSubstr("não passou na verificação, e a conexão foi recusada"));
+    EXPECT_THAT(Files(), IsEmpty());
+    EXPECT_EQ(Requests(), 0u);
+    EXPECT_THAT(served_->Log(), IsEmpty());
+}
+
+TEST_F(DfeCommandTest, TheCertificateCommandShowsTheHolderAndItsValidity) {
+    const Outcome shown = Dfe("certificado", {SharedTestCertificates().files.legacyA1.string()});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_THAT(shown.out, HasSubstr("Titular: INDUSTRIA BETA DE MAQUINAS S.A.\n"
+                                     "CNPJ: 44.555.666/0001-81\nEmissor: Vellora Sample CA\n"
+                                     "Validade: de "));
+
+    clock_.Advance(24h * 400);
+    const Outcome expired = Dfe("certificado", {SharedTestCertificates().files.a1.string()});
+    EXPECT_EQ(expired.status, 1);
+    EXPECT_THAT(expired.err, HasSubstr("O certificado venceu em "));
+    Serve();
+    const Outcome refused = Dfe("chave", {kWithCiencia});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr("O certificado venceu em "));
+    EXPECT_EQ(Requests(), 0u);
+
+    const Outcome notPkcs12 =
+        Dfe("certificado", {SharedTestCertificates().files.authority.string()});
+    EXPECT_EQ(notPkcs12.status, 1);
+    EXPECT_THAT(notPkcs12.err, HasSubstr("não está no formato PKCS#12"));
+}
+
+TEST_F(DfeCommandTest, AWrongCommandLineOrAMissingPasswordIsAUsageError) {
+    const Outcome usage = RunExactly({"chave", "--certificado", "A1.pfx"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_THAT(usage.err, HasSubstr("nenhuma chave foi dada"));
+    EXPECT_THAT(usage.err, HasSubstr("Use --help"));
+
+    variables_.erase("VELLORA_CERT_PASSWORD");
+    const Outcome noPassword = Dfe("certificado", {SharedTestCertificates().files.a1.string()});
+    EXPECT_EQ(noPassword.status, 2);
+    EXPECT_THAT(noPassword.err, HasSubstr("Falta a senha do certificado"));
+
+    const Outcome help = RunExactly({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, HasSubstr("Código de saída"));
+}
+
+}  // namespace
+}  // namespace tools

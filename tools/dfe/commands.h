@@ -1,0 +1,20 @@
+#pragma once
+
+#include "tools/dfe/dfe_arguments.h"
+#include "tools/dfe/dfe_command.h"
+
+namespace tools {
+
+// The three commands of vellora-dfe; each returns the exit status and throws CommandFailure
+// for what ends it early.
+int RunCertificateCommand(const DfeArguments& arguments, const DfeContext& context);
+int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context);
+int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& context);
+
+// Exit statuses.
+inline constexpr int kDelivered = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+inline constexpr int kToldToWait = 3;
+
+}  // namespace tools

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tools {
+
+// The command line of vellora-dfe: a command, then its options and arguments.
+struct DfeArguments {
+    enum class Command { certificate, keys, newDocuments };
+
+    Command command = Command::keys;
+    bool help = false;
+    std::string certificate;               // the A1 file
+    std::string outputFolder = ".";        // -o
+    std::vector<std::string> keys;         // as typed
+    std::string keysFile;                  // --chaves
+    std::optional<std::uint64_t> fromNsu;  // --desde-nsu
+    bool homologation = false;
+    std::optional<int> authorState;        // --uf, as the IBGE code
+    std::vector<std::string> authorities;  // --ca
+    std::string passwordFile;              // --senha-arquivo
+};
+
+// A command line that vellora-dfe cannot run; the message says why.
+class DfeUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// arguments holds what follows the program's name. Commands: "certificado A1.pfx", "chave
+// [options] KEY...", "novos [options]". Options take their value as the next argument or
+// after "=": -o/--output, --certificado, --chaves, --desde-nsu, --uf, --ca (repeatable),
+// --senha-arquivo; flags --homologacao and -h/--help; "--" ends the options. Keys are
+// checked later, not here. Throws DfeUsageError; "--help" wins over every other fault.
+DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments);
+
+extern const std::string_view kDfeUsage;  // the usage lines
+extern const std::string_view kDfeHelp;   // the whole explanation, for --help
+
+}  // namespace tools

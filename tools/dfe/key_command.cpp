@@ -1,0 +1,125 @@
+#include <algorithm>
+#include <ostream>
+
+#include "dfe/local_time.h"
+#include "nfe/atomic_file.h"
+#include "tools/dfe/commands.h"
+#include "tools/dfe/document_files.h"
+#include "tools/dfe/key_list.h"
+#include "tools/dfe/printable.h"
+#include "tools/dfe/route.h"
+
+namespace tools {
+namespace {
+
+constexpr std::string_view kSummaryOnly =
+    "só veio o resumo (resNFe): o destinatário ainda não registrou a Ciência da Operação, "
+    "que o serviço exige para entregar a NF-e completa.";
+
+enum class KeyOutcome { delivered, failed, stop, wait };
+
+// Asks one key and writes what came; says on err what happened.
+KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, Route& route,
+                  const DfeContext& context) {
+    std::ostream& err = context.err;
+    dfe::KeyAnswer answer;
+    try {
+        answer = route.session->ConsultKey(key);
+    } catch (const dfe::UseLimitReached& limit) {
+        err << key << ": " << limit.what() << "\n";
+        return KeyOutcome::wait;
+    } catch (const dfe::TransportError& error) {
+        // The next key would meet the same network, and each attempt counts for the limits.
+        err << key << ": " << Printable(error.what()) << "\n";
+        return KeyOutcome::stop;
+    } catch (const dfe::StateError& error) {
+        err << key << ": " << Printable(error.what()) << "\n";
+        return KeyOutcome::stop;
+    } catch (const dfe::AnswerError& error) {
+        err << key << ": " << Printable(error.what()) << " Nenhum arquivo foi gravado.\n";
+        return KeyOutcome::failed;
+    }
+
+    const std::string reason = std::to_string(answer.cStat) + " " + Printable(answer.xMotivo);
+    if (answer.hold) {
+        err << key << ": o serviço respondeu " << reason << ". Nenhuma consulta será enviada "
+            << "antes de " << dfe::LocalDateTimeText(answer.hold->until) << ".\n";
+        return KeyOutcome::wait;
+    }
+    if (answer.cStat != dfe::kDocumentsFound) {
+        err << key << ": o serviço recusou a consulta: " << reason << "\n";
+        return KeyOutcome::failed;
+    }
+
+    bool complete = false;
+    try {
+        for (const dfe::ReceivedDocument& document : answer.documents) {
+            context.out << WriteReceivedDocument(folder, document).string() << "\n" << std::flush;
+            complete = complete || document.kind == dfe::DocumentKind::invoice;
+        }
+    } catch (const nfe::FileError& error) {
+        err << key << ": " << Printable(error.what()) << "\n";
+        return KeyOutcome::stop;
+    }
+    if (complete) {
+        return KeyOutcome::delivered;
+    }
+    const bool summary = std::any_of(
+        answer.documents.begin(), answer.documents.end(),
+        [](const auto& document) { return document.kind == dfe::DocumentKind::invoiceSummary; });
+    err << key << ": "
+        << (summary ? kSummaryOnly : "o serviço não trouxe a NF-e (procNFe) nem o seu resumo.")
+        << "\n";
+    return KeyOutcome::failed;
+}
+
+}  // namespace
+
+int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context) {
+    KeyList list;
+    try {
+        list = CollectKeys(arguments.keys, arguments.keysFile);
+    } catch (const std::runtime_error& error) {
+        throw CommandFailure(kUsage, error.what());
+    }
+    for (const std::string& key : list.invalid) {
+        context.err << Printable(key) << ": " << kWrongKeyMessage << "\n";
+    }
+    if (list.keys.empty()) {
+        return kFailed;
+    }
+
+    Route route = OpenRoute(arguments, context);
+    const std::size_t total = list.keys.size();
+    std::size_t delivered = 0;
+    bool wait = false;
+    std::size_t asked = 0;
+    for (; asked < total; ++asked) {
+        const std::string& key = list.keys[asked];
+        if (total > 1) {
+            context.err << "[" << asked + 1 << "/" << total << "] " << key << "\n" << std::flush;
+        }
+        const KeyOutcome outcome = AskKey(key, arguments.outputFolder, route, context);
+        if (outcome == KeyOutcome::delivered) {
+            ++delivered;
+        }
+        if (outcome == KeyOutcome::wait || outcome == KeyOutcome::stop) {
+            wait = outcome == KeyOutcome::wait;
+            ++asked;
+            break;
+        }
+    }
+    for (std::size_t i = asked; i < total; ++i) {
+        context.err << list.keys[i] << ": não consultada.\n";
+    }
+    if (total > 1) {
+        context.err << delivered << " de " << total << " chaves com a NF-e completa\n";
+    }
+    context.err << std::flush;
+    if (wait) {
+        return kToldToWait;
+    }
+    return delivered == total && list.invalid.empty() ? kDelivered : kFailed;
+}
+
+}  // namespace tools

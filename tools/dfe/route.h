@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+
+#include "dfe/certificate.h"
+#include "dfe/curl_transport.h"
+#include "dfe/distribution_client.h"
+#include "dfe/distribution_session.h"
+#include "dfe/usage_record.h"
+#include "tools/dfe/dfe_arguments.h"
+#include "tools/dfe/dfe_command.h"
+
+namespace tools {
+
+// A failure that ends the command before anything was asked, with its exit status.
+class CommandFailure : public std::runtime_error {
+public:
+    CommandFailure(int status, const std::string& message)
+        : std::runtime_error(message), status_(status) {}
+    int status() const { return status_; }
+
+private:
+    int status_;
+};
+
+// Reads the certificate with its password; throws CommandFailure.
+dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
+                                   const DfeContext& context);
+
+// Everything a run needs to ask the service for the certificate's party: the certificate,
+// the usage record (locked for the run), the transport and the session.
+struct Route {
+    dfe::A1Certificate certificate;
+    dfe::Party party;
+    std::unique_ptr<dfe::UsageRecord> record;
+    std::unique_ptr<dfe::CurlTransport> transport;
+    std::unique_ptr<dfe::DistributionClient> client;
+    std::unique_ptr<dfe::DistributionSession> session;
+};
+
+// Opens the route for the command line's certificate, at the service that --homologacao and
+// VELLORA_DFE_URL choose, and creates the output folder. Throws CommandFailure.
+Route OpenRoute(const DfeArguments& arguments, const DfeContext& context);
+
+}  // namespace tools
