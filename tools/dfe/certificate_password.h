@@ -13,8 +13,8 @@ using PasswordPrompt = std::function<std::optional<dfe::Secret>(const std::strin
 
 // The password of the certificate, from the first source that has one: passwordFile (its
 // first line), the value of VELLORA_CERT_PASSWORD (variable; nullptr when unset; empty counts
-// as unset), then prompt. Never from the command line. Throws std::runtime_error when the file cannot be
-// read or no source gives a password.
+// as unset), then prompt. Never from the command line. Throws std::runtime_error when the file
+// cannot be read or no source gives a password.
 dfe::Secret CertificatePassword(const std::string& passwordFile, const char* variable,
                                 const PasswordPrompt& prompt, const std::string& certificate);
 
