@@ -1,4 +1,5 @@
 #include <ostream>
+#include <string>
 
 #include "dfe/local_time.h"
 #include "nfe/atomic_file.h"
@@ -8,6 +9,13 @@
 #include "tools/dfe/route.h"
 
 namespace tools {
+namespace {
+
+std::string Documents(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + (count == 1 ? one : many);
+}
+
+}  // namespace
 
 int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& context) {
     Route route = OpenRoute(arguments, context);
@@ -20,7 +28,7 @@ int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& cont
     };
     const auto progress = [&](const dfe::DistributionAnswer& answer) {
         if (answer.cStat == dfe::kDocumentsFound && answer.lastNsu && answer.maxNsu) {
-            err << answer.documents.size() << " documentos, até o NSU "
+            err << Documents(answer.documents.size(), " documento", " documentos") << ", até o NSU "
                 << dfe::NsuText(*answer.lastNsu) << " de " << dfe::NsuText(*answer.maxNsu) << "\n"
                 << std::flush;
         }
@@ -51,11 +59,12 @@ int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& cont
         err << "O serviço recusou a consulta: " << reason << "\n";
         return kFailed;
     }
-    err << outcome.delivered << " documentos novos; último NSU " << dfe::NsuText(outcome.lastNsu)
-        << ". Novas consultas a partir de "
+    err << Documents(outcome.delivered, " documento novo", " documentos novos") << "; último NSU "
+        << dfe::NsuText(outcome.lastNsu) << ". Novas consultas a partir de "
         << dfe::LocalDateTimeText(context.clock.Now() + std::chrono::hours(1)) << ".\n";
     if (summaries > 0) {
-        err << summaries << " deles são resumos (resNFe): a NF-e completa vem depois que o "
+        err << Documents(summaries, " deles é um resumo", " deles são resumos")
+            << " (resNFe): a NF-e completa vem depois que o "
             << "destinatário registra a Ciência da Operação.\n";
     }
     return kDelivered;

@@ -43,8 +43,8 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
     DistributionService service(SampleDistributedInvoices(), {});
     const dfe::DistributionAnswer all = Ask(service, dfe::DistNsu{0});
     EXPECT_EQ(all.cStat, 138);
-    EXPECT_EQ(all.lastNsu, 13u);
-    EXPECT_EQ(all.maxNsu, 13u);
+    EXPECT_EQ(all.lastNsu, 14u);
+    EXPECT_EQ(all.maxNsu, 14u);
     std::multiset<dfe::DocumentKind> kinds;
     std::uint64_t nsu = 0;
     for (const dfe::ReceivedDocument& document : Documents(all)) {
@@ -53,7 +53,7 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
         EXPECT_NE(document.key, kImportKey);  // its recipient is abroad
         kinds.insert(document.kind);
     }
-    EXPECT_EQ(kinds.count(dfe::DocumentKind::invoice), 10u);
+    EXPECT_EQ(kinds.count(dfe::DocumentKind::invoice), 11u);
     EXPECT_EQ(kinds.count(dfe::DocumentKind::invoiceSummary), 2u);
     EXPECT_EQ(kinds.count(dfe::DocumentKind::event), 1u);
 
@@ -62,8 +62,8 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
     ASSERT_EQ(carried.documents.size(), 1u);
     EXPECT_EQ(Documents(carried)[0].FileName(), std::string(kTransportKey) + "-procNFe.xml");
 
-    EXPECT_EQ(Ask(service, dfe::DistNsu{13}).cStat, 137);
-    EXPECT_EQ(Ask(service, dfe::DistNsu{14}).cStat, 589);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{14}).cStat, 137);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{15}).cStat, 589);
     const dfe::DistributionAnswer one = Ask(service, dfe::ConsNsu{2});
     ASSERT_EQ(one.documents.size(), 1u);
     EXPECT_EQ(one.documents[0].nsu, 2u);
@@ -81,8 +81,8 @@ TEST(DistributionService, TheCienciaTurnsTheSummaryIntoTheInvoice) {
     service.RegisterCiencia(kWithoutCiencia);
     EXPECT_EQ(kindOf(), dfe::DocumentKind::invoice);
 
-    const dfe::DistributionAnswer added = Ask(service, dfe::DistNsu{13});
-    EXPECT_EQ(added.maxNsu, 14u);
+    const dfe::DistributionAnswer added = Ask(service, dfe::DistNsu{14});
+    EXPECT_EQ(added.maxNsu, 15u);
     ASSERT_EQ(added.documents.size(), 1u);
     EXPECT_EQ(Documents(added)[0].FileName(), kWithoutCiencia + "-procNFe.xml");
     EXPECT_THROW(service.RegisterCiencia(std::string(44, '1')), std::invalid_argument);

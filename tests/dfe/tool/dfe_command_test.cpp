@@ -179,9 +179,9 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     Serve({.batchSize = 5});
     const Outcome first = Dfe("novos");
     EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(Requests(), 3u);  // 13 documents, five at a time
-    EXPECT_EQ(Files().size(), 13u);
-    EXPECT_THAT(first.err, HasSubstr("13 documentos novos; último NSU 000000000000013."));
+    EXPECT_EQ(Requests(), 3u);  // 14 documents, five at a time
+    EXPECT_EQ(Files().size(), 14u);
+    EXPECT_THAT(first.err, HasSubstr("14 documentos novos; último NSU 000000000000014."));
     EXPECT_THAT(first.err, HasSubstr("2 deles são resumos (resNFe)"));
 
     // The recipient's Ciência brings the full invoice under a new NSU.
@@ -198,14 +198,14 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     EXPECT_EQ(Requests(), 4u);
     EXPECT_THAT(Files(), ElementsAre(std::string(kWithoutCiencia) + "-procNFe.xml"));
     EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
-    EXPECT_THAT(second.err, HasSubstr("1 documentos novos; último NSU 000000000000014."));
+    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000015."));
 
     clock_.Advance(61min);
     fs::remove_all(Notes());
     const Outcome again = Dfe("novos", {"--desde-nsu", "10"});
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_THAT(again.err, HasSubstr("4 documentos novos; último NSU 000000000000014."));
-    EXPECT_EQ(Files().size(), 4u);
+    EXPECT_THAT(again.err, HasSubstr("5 documentos novos; último NSU 000000000000015."));
+    EXPECT_EQ(Files().size(), 5u);
 }
 
 TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) {
