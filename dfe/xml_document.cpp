@@ -1,6 +1,7 @@
 #include "dfe/xml_document.h"
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 
 #include <climits>
 #include <mutex>
@@ -18,11 +19,17 @@ std::string_view View(const xmlChar* text) {
     return text == nullptr ? std::string_view() : reinterpret_cast<const char*>(text);
 }
 
+// Some of libxml2's errors (bytes that the declared encoding cannot decode) bypass the parser's
+// options and go to the generic handler, which prints them on standard error. Every failure
+// already reaches the caller as an exception with its reason.
+void Silently(void*, const char*, ...) {}
+
 }  // namespace
 
 XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
     static std::once_flag initialised;
     std::call_once(initialised, xmlInitParser);
+    xmlSetGenericErrorFunc(nullptr, &Silently);  // per thread in libxml2
 
     if (text.find("<!DOCTYPE") != std::string_view::npos) {
         throw AnswerError(std::string(what) +

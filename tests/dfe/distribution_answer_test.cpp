@@ -77,14 +77,20 @@ TEST(ParseDistributionAnswer, RefusesWhatIsNotTheServicesAnswer) {
         {Answer("<cStat>138</cStat><loteDistDFeInt><docZip schema=\"resNFe_v1.01.xsd\">x"
                 "</docZip></loteDistDFeInt>"),
          "NSU"},
+        // Bytes that the declared encoding cannot decode.
+        {"<?xml version=\"1.0\" encoding=\"ISO-2022-JP\"?><a>\x1b\xff\xfe</a>",
+         "não é um XML válido"},
     };
     for (const Case& c : cases) {
+        testing::internal::CaptureStderr();
         try {
             ParseDistributionAnswer(c.text);
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const AnswerError& error) {
             EXPECT_THAT(error.what(), HasSubstr(c.message)) << c.text;
         }
+        // The reason is in the exception; nothing of it goes to the terminal.
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.text;
     }
 }
 
