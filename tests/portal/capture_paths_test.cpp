@@ -18,6 +18,13 @@
 #include "tests/support/temporary_directory.h"
 #include "text/windows1252.h"
 
+namespace sample {
+// Names the page in test listings instead of dumping the struct's bytes.
+void PrintTo(const SampleDocument& document, std::ostream* out) {
+    *out << document.name;
+}
+}  // namespace sample
+
 namespace portal {
 namespace {
 
