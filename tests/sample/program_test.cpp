@@ -1,14 +1,7 @@
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,36 +12,19 @@
 #include "sample/portal/portal_addresses.h"
 #include "sample/portal/sample_invoices.h"
 #include "tests/sample/portal_visitor.h"
+#include "tests/support/child_process.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
-
-extern char** environ;
 
 namespace sample {
 namespace {
 
-struct Output {
-    int status = -1;
-    std::string text;  // standard output and standard error together
-};
-
-Output RunCommand(const std::string& command) {
-    FILE* pipe = popen(command.c_str(), "r");
-    Output output;
-    char buffer[4096];
-    for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.text.append(buffer, read);
-    }
-    output.status = WEXITSTATUS(pclose(pipe));
-    return output;
-}
-
-Output RunProgram(const std::string& arguments) {
-    return RunCommand(std::string(SAMPLE_PORTAL_PROGRAM) + " " + arguments + " 2>&1");
+test_support::CommandOutput RunProgram(const std::string& arguments) {
+    return test_support::RunCommand(std::string(SAMPLE_PORTAL_PROGRAM) + " " + arguments + " 2>&1");
 }
 
 TEST(Program, ListsTheSampleKeysAndRefusesUnknownOptions) {
-    const Output list = RunProgram("--list");
+    const test_support::CommandOutput list = RunProgram("--list");
     EXPECT_EQ(list.status, 0);
     std::istringstream lines(list.text);
     int count = 0;
@@ -58,70 +34,13 @@ TEST(Program, ListsTheSampleKeysAndRefusesUnknownOptions) {
     }
     EXPECT_EQ(count, 22);
 
-    const Output wrong = RunProgram("--colour");
+    const test_support::CommandOutput wrong = RunProgram("--colour");
     EXPECT_EQ(wrong.status, 2);
     EXPECT_THAT(wrong.text, testing::HasSubstr("unknown option \"--colour\""));
 }
 
-// The program started with arguments, its standard output read up to the port on its first
-// line; stopped at the end of the test.
-class RunningPortal {
-public:
-    explicit RunningPortal(std::vector<std::string> arguments) {
-        int out[2];
-        if (pipe(out) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        arguments.insert(arguments.begin(), SAMPLE_PORTAL_PROGRAM);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = 0;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        out_ = out[0];
-
-        // The first line arrives while the program keeps running.
-        pollfd ready{out_, POLLIN, 0};
-        char c = 0;
-        while (pid_ != 0 && firstLine_.find('\n') == std::string::npos &&
-               poll(&ready, 1, 10000) == 1 && read(out_, &c, 1) == 1) {
-            firstLine_ += c;
-        }
-    }
-    ~RunningPortal() {
-        if (pid_ != 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-        if (out_ >= 0) {
-            close(out_);
-        }
-    }
-    RunningPortal(const RunningPortal&) = delete;
-    RunningPortal& operator=(const RunningPortal&) = delete;
-
-    const std::string& firstLine() const { return firstLine_; }
-    int port() const { return std::atoi(firstLine_.c_str()); }
-
-private:
-    pid_t pid_ = 0;
-    int out_ = -1;
-    std::string firstLine_;
-};
-
 TEST(Program, PrintsItsFreePortFirstAndServesThere) {
-    const RunningPortal portal({"--port", "0"});
+    const test_support::RunningProgram portal(SAMPLE_PORTAL_PROGRAM, {"--port", "0"});
     const int number = portal.port();
     ASSERT_GT(number, 0) << portal.firstLine();
     EXPECT_EQ(portal.firstLine(), std::to_string(number) + "\n");
@@ -135,11 +54,11 @@ TEST(Program, PrintsItsFreePortFirstAndServesThere) {
     EXPECT_THAT(page->body, testing::HasSubstr("data:image/png;base64,"));
 }
 
-// A visitor that keeps the session cookie, as a browser does, and follows no redirect.
 // What the desktop program does against the sample portal, up to the converted file, with the
 // print page saved as a browser saves it and converted by vellora-convert.
 TEST(Program, ServesTheFlowUpToAPrintPageThatConvertsToItsInvoice) {
-    const RunningPortal portal({"--port", "0", "--test-captcha", "K7P4X"});
+    const test_support::RunningProgram portal(SAMPLE_PORTAL_PROGRAM,
+                                              {"--port", "0", "--test-captcha", "K7P4X"});
     ASSERT_GT(portal.port(), 0) << portal.firstLine();
     const SampleInvoice invoice = BundledSampleInvoices().front();
     PortalVisitor visitor(portal.port());
@@ -169,7 +88,7 @@ TEST(Program, ServesTheFlowUpToAPrintPageThatConvertsToItsInvoice) {
     const std::string command = std::string(CONVERT_PROGRAM) + " -o '" +
                                 (folder / "tool").string() + "' '" +
                                 (folder / "nota.html").string() + "' 2>&1";
-    const Output converted = RunCommand(command);
+    const test_support::CommandOutput converted = test_support::RunCommand(command);
     const std::string file = invoice.key + "-nfe.xml";
     ASSERT_EQ(converted.status, 0) << converted.text;
     EXPECT_EQ(converted.text, (folder / "tool" / file).string() + "\n");
@@ -186,7 +105,8 @@ TEST(Program, ServesTheFlowUpToAPrintPageThatConvertsToItsInvoice) {
 
 // Every invoice issued since 2019 shows "Versão 4.00"; vellora-convert writes it in 3.10.
 TEST(Program, ServesAPrintPageOfLayout400ThatConvertsIn310) {
-    const RunningPortal portal({"--port", "0", "--test-captcha", "K7P4X"});
+    const test_support::RunningProgram portal(SAMPLE_PORTAL_PROGRAM,
+                                              {"--port", "0", "--test-captcha", "K7P4X"});
     ASSERT_GT(portal.port(), 0) << portal.firstLine();
     std::string key;
     for (const SampleInvoice& invoice : BundledSampleInvoices()) {
@@ -203,9 +123,9 @@ TEST(Program, ServesAPrintPageOfLayout400ThatConvertsIn310) {
 
     test_support::TemporaryDirectory folder;
     test_support::WriteFile(folder / "nota.html", print->body);
-    const Output converted =
-        RunCommand(std::string(CONVERT_PROGRAM) + " -o '" + folder.path().string() + "' '" +
-                   (folder / "nota.html").string() + "' 2>&1");
+    const test_support::CommandOutput converted =
+        test_support::RunCommand(std::string(CONVERT_PROGRAM) + " -o '" + folder.path().string() +
+                                 "' '" + (folder / "nota.html").string() + "' 2>&1");
     ASSERT_EQ(converted.status, 0) << converted.text;
     EXPECT_THAT(converted.text, testing::HasSubstr("nota.html: Nota na versão 4.00: XML gerado no "
                                                    "leiaute 3.10.\n"));
