@@ -286,6 +286,15 @@ void QueryFlow::Import() {
     window_.PressFechar();
 }
 
+void QueryFlow::OfficialDocumentWritten(const std::filesystem::path& file) {
+    state_.FPath = file;
+    window_.ClearCaptchaPicture();
+    window_.ClearCaptchaBox();
+    state_.ImportEnded();
+    window_.Reflect();
+    window_.PressFechar();
+}
+
 void QueryFlow::PressDownloadButton() {
     browser_.ClickElement(portal::kDownloadButton);
     state_.DownloadPressed();

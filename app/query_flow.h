@@ -76,6 +76,8 @@ public:
     void CapturePage();
     // The page lines into the XML file; the window closes whatever the outcome.
     void Import();
+    // The official route wrote the invoice's own file: the program ends as after a conversion.
+    void OfficialDocumentWritten(const std::filesystem::path& file);
     // "Download (*)": the portal's own download button.
     void PressDownloadButton();
     // The file that the portal announced, fetched into "KEY-orig.xml".
