@@ -244,6 +244,10 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
 }
 
 void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result) {
+    // Closed meanwhile (Escape): the program is ending, and nothing more may start.
+    if (!isVisible()) {
+        return;
+    }
     if (result.file) {
         flow_->OfficialDocumentWritten(*result.file);
         return;

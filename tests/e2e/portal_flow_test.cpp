@@ -24,6 +24,8 @@
 #include "convert/convert_page_text.h"
 #include "nfe/access_key.h"
 #include "portal/webengine_browser.h"
+#include "tests/dfe/support/served_distribution.h"
+#include "tests/dfe/support/test_certificates.h"
 #include "tests/support-qt/fakes.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
@@ -46,6 +48,8 @@ const std::string kMaintenance = "35160761024385000111550090000009021161718195";
 const std::string kVanishingBody = "35160761024385000111550090000009031161718192";
 const std::string kDownloadBroken = "35160761024385000111550090000009051161718197";
 const std::string kDownload404 = "35160761024385000111550090000009061161718194";
+// The sample certificate's holder has not registered its Ciência for this one.
+const std::string kSummaryOnly = "35160361024385000111550010000001091901020309";
 const std::string kCaptcha = "ABCDE";
 
 const QString kSefazError =
@@ -114,7 +118,7 @@ protected:
 
     TfrmVLPrincipal& Start(const std::string& key, const Options& options = {},
                            SamplePortal& portal = Portal()) {
-        WriteOptions(exe_ / "cfg.dclrc", options);
+        WriteOptions(exe_ / "cfg.dclrc", options, certificate_);
         Dependencies dependencies;
         dependencies.executableFolder = exe_.path();
         dependencies.arguments = {"vellora", "x", key, Output().string()};
@@ -128,6 +132,8 @@ protected:
         dependencies.converter = convert::ConvertPageText;
         dependencies.bodyWaitLimit = 3s;
         dependencies.quit = [] {};
+        dependencies.passwords = &passwords_;
+        dependencies.routeService = routeService_;
         clock_.start();
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
@@ -199,8 +205,23 @@ protected:
         };
     }
 
+    // The company's certificate in the settings, its password in the keyring, and the sample
+    // distribution service in place of the national one.
+    void WithCertificate(const test_support::ServedDistribution& service) {
+        const auto& certificates = test_support::SharedTestCertificates();
+        certificate_ = certificates.files.a1.string();
+        passwords_.passwords[*certificate_] = certificates.password;
+        routeService_.otherUrl = service.Url();
+        routeService_.extraAuthorities = {certificates.files.authority};
+        routeService_.dataFolder = data_.path();
+    }
+
     test_support::TemporaryDirectory exe_;
     test_support::TemporaryDirectory cwd_;
+    test_support::TemporaryDirectory data_;
+    std::optional<std::string> certificate_;
+    FakePasswordStore passwords_;
+    RouteService routeService_;
     QString previousDirectory_;
     FakeDialogs dialogs_;
     portal::PortalAddresses addresses_;
@@ -420,6 +441,47 @@ TEST_F(PortalFlowTest, PrintPageWithoutBodyEndsInTheTimeLimitMessage) {
               std::vector<QString>{"A página do portal não respondeu. Tente novamente."});
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.State().WaitShown());
+}
+
+TEST_F(PortalFlowTest, WithACertificateTheOfficialDocumentComesWithoutACaptcha) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+    auto& window = Start(kNormal);
+    ASSERT_TRUE(Ended(30s)) << window.RouteNote().toStdString();
+    std::printf("[ time ] official route: start to file written %lld ms\n",
+                static_cast<long long>(clock_.elapsed()));
+    const auto file = Output() / (kNormal + "-nfe.xml");
+    EXPECT_EQ(window.FPath(), file);
+    const std::string xml = ReadFile(file);
+    // The signed invoice as the service keeps it, not a conversion of the print page.
+    EXPECT_NE(xml.find("<nfeProc"), std::string::npos);
+    EXPECT_NE(xml.find("<protNFe"), std::string::npos);
+    EXPECT_FALSE(fs::exists(cwd_ / "captcha.png"));
+    EXPECT_TRUE(window.RouteNote().isEmpty());
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(PortalFlowTest, WithACertificateAKeyTheServiceCannotDeliverGoesToTheCaptcha) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+
+    // A key the service does not hold: the captcha, and the reason in the window.
+    auto& unknown = Start(UnknownKey());
+    WaitForCaptcha("key the service does not hold");
+    EXPECT_TRUE(unknown.RouteNote().contains("217")) << unknown.RouteNote().toStdString();
+    EXPECT_TRUE(dialogs_.boxes.empty());
+
+    // Only the summary: the portal's page gives the converted file.
+    auto& summary = Start(kSummaryOnly);
+    WaitForCaptcha("summary only");
+    EXPECT_TRUE(summary.RouteNote().contains("resumo")) << summary.RouteNote().toStdString();
+    Type(kCaptcha);
+    WaitForConversion(Output() / (kSummaryOnly + "-nfe.xml"), "summary only, then the portal");
+    if (HasFatalFailure()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(dialogs_.boxes.empty());
 }
 
 }  // namespace
