@@ -19,6 +19,8 @@
 #include "app/command_line.h"
 #include "app/settings.h"
 #include "app/working_files.h"
+#include "dfe/certificate.h"
+#include "dfe/error.h"
 #include "nfe/access_key.h"
 
 namespace app {
@@ -121,6 +123,7 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
             [this] { RunHandler([this] { btnPegarHTMLClick(); }); });
 
     WebBrowser1_ = dependencies_.createBrowser(this);
+    WebBrowser1_->TrustAuthorities(dependencies_.addresses.trustedAuthorities);
     WebBrowser1_->onDocumentComplete = [this] {
         RunHandler([this] { WebBrowser1DocumentComplete(); });
     };
@@ -221,6 +224,7 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
         }
         password_ = std::make_shared<const dfe::Secret>(std::move(*password));
     }
+    PresentCertificateToThePortal(certificate);
     RouteRequest request{key, certificate, password_, {}, dependencies_.routeService};
     try {
         request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
@@ -241,6 +245,18 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     watcher->setFuture(QtConcurrent::run(
         [route = dependencies_.officialRoute, request] { return route(request); }));
     return true;
+}
+
+void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certificate) {
+    try {
+        const auto a1 = dfe::A1Certificate::ReadFile(certificate, *password_);
+        auto client = std::make_shared<portal::ClientCertificate>();
+        client->chainPem = a1.CertificateChainPem();
+        client->keyPem = a1.PrivateKeyPem();
+        flow_->UseCertificate(std::move(client));
+    } catch (const dfe::Error&) {
+        // The route says why the certificate cannot be used.
+    }
 }
 
 void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result) {

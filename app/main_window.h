@@ -147,6 +147,8 @@ private:
     // window, under the wait overlay; false when the query goes to the portal at once.
     bool StartOfficialRoute();
     void OfficialRouteAnswered(const RouteResult& result);
+    // The certificate for the portal's download too, when it can be read.
+    void PresentCertificateToThePortal(const std::string& certificate);
     void ShowRouteNote(const QString& text);
 
     Dependencies dependencies_;

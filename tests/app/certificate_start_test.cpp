@@ -106,6 +106,61 @@ TEST_F(CertificateStartTest, NoPasswordGoesToThePortalAtOnce) {
     EXPECT_EQ(window.RouteNote(), "A senha do certificado não foi informada.");
 }
 
+// "Com Cert." on with a certificate: the result page presses the portal's download once, and
+// its end, whatever became of the file, leads to the print page.
+TEST_F(CertificateStartTest, TheResultPageTakesThePortalsDownloadFirst) {
+    const auto& certificates = test_support::SharedTestCertificates();
+    const auto a1 = certificates.files.a1.string();
+    struct Case {
+        int ccer;
+        bool withoutButton;
+    };
+    for (const auto [ccer, withoutButton] : {Case{0, false}, Case{1, false}, Case{0, true}}) {
+        SCOPED_TRACE(std::to_string(ccer) + (withoutButton ? " without the button" : ""));
+        Options options;
+        options.ccer = ccer;
+        WriteOptions(dir_ / "cfg.dclrc", options, a1);
+        passwords_.passwords[a1] = certificates.password;
+        routeResult_.reason = "sem rede";
+        dialogs_.boxes.clear();
+        auto& window = Start({"vellora", "x", kValidKey});
+        ASSERT_TRUE(WaitUntil([&] { return AskedThePortal(); }, 10s));
+        ASSERT_TRUE(browser_->presented);
+        EXPECT_THAT(browser_->presented->chainPem, HasSubstr("BEGIN CERTIFICATE"));
+
+        browser_->navigations.clear();
+        browser_->location = addresses_.resultPage;
+        if (withoutButton) {
+            browser_->missingElement = "ctl00$ContentPlaceHolder1$btnDownload";
+        }
+        window.RunHandler([&] { window.WebBrowser1DocumentComplete(); });
+        if (withoutButton) {
+            ASSERT_EQ(dialogs_.boxes.size(), 1u);
+            EXPECT_EQ(dialogs_.boxes[0].icon, Icon::Error);
+            EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.printPage});
+            continue;
+        }
+        if (ccer == 1) {
+            EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.printPage});
+            EXPECT_TRUE(browser_->actions.empty());
+            continue;
+        }
+        window.RunHandler([&] { window.WebBrowser1DocumentComplete(); });
+        EXPECT_EQ(browser_->actions,
+                  std::vector<std::string>{"click ctl00$ContentPlaceHolder1$btnDownload"});
+        EXPECT_TRUE(browser_->navigations.empty());
+        EXPECT_TRUE(window.State().WaitShown());
+
+        // Nothing answers at this address: the box says so, and the conversion still follows.
+        window.RunHandler([&] { window.WebBrowser1FileDownload("http://127.0.0.1:1/x"); });
+        ASSERT_EQ(dialogs_.boxes.size(), 1u);
+        EXPECT_TRUE(dialogs_.boxes[0].text.startsWith("O download do arquivo não foi concluído."));
+        EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.printPage});
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(fs::exists(dir_ / "xml" / (kValidKey + "-orig.xml")));
+    }
+}
+
 TEST_F(CertificateStartTest, TheSettingsDialogChecksAndKeepsTheCertificate) {
     const auto& certificates = test_support::SharedTestCertificates();
     const auto a1 = QString::fromStdString(certificates.files.a1.string());

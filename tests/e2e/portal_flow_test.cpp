@@ -84,12 +84,18 @@ public:
 
     // Both origins are the sample server's: its not-found page is a redirect on its own origin.
     portal::PortalAddresses Addresses() const {
-        return portal::PortalAddresses::FromOrigins(origin_, origin_);
+        auto addresses = portal::PortalAddresses::FromOrigins(origin_, origin_);
+        addresses.trustedAuthorities = authorities_;
+        return addresses;
     }
+
+    // The download over HTTPS, signed by this authority.
+    void TrustAuthority(const fs::path& authority) { authorities_ = {authority}; }
 
 private:
     QProcess process_;
     std::string origin_;
+    std::vector<fs::path> authorities_;
 };
 
 SamplePortal& Portal(const QString& fault = {}) {
@@ -98,6 +104,19 @@ SamplePortal& Portal(const QString& fault = {}) {
     if (!portal) {
         portal = std::make_unique<SamplePortal>(fault.isEmpty() ? QStringList{}
                                                                 : QStringList{"--fault", fault});
+    }
+    return *portal;
+}
+
+// The sample portal that serves its download over HTTPS only, to a client with a certificate
+// that the test authority signed.
+SamplePortal& SecureDownloadPortal() {
+    static std::unique_ptr<SamplePortal> portal;
+    if (!portal) {
+        const auto& files = test_support::SharedTestCertificates().files;
+        portal = std::make_unique<SamplePortal>(QStringList{
+            "--download-tls", QString::fromStdString(files.authority.parent_path().string())});
+        portal->TrustAuthority(files.authority);
     }
     return *portal;
 }
@@ -482,6 +501,43 @@ TEST_F(PortalFlowTest, WithACertificateAKeyTheServiceCannotDeliverGoesToTheCaptc
     }
     EXPECT_TRUE(Ended());
     EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+// With the certificate and "Com Cert." on, the result page leads to the portal's own file first,
+// fetched with the certificate, then to the print page; the program ends after the conversion
+// even where "Fechar ao Concluir" says to stay after a download.
+TEST_F(PortalFlowTest, WithACertificateThePortalsFileComesBeforeTheConversion) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+    Options options;
+    options.fcon = 1;
+    auto& window = Start(kSummaryOnly, options, SecureDownloadPortal());
+    WaitForCaptcha("certificate download");
+    Type(kCaptcha);
+    const auto original = Output() / (kSummaryOnly + "-orig.xml");
+    const auto converted = Output() / (kSummaryOnly + "-nfe.xml");
+    WaitForConversion(converted, "certificate download, then the conversion");
+    if (HasFatalFailure()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    ASSERT_TRUE(fs::exists(original));
+    EXPECT_NE(ReadFile(original).find("<NFe"), std::string::npos);
+    EXPECT_EQ(window.Messages().UltimaMensagem, "CLIQUE EM OK PARA INICIAR O DOWNLOAD");
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(PortalFlowTest, WithoutACertificateTheSecureDownloadIsRefused) {
+    auto& window = Start(kNormal, {}, SecureDownloadPortal());
+    DownloadOnTheResultPage();
+    WaitForCaptcha("download without a certificate");
+    Type(kCaptcha);
+    ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 20s));
+    // The portal's refusal is a page the program does not know.
+    EXPECT_EQ(dialogs_.boxes[0].text, kSefazError);
+    WaitForCaptcha("after the refusal");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(fs::exists(Output() / (kNormal + "-orig.xml")));
 }
 
 }  // namespace

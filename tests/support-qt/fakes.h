@@ -144,9 +144,17 @@ public:
         return messageOpen;
     }
     void ClearCache() override { ++cacheClears; }
+    void PresentCertificate(std::shared_ptr<const portal::ClientCertificate> certificate) override {
+        presented = std::move(certificate);
+    }
+    void TrustAuthorities(std::vector<std::filesystem::path> authorities) override {
+        trusted = std::move(authorities);
+    }
 
     std::vector<std::string> navigations;
     std::vector<std::string> actions;
+    std::shared_ptr<const portal::ClientCertificate> presented;
+    std::vector<std::filesystem::path> trusted;
     // Runs inside each form access, as other events may while the real browser waits for the
     // page.
     std::function<void()> duringFormAccess;
