@@ -216,7 +216,7 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
                                  QStringLiteral("Senha do certificado %1:")
                                      .arg(QString::fromStdString(
                                          std::filesystem::path(certificate).filename().string())));
-            if (!typed || typed->isEmpty()) {
+            if (!typed) {
                 ShowRouteNote(QStringLiteral("A senha do certificado não foi informada."));
                 return false;
             }
