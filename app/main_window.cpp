@@ -83,6 +83,10 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     routeNote_->setTextFormat(Qt::PlainText);
     routeNote_->setGeometry(6, 70, Label3->x() - 12, Label3->height());
     routeNote_->setStyleSheet(QStringLiteral("color: #800000;"));
+    // Smaller than the window's text, so that more of the reason fits in its place.
+    QFont noteFont = routeNote_->font();
+    noteFont.setPixelSize(10);
+    routeNote_->setFont(noteFont);
     routeNote_->hide();
 
     btnPegarHTML = new QPushButton(QStringLiteral("CONFIRMAR"), this);

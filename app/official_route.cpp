@@ -51,11 +51,11 @@ RouteResult ResultOfAnswer(const dfe::KeyAnswer& answer, const std::string& key,
                            const std::filesystem::path& folder) {
     const std::string reply = std::to_string(answer.cStat) + " " + answer.xMotivo;
     if (answer.hold) {
-        return Failed("O serviço respondeu " + reply + "; nenhuma consulta antes de " +
-                      dfe::LocalDateTimeText(answer.hold->until) + ".");
+        return Failed("Consultas suspensas até " + dfe::LocalDateTimeText(answer.hold->until) +
+                      ": " + reply);
     }
     if (answer.cStat != dfe::kDocumentsFound) {
-        return Failed("O serviço recusou a consulta: " + reply);
+        return Failed("Recusada pelo serviço: " + reply);
     }
     const auto invoice = std::find_if(
         answer.documents.begin(), answer.documents.end(),
@@ -68,8 +68,7 @@ RouteResult ResultOfAnswer(const dfe::KeyAnswer& answer, const std::string& key,
     const bool summary = std::any_of(
         answer.documents.begin(), answer.documents.end(),
         [](const auto& document) { return document.kind == dfe::DocumentKind::invoiceSummary; });
-    return Failed(summary ? "O serviço deu só o resumo da NF-e: falta a Ciência da Operação "
-                            "do destinatário."
+    return Failed(summary ? "Só o resumo da NF-e: falta a Ciência da Operação do destinatário."
                           : "O serviço não trouxe a NF-e.");
 }
 

@@ -65,9 +65,7 @@ TEST_F(CertificateStartTest, TheSignedInvoiceEndsTheProgramWithoutThePortal) {
 
 TEST_F(CertificateStartTest, ARouteThatCannotDeliverGoesOnToThePortalAndSaysWhy) {
     WithCertificate();
-    routeResult_.reason =
-        "O serviço deu só o resumo da NF-e: falta a Ciência da Operação do "
-        "destinatário.";
+    routeResult_.reason = "Só o resumo da NF-e: falta a Ciência da Operação do destinatário.";
     auto& window = Start({"vellora", "x", kValidKey, (dir_ / "out").string()});
     // While the service is asked, the overlay covers the window and nothing can be submitted.
     if (!AskedThePortal()) {

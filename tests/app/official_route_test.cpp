@@ -46,14 +46,13 @@ TEST(OfficialRouteAnswer, OnlyTheSignedInvoiceIsWrittenAndEverythingElseSaysWhy)
          ""},
         {"summary only",
          {138, "Documento localizado", {Document(Kind::invoiceSummary, "<resNFe/>")}, {}},
-         "O serviço deu só o resumo da NF-e: falta a Ciência da Operação do destinatário."},
+         "Só o resumo da NF-e: falta a Ciência da Operação do destinatário."},
         {"events only",
          {138, "Documento localizado", {Document(Kind::event, "<e/>")}, {}},
          "O serviço não trouxe a NF-e."},
         {"not a party, with a line break in the reason",
          {640, "Rejeicao: CNPJ/CPF do interessado\nnao possui permissao", {}, {}},
-         "O serviço recusou a consulta: 640 Rejeicao: CNPJ/CPF do interessado nao possui "
-         "permissao"},
+         "Recusada pelo serviço: 640 Rejeicao: CNPJ/CPF do interessado nao possui permissao"},
         {"told to wait", {656, "Rejeicao: Consumo Indevido", {}, dfe::Hold{until, "uso"}}, ""},
     };
     for (const auto& c : cases) {
@@ -62,8 +61,8 @@ TEST(OfficialRouteAnswer, OnlyTheSignedInvoiceIsWrittenAndEverythingElseSaysWhy)
         const auto result = ResultOfAnswer(c.answer, kKey, dir.path());
         if (c.answer.cStat == 656) {
             EXPECT_FALSE(result.file);
-            EXPECT_THAT(result.reason, HasSubstr("656 Rejeicao: Consumo Indevido; nenhuma "
-                                                 "consulta antes de "));
+            EXPECT_THAT(result.reason, HasSubstr("Consultas suspensas até "));
+            EXPECT_THAT(result.reason, HasSubstr(": 656 Rejeicao: Consumo Indevido"));
         } else if (c.reason.empty()) {
             ASSERT_TRUE(result.file);
             EXPECT_EQ(*result.file, dir / (kKey + "-nfe.xml"));
@@ -123,8 +122,9 @@ TEST_F(OfficialRouteTest, WhatTheServiceCannotDeliverComesBackAsOneLine) {
         std::string reasonPart;
     };
     const Case cases[] = {
-        {"summary only", [](RouteRequest& r) { r.key = kSummaryKey; }, "só o resumo"},
-        {"unknown key", [](RouteRequest& r) { r.key = UnknownKey(); }, "recusou a consulta: 217"},
+        {"summary only", [](RouteRequest& r) { r.key = kSummaryKey; }, "Só o resumo"},
+        {"unknown key", [](RouteRequest& r) { r.key = UnknownKey(); },
+         "Recusada pelo serviço: 217"},
         {"wrong password",
          [](RouteRequest& r) { r.password = std::make_shared<const dfe::Secret>("errada"); },
          "senha"},
