@@ -1,7 +1,9 @@
 #include "app/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace app {
@@ -15,14 +17,36 @@ void QtDialogs::Box(const QString& caption, const QString& text, Icon icon) {
     box.exec();
 }
 
-std::optional<QString> QtDialogs::Input(const QString& caption, const QString& label) {
+namespace {
+
+std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& label,
+                               QLineEdit::EchoMode echo) {
     bool ok = false;
-    auto text = QInputDialog::getText(parent_ != nullptr ? parent_ : QApplication::activeWindow(),
-                                      caption, label, QLineEdit::Normal, QString(), &ok);
+    auto text = QInputDialog::getText(parent != nullptr ? parent : QApplication::activeWindow(),
+                                      caption, label, echo, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }
     return text;
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::Input(const QString& caption, const QString& label) {
+    return AskText(parent_, caption, label, QLineEdit::Normal);
+}
+
+std::optional<QString> QtDialogs::Password(const QString& caption, const QString& label) {
+    return AskText(parent_, caption, label, QLineEdit::Password);
+}
+
+std::optional<QString> QtDialogs::OpenFile(const QString& caption, const QString& filter) {
+    auto file = QFileDialog::getOpenFileName(
+        parent_ != nullptr ? parent_ : QApplication::activeWindow(), caption, QString(), filter);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return file;
 }
 
 void QtDialogs::Run(QDialog& dialog) {

@@ -23,6 +23,12 @@ public:
     // An input box; nullopt when it was cancelled.
     virtual std::optional<QString> Input(const QString& caption, const QString& label) = 0;
 
+    // A password box: what is typed is not shown; nullopt when it was cancelled.
+    virtual std::optional<QString> Password(const QString& caption, const QString& label) = 0;
+
+    // A file chooser for an existing file; nullopt when it was cancelled.
+    virtual std::optional<QString> OpenFile(const QString& caption, const QString& filter) = 0;
+
     // Shows a dialog modally and returns when it has closed.
     virtual void Run(QDialog& dialog) = 0;
 
@@ -30,12 +36,14 @@ public:
     void Message(const QString& text) { Box(kApplicationTitle, text, Icon::None); }
 };
 
-// The real boxes: QMessageBox and QInputDialog over the given window.
+// The real boxes: QMessageBox, QInputDialog and QFileDialog over the given window.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void Box(const QString& caption, const QString& text, Icon icon) override;
     std::optional<QString> Input(const QString& caption, const QString& label) override;
+    std::optional<QString> Password(const QString& caption, const QString& label) override;
+    std::optional<QString> OpenFile(const QString& caption, const QString& filter) override;
     void Run(QDialog& dialog) override;
 
 private:

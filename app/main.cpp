@@ -7,6 +7,7 @@
 #include "app/connection_state.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
+#include "app/password_store.h"
 #include "convert/convert_page_text.h"
 #include "portal/webengine_browser.h"
 
@@ -20,12 +21,14 @@ int main(int argc, char* argv[]) {
     app::NameApplication();
 
     app::QtDialogs dialogs;
+    app::KeychainPasswordStore passwords;
     app::Dependencies dependencies;
     dependencies.executableFolder = QCoreApplication::applicationDirPath().toStdString();
     for (const auto& argument : QCoreApplication::arguments()) {
         dependencies.arguments.push_back(argument.toStdString());
     }
     dependencies.dialogs = &dialogs;
+    dependencies.passwords = &passwords;
     dependencies.createBrowser = [](QWidget* host) {
         return std::make_unique<portal::WebEngineBrowser>(host);
     };

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,11 +13,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 #include "app/command_line.h"
 #include "app/settings.h"
 #include "app/working_files.h"
+#include "dfe/certificate.h"
+#include "dfe/error.h"
+#include "nfe/access_key.h"
 
 namespace app {
 
@@ -72,6 +78,17 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     connect(Label3, &QLabel::linkActivated, this,
             [this] { RunHandler([this] { Label3Click(); }); });
 
+    // Beside the link, why the certificate's route gave no file, when it gave none.
+    routeNote_ = new QLabel(this);
+    routeNote_->setTextFormat(Qt::PlainText);
+    routeNote_->setGeometry(6, 70, Label3->x() - 12, Label3->height());
+    routeNote_->setStyleSheet(QStringLiteral("color: #800000;"));
+    // Smaller than the window's text, so that more of the reason fits in its place.
+    QFont noteFont = routeNote_->font();
+    noteFont.setPixelSize(10);
+    routeNote_->setFont(noteFont);
+    routeNote_->hide();
+
     btnPegarHTML = new QPushButton(QStringLiteral("CONFIRMAR"), this);
     btnPegarHTML->setGeometry(0, 88, kWidth, 42);
 
@@ -110,6 +127,7 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
             [this] { RunHandler([this] { btnPegarHTMLClick(); }); });
 
     WebBrowser1_ = dependencies_.createBrowser(this);
+    WebBrowser1_->TrustAuthorities(dependencies_.addresses.trustedAuthorities);
     WebBrowser1_->onDocumentComplete = [this] {
         RunHandler([this] { WebBrowser1DocumentComplete(); });
     };
@@ -172,7 +190,7 @@ void TfrmVLPrincipal::FormShow() {
     const bool connected = InternetConectada();
     state_.StartUpConnection(connected);
     Reflect();
-    if (connected) {
+    if (connected && !StartOfficialRoute()) {
         ReiniciarConsulta();
     }
 
@@ -185,6 +203,92 @@ void TfrmVLPrincipal::FormShow() {
     if (std::filesystem::exists(logo)) {
         img2_.load(PathText(logo));
     }
+}
+
+bool TfrmVLPrincipal::StartOfficialRoute() {
+    const auto certificate = ReadCertificatePath(SettingsFile());
+    const auto key = state_.edtChaveNFeText;
+    if (certificate.empty() || !nfe::IsValidAccessKey("NFe" + key)) {
+        return false;
+    }
+    if (!password_) {
+        // Without a keyring (or with nothing kept in it) the person is asked once per run.
+        auto password = Passwords().Read(certificate);
+        if (!password) {
+            const auto typed =
+                Boxes().Password(kApplicationTitle,
+                                 QStringLiteral("Senha do certificado %1:")
+                                     .arg(QString::fromStdString(
+                                         std::filesystem::path(certificate).filename().string())));
+            if (!typed) {
+                ShowRouteNote(QStringLiteral("A senha do certificado não foi informada."));
+                return false;
+            }
+            password.emplace(typed->toStdString());
+        }
+        password_ = std::make_shared<const dfe::Secret>(std::move(*password));
+    }
+    PresentCertificateToThePortal(certificate);
+    RouteRequest request{key, certificate, password_, {}, dependencies_.routeService};
+    try {
+        request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
+    } catch (const std::filesystem::filesystem_error& error) {
+        ShowRouteNote(QString::fromStdString(error.what()));
+        return false;
+    }
+
+    state_.ShowWait();
+    state_.btnPegarHTML = false;
+    Reflect();
+    auto* watcher = new QFutureWatcher<RouteResult>(this);
+    connect(watcher, &QFutureWatcher<RouteResult>::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        RunHandler([this, watcher] { OfficialRouteAnswered(watcher->result()); });
+    });
+    // The worker holds copies only: the window may close before the service answers.
+    watcher->setFuture(QtConcurrent::run(
+        [route = dependencies_.officialRoute, request] { return route(request); }));
+    return true;
+}
+
+void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certificate) {
+    try {
+        const auto a1 = dfe::A1Certificate::ReadFile(certificate, *password_);
+        auto client = std::make_shared<portal::ClientCertificate>();
+        client->chainPem = a1.CertificateChainPem();
+        client->keyPem = a1.PrivateKeyPem();
+        flow_->UseCertificate(std::move(client));
+    } catch (const dfe::Error&) {
+        // The route says why the certificate cannot be used.
+    }
+}
+
+void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result) {
+    // Closed meanwhile (Escape): the program is ending, and nothing more may start.
+    if (!isVisible()) {
+        return;
+    }
+    if (result.file) {
+        flow_->OfficialDocumentWritten(*result.file);
+        return;
+    }
+    ShowRouteNote(QString::fromStdString(result.reason));
+    if (!flow_->Restart()) {
+        state_.btnPegarHTML = true;
+        state_.HideWait();
+        Reflect();
+    }
+}
+
+void TfrmVLPrincipal::ShowRouteNote(const QString& text) {
+    routeNote_->setToolTip(text);
+    routeNote_->setText(
+        routeNote_->fontMetrics().elidedText(text, Qt::ElideRight, routeNote_->width()));
+    routeNote_->show();
+}
+
+QString TfrmVLPrincipal::RouteNote() const {
+    return routeNote_->toolTip();
 }
 
 void TfrmVLPrincipal::LoadWaitAnimation() {

@@ -12,6 +12,8 @@
 
 #include "app/access_code.h"
 #include "app/dialogs.h"
+#include "app/official_route.h"
+#include "app/password_store.h"
 #include "app/query_flow.h"
 #include "app/settings_dialog.h"
 #include "app/window_state.h"
@@ -43,6 +45,13 @@ struct Dependencies {
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
     // Ends the application (the settings dialog closed on a first start without saving).
     std::function<void()> quit;
+    // Where the certificate's password is kept between runs.
+    PasswordStore* passwords = nullptr;
+    // With a certificate configured, a start by key asks the distribution service first.
+    OfficialRoute officialRoute = [](const RouteRequest& request) {
+        return AskOfficialRoute(request);
+    };
+    RouteService routeService = RouteService::FromEnvironment();
 };
 
 // The main window: the captcha strip the person sees, the wait overlay, the hidden browser,
@@ -108,6 +117,11 @@ public:
     QString Caption() const override { return windowTitle(); }
     std::filesystem::path SettingsFile() const override;
     Dialogs& Boxes() override { return *dependencies_.dialogs; }
+    PasswordStore& Passwords() override { return *dependencies_.passwords; }
+
+    // Why the official route gave no file, as the window shows it in one line; empty when it
+    // was not asked or delivered.
+    QString RouteNote() const;
 
     const portal::PageMessages& Messages() const { return messages_; }
     portal::Browser& WebBrowser1() { return *WebBrowser1_; }
@@ -129,18 +143,27 @@ protected:
 
 private:
     void LoadWaitAnimation();
+    // With a certificate configured and a valid key, asks the official route away from the
+    // window, under the wait overlay; false when the query goes to the portal at once.
+    bool StartOfficialRoute();
+    void OfficialRouteAnswered(const RouteResult& result);
+    // The certificate for the portal's download too, when it can be read.
+    void PresentCertificateToThePortal(const std::string& certificate);
+    void ShowRouteNote(const QString& text);
 
     Dependencies dependencies_;
     WindowState state_;
     std::string outputFolder_;
     QPixmap img2_;
     QLabel* animation_;
+    QLabel* routeNote_;
     QTimer* tmr1_;
     QTimer* tmr2_;
     portal::PageMessages messages_;
     std::unique_ptr<portal::Browser> WebBrowser1_;
     std::unique_ptr<QueryFlow> flow_;
     bool quitting_ = false;
+    std::shared_ptr<const dfe::Secret> password_;
 };
 
 }  // namespace app

@@ -155,6 +155,14 @@ void QueryFlow::PageLoaded() {
             state_.ShowWait();
             window_.ClearCaptchaPicture();
             window_.Reflect();
+            if (certificate_ && state_.options.ccer == 0 &&
+                downloadOnTheWay_ != DownloadOnTheWay::over) {
+                // The portal's own file first; a second load of the result page while it is
+                // awaited changes nothing.
+                if (downloadOnTheWay_ == DownloadOnTheWay::awaited || PressDownloadOnTheWay()) {
+                    break;
+                }
+            }
             browser_.Navigate(addresses.printPage);
             break;
         case portal::QueryStep::CapturePage:
@@ -188,6 +196,10 @@ void QueryFlow::PageLoaded() {
 }
 
 void QueryFlow::RestartAfterError() {
+    // A download that led to an error page is not asked for again.
+    if (downloadOnTheWay_ == DownloadOnTheWay::awaited) {
+        downloadOnTheWay_ = DownloadOnTheWay::over;
+    }
     window_.ClearCaptchaPicture();
     state_.ErrorPageShown();
     DeleteCaptchaFiles();
@@ -286,6 +298,15 @@ void QueryFlow::Import() {
     window_.PressFechar();
 }
 
+void QueryFlow::OfficialDocumentWritten(const std::filesystem::path& file) {
+    state_.FPath = file;
+    window_.ClearCaptchaPicture();
+    window_.ClearCaptchaBox();
+    state_.ImportEnded();
+    window_.Reflect();
+    window_.PressFechar();
+}
+
 void QueryFlow::PressDownloadButton() {
     browser_.ClickElement(portal::kDownloadButton);
     state_.DownloadPressed();
@@ -294,14 +315,55 @@ void QueryFlow::PressDownloadButton() {
     window_.Reflect();
 }
 
-void QueryFlow::Download(const std::string& address) {
-    // A failed download wrote nothing and the program stays, so the person can try again.
-    const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
+bool QueryFlow::PressDownloadOnTheWay() {
+    try {
+        PressDownloadButton();
+    } catch (const std::exception& error) {
+        // A page without the button: the conversion is still to come.
+        downloadOnTheWay_ = DownloadOnTheWay::over;
+        dialogs_.Box(kApplicationTitle, QString::fromStdString(error.what()), Icon::Error);
+        return false;
+    }
+    downloadOnTheWay_ = DownloadOnTheWay::awaited;
+    state_.ShowWait();
+    window_.Reflect();
+    return true;
+}
+
+void QueryFlow::UseCertificate(std::shared_ptr<const portal::ClientCertificate> certificate) {
+    browser_.PresentCertificate(certificate);
+    certificate_ = std::move(certificate);
+}
+
+void QueryFlow::FetchDownload(const std::string& address) {
     const auto target =
         DownloadTarget(state_.edtChaveNFeText, window_.OutputFolder(), setup_.executableFolder);
     const auto agent =
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()).filename();
-    portal::BaixarArquivo({address, target, agent.string(), browser_.Cookies(address)});
+    portal::DownloadRequest request{address, target, agent.string(), browser_.Cookies(address)};
+    request.certificate = certificate_;
+    request.trustedAuthorities = setup_.addresses.trustedAuthorities;
+    portal::BaixarArquivo(request);
+}
+
+void QueryFlow::Download(const std::string& address) {
+    if (downloadOnTheWay_ == DownloadOnTheWay::awaited) {
+        // On the way to the print page: the conversion follows whatever became of the file.
+        downloadOnTheWay_ = DownloadOnTheWay::over;
+        try {
+            FetchDownload(address);
+        } catch (const std::exception& error) {
+            dialogs_.Box(kApplicationTitle, QString::fromStdString(error.what()), Icon::Error);
+        }
+        DeleteCaptchaFiles();
+        state_.ShowWait();
+        window_.Reflect();
+        browser_.Navigate(setup_.addresses.printPage);
+        return;
+    }
+    // A failed download wrote nothing and the program stays, so the person can try again.
+    const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
+    FetchDownload(address);
     DeleteCaptchaFiles();
     if (state_.options.fcon == 0) {
         window_.CloseWindow();

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,12 +77,27 @@ public:
     void CapturePage();
     // The page lines into the XML file; the window closes whatever the outcome.
     void Import();
+    // The official route wrote the invoice's own file: the program ends as after a conversion.
+    void OfficialDocumentWritten(const std::filesystem::path& file);
     // "Download (*)": the portal's own download button.
     void PressDownloadButton();
     // The file that the portal announced, fetched into "KEY-orig.xml".
     void Download(const std::string& address);
+    // The company's certificate, for the portal's download: presented by the browser and by
+    // the program's own request. With it and "Com Cert." on, the result page leads first to
+    // the portal's download, then to the print page, and the program ends after the
+    // conversion.
+    void UseCertificate(std::shared_ptr<const portal::ClientCertificate> certificate);
 
 private:
+    // The portal's download on the way to the print page: not yet asked for, asked for and
+    // awaited, or over (delivered or failed).
+    enum class DownloadOnTheWay { notAsked, awaited, over };
+
+    // Presses the portal's download on the way to the print page; false, after saying why,
+    // when the page has no download button.
+    bool PressDownloadOnTheWay();
+    void FetchDownload(const std::string& address);
     class OverlayGuard;
 
     void ShowCaptcha();
@@ -99,6 +115,8 @@ private:
     QuerySetup setup_;
     bool submitting_ = false;
     bool capturing_ = false;
+    std::shared_ptr<const portal::ClientCertificate> certificate_;
+    DownloadOnTheWay downloadOnTheWay_ = DownloadOnTheWay::notAsked;
 };
 
 }  // namespace app

@@ -51,12 +51,20 @@ void ReadOptions(const std::filesystem::path& file, Options& into) {
     }
 }
 
-void WriteOptions(const std::filesystem::path& file, const Options& options) {
+void WriteOptions(const std::filesystem::path& file, const Options& options,
+                  const std::optional<std::string>& certificate) {
     std::vector<ProfileEntry> entries;
     for (const auto& key : kKeys) {
         entries.push_back({key.name, StoredForm(std::to_string(options.*key.field))});
     }
+    if (certificate) {
+        entries.push_back({kCertificateKey, StoredForm(*certificate)});
+    }
     WriteProfileValues(file, kSettingsSection, entries);
+}
+
+std::string ReadCertificatePath(const std::filesystem::path& file) {
+    return ValueOfStoredForm(ReadProfileValue(file, kSettingsSection, kCertificateKey, ""));
 }
 
 }  // namespace app

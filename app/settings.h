@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace app {
@@ -34,8 +36,17 @@ int ReadOption(const std::filesystem::path& file, std::string_view key);
 // IntegerConversionError the keys read before the bad one keep their new values.
 void ReadOptions(const std::filesystem::path& file, Options& into);
 
-// Writes the five keys in the same order, replacing the file in one step; throws
-// std::runtime_error when the file cannot be written.
-void WriteOptions(const std::filesystem::path& file, const Options& options);
+// Writes the five keys in the same order, then the certificate's path when one is given,
+// replacing the file in one step; throws std::runtime_error when the file cannot be written.
+void WriteOptions(const std::filesystem::path& file, const Options& options,
+                  const std::optional<std::string>& certificate = std::nullopt);
+
+// The company's A1 certificate (a .pfx file) is kept after the five options, under a key of its
+// own and scrambled like them, so that older files, which lack it, read as before. Its password
+// is never kept here.
+inline constexpr std::string_view kCertificateKey = "cert";
+
+// The certificate's path, UTF-8; empty when none is configured.
+std::string ReadCertificatePath(const std::filesystem::path& file);
 
 }  // namespace app

@@ -2,10 +2,15 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
 
+#include "app/certificate_check.h"
 #include "app/settings.h"
+#include "dfe/clock.h"
 
 namespace app {
 
@@ -41,7 +46,7 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       host_(host) {
-    setFixedSize(313, 161);
+    setFixedSize(313, 261);
     if (parent != nullptr) {
         setFont(parent->font());
     }
@@ -64,10 +69,34 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
         place.group->setGeometry(place.x, place.y, place.width, 48);
     }
 
+    auto* certificate = new QGroupBox(QStringLiteral("Certificado A1"), this);
+    certificate->setGeometry(4, 126, 305, 100);
+    certificateFile = new QLineEdit(certificate);
+    certificateFile->setGeometry(6, 18, 259, 22);
+    certificateFile->setPlaceholderText(QStringLiteral("nenhum: só a consulta pelo portal"));
+    chooseCertificate = new QPushButton(QStringLiteral("..."), certificate);
+    chooseCertificate->setGeometry(268, 18, 31, 22);
+    auto* passwordLabel = new QLabel(QStringLiteral("Senha:"), certificate);
+    passwordLabel->setGeometry(6, 44, 40, 22);
+    certificatePassword = new QLineEdit(certificate);
+    certificatePassword->setGeometry(48, 44, 165, 22);
+    certificatePassword->setEchoMode(QLineEdit::Password);
+    certificatePassword->setPlaceholderText(QStringLiteral("a guardada no chaveiro"));
+    checkCertificate = new QPushButton(QStringLiteral("Verificar"), certificate);
+    checkCertificate->setGeometry(218, 44, 81, 22);
+    certificateStatus = new QLabel(certificate);
+    certificateStatus->setGeometry(6, 68, 293, 30);
+    certificateStatus->setTextFormat(Qt::PlainText);
+    certificateStatus->setWordWrap(true);
+    connect(chooseCertificate, &QPushButton::clicked, this,
+            [this] { host_.RunHandler([this] { chooseCertificateClick(); }); });
+    connect(checkCertificate, &QPushButton::clicked, this,
+            [this] { host_.RunHandler([this] { checkCertificateClick(); }); });
+
     btnSal = new QPushButton(QStringLiteral("Salvar"), this);
-    btnSal->setGeometry(152, 130, 75, 25);
+    btnSal->setGeometry(152, 230, 75, 25);
     btnClo = new QPushButton(QStringLiteral("Fechar"), this);
-    btnClo->setGeometry(234, 130, 75, 25);
+    btnClo->setGeometry(234, 230, 75, 25);
     connect(btnSal, &QPushButton::clicked, this,
             [this] { host_.RunHandler([this] { btnSalClick(); }); });
     connect(btnClo, &QPushButton::clicked, this,
@@ -111,14 +140,73 @@ void TfrmVLConfig::FormShow() {
     for (const auto& [group, key] : keys) {
         group->SetItemIndex(ReadOption(file, key));
     }
+    certificateFile->setText(QString::fromStdString(ReadCertificatePath(file)));
 }
 
 void TfrmVLConfig::btnSalClick() {
-    WriteOptions(host_.SettingsFile(), Options{rg1->ItemIndex(), rg2->ItemIndex(), rg3->ItemIndex(),
-                                               rg4->ItemIndex(), rg6->ItemIndex()});
+    const auto file = host_.SettingsFile();
+    const auto typed = certificateFile->text().trimmed();
+    const std::string certificate =
+        typed.isEmpty()
+            ? std::string()
+            : std::filesystem::absolute(typed.toStdString()).lexically_normal().string();
+    // A file that never had a certificate stays as the five options alone.
+    std::optional<std::string> kept;
+    if (!certificate.empty() || !ReadCertificatePath(file).empty()) {
+        kept = certificate;
+    }
+    WriteOptions(file,
+                 Options{rg1->ItemIndex(), rg2->ItemIndex(), rg3->ItemIndex(), rg4->ItemIndex(),
+                         rg6->ItemIndex()},
+                 kept);
+    bool passwordKept = true;
+    if (!certificate.empty() && !certificatePassword->text().isEmpty()) {
+        passwordKept = host_.Passwords().Save(
+            certificate, dfe::Secret(certificatePassword->text().toStdString()));
+    }
+    certificatePassword->clear();
     host_.CarregarConfiguracao();
     accept();
     host_.Boxes().Message(QStringLiteral("Dados criados com sucesso."));
+    if (!passwordKept) {
+        host_.Boxes().Message(
+            QStringLiteral("A senha do certificado não pôde ser guardada no chaveiro do sistema: "
+                           "ela será pedida a cada execução."));
+    }
+}
+
+void TfrmVLConfig::chooseCertificateClick() {
+    const auto chosen = host_.Boxes().OpenFile(QStringLiteral("Certificado A1"),
+                                               QStringLiteral("Certificado A1 (*.pfx *.p12)"));
+    if (!chosen) {
+        return;
+    }
+    certificateFile->setText(*chosen);
+    certificateStatus->clear();
+    if (!certificatePassword->text().isEmpty()) {
+        checkCertificateClick();
+    }
+}
+
+void TfrmVLConfig::checkCertificateClick() {
+    const auto file = certificateFile->text().trimmed().toStdString();
+    if (file.empty()) {
+        certificateStatus->setText(QStringLiteral("Escolha o arquivo do certificado (.pfx)."));
+        return;
+    }
+    std::optional<dfe::Secret> password;
+    if (!certificatePassword->text().isEmpty()) {
+        password.emplace(certificatePassword->text().toStdString());
+    } else {
+        password =
+            host_.Passwords().Read(std::filesystem::absolute(file).lexically_normal().string());
+    }
+    if (!password) {
+        certificateStatus->setText(QStringLiteral("Informe a senha do certificado."));
+        return;
+    }
+    const auto check = CheckCertificate(file, *password, dfe::SystemClock().Now());
+    certificateStatus->setText(QString::fromStdString(check.text));
 }
 
 void TfrmVLConfig::btnCloClick() {

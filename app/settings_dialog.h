@@ -6,8 +6,11 @@
 #include <functional>
 
 #include "app/dialogs.h"
+#include "app/password_store.h"
 
 class QButtonGroup;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace app {
@@ -25,6 +28,8 @@ public:
     // The window reads the saved options and follows them at once.
     virtual void CarregarConfiguracao() = 0;
     virtual Dialogs& Boxes() = 0;
+    // Where the certificate's password is kept.
+    virtual PasswordStore& Passwords() = 0;
     // Ends the program: it cannot run without a settings file.
     virtual void Quit() = 0;
 };
@@ -42,7 +47,8 @@ private:
     QButtonGroup* items_;
 };
 
-// The settings dialog: the five options of "cfg.dclrc", "Salvar" and "Fechar".
+// The settings dialog: the five options of "cfg.dclrc", the company's certificate, "Salvar"
+// and "Fechar".
 class TfrmVLConfig : public QDialog {
     Q_OBJECT
 public:
@@ -52,12 +58,22 @@ public:
     void FormShow();
     void btnSalClick();
     void btnCloClick();
+    // The file chooser for the certificate, then its check.
+    void chooseCertificateClick();
+    // Shows the certificate's holder, CNPJ and validity, or why it cannot be used.
+    void checkCertificateClick();
 
     YesNoGroup* rg1;  // fcon, "Fechar ao Concluir"
     YesNoGroup* rg2;  // ccer, "Com Cert."
     YesNoGroup* rg3;  // scer, "Sem Cert."
     YesNoGroup* rg4;  // idan, "Imprimir Danfe"
     YesNoGroup* rg6;  // echa, "Editar Chave"
+    QLineEdit* certificateFile;
+    QPushButton* chooseCertificate;
+    // Typed only to check the certificate and to be kept in the keyring; never written.
+    QLineEdit* certificatePassword;
+    QPushButton* checkCertificate;
+    QLabel* certificateStatus;
     QPushButton* btnSal;
     QPushButton* btnClo;
 

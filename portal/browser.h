@@ -1,9 +1,14 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include "portal/client_certificate.h"
 
 namespace portal {
 
@@ -57,6 +62,12 @@ public:
     // Drops every cached page and every cookie, so that the next page and its captcha are
     // fetched anew in a fresh portal session.
     virtual void ClearCache() = 0;
+
+    // The company's certificate, presented whenever a site asks for a client certificate; a
+    // browser presents none until it is given one.
+    virtual void PresentCertificate(std::shared_ptr<const ClientCertificate> certificate) = 0;
+    // Authorities trusted besides the system's for the sites' own certificates.
+    virtual void TrustAuthorities(std::vector<std::filesystem::path> authorities) = 0;
 
     // Raised once per completed page load; the handler reads the address itself.
     std::function<void()> onDocumentComplete;

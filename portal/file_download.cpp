@@ -6,6 +6,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QSslConfiguration>
+#include <QSslKey>
 #include <QUrl>
 #include <memory>
 
@@ -22,6 +24,25 @@ void BaixarArquivo(const DownloadRequest& download) {
     request.setTransferTimeout(static_cast<int>(download.limit.count()));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
+    if (download.certificate || !download.trustedAuthorities.empty()) {
+        auto tls = QSslConfiguration::defaultConfiguration();
+        for (const auto& authority : download.trustedAuthorities) {
+            tls.addCaCertificates(QString::fromStdString(authority.string()));
+        }
+        if (download.certificate) {
+            const auto& key = download.certificate->keyPem;
+            const auto pem =
+                QByteArray::fromRawData(key.view().data(), static_cast<qsizetype>(key.size()));
+            QSslKey privateKey(pem, QSsl::Rsa);
+            if (privateKey.isNull()) {
+                privateKey = QSslKey(pem, QSsl::Ec);
+            }
+            tls.setLocalCertificateChain(QSslCertificate::fromData(
+                QByteArray::fromStdString(download.certificate->chainPem)));
+            tls.setPrivateKey(privateKey);
+        }
+        request.setSslConfiguration(tls);
+    }
 
     QSaveFile file(QString::fromStdString(download.file.string()));
     if (!file.open(QIODevice::WriteOnly)) {

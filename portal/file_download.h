@@ -2,8 +2,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include "portal/client_certificate.h"
 
 namespace portal {
 
@@ -19,6 +23,10 @@ struct DownloadRequest {
     std::string agent;    // the User-Agent: the executable's file name
     std::string cookies;  // a Cookie header, empty for none
     std::chrono::milliseconds limit = std::chrono::seconds(60);  // without any data arriving
+    // Presented when the server asks for a client certificate; none when null.
+    std::shared_ptr<const ClientCertificate> certificate = {};
+    // Authorities trusted besides the system's for the server's certificate.
+    std::vector<std::filesystem::path> trustedAuthorities = {};
 };
 
 // Fetches the address with the system's proxy settings and writes the body to the file in

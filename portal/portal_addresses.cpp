@@ -38,8 +38,14 @@ PortalAddresses PortalAddresses::FromOrigins(std::string_view httpOrigin,
 }
 
 PortalAddresses PortalAddresses::FromEnvironment() {
-    return FromOrigins(EnvironmentOr("VELLORA_PORTAL_HTTP", "http://www.nfe.fazenda.gov.br"),
-                       EnvironmentOr("VELLORA_PORTAL_HTTPS", "https://www.nfe.fazenda.gov.br"));
+    auto addresses =
+        FromOrigins(EnvironmentOr("VELLORA_PORTAL_HTTP", "http://www.nfe.fazenda.gov.br"),
+                    EnvironmentOr("VELLORA_PORTAL_HTTPS", "https://www.nfe.fazenda.gov.br"));
+    const auto authority = EnvironmentOr("VELLORA_PORTAL_CA", "");
+    if (!authority.empty()) {
+        addresses.trustedAuthorities.emplace_back(authority);
+    }
+    return addresses;
 }
 
 }  // namespace portal

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace portal {
 
@@ -15,10 +17,14 @@ struct PortalAddresses {
     std::string resultViewer;
     std::string printPage;
     std::string notFoundPage;  // the only page served over HTTPS
+    // Authorities (PEM files) trusted besides the system's for the portal's HTTPS pages: a
+    // sample portal's own.
+    std::vector<std::filesystem::path> trustedAuthorities;
 
     static PortalAddresses FromOrigins(std::string_view httpOrigin, std::string_view httpsOrigin);
 
-    // VELLORA_PORTAL_HTTP and VELLORA_PORTAL_HTTPS, defaulting to the national portal.
+    // VELLORA_PORTAL_HTTP and VELLORA_PORTAL_HTTPS, defaulting to the national portal, and
+    // VELLORA_PORTAL_CA, a PEM file of authorities, when set.
     static PortalAddresses FromEnvironment();
 };
 

@@ -7,7 +7,11 @@
 #include <QNetworkCookieJar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSslKey>
 #include <QTimer>
+#include <QWebEngineCertificateError>
+#include <QWebEngineClientCertificateSelection>
+#include <QWebEngineClientCertificateStore>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
@@ -19,6 +23,7 @@
 
 #include "capture/legacy_markup.h"
 #include "portal/script_literal.h"
+#include "portal/server_trust.h"
 
 namespace portal {
 
@@ -134,6 +139,29 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
                          }
                      });
     QObject::connect(
+        page_, &QWebEnginePage::selectClientCertificate, page_,
+        [this](QWebEngineClientCertificateSelection selection) {
+            if (!presented_.isNull() && selection.certificates().contains(presented_)) {
+                selection.select(presented_);
+            } else {
+                selection.selectNone();
+            }
+        });
+    QObject::connect(
+        page_, &QWebEnginePage::certificateError, page_, [this](QWebEngineCertificateError error) {
+            std::vector<std::string> chain;
+            for (const auto& certificate : error.certificateChain()) {
+                chain.push_back(certificate.toDer().toStdString());
+            }
+            if (error.type() == QWebEngineCertificateError::CertificateAuthorityInvalid &&
+                !authorities_.empty() &&
+                ChainTrusted(chain, error.url().host().toStdString(), authorities_)) {
+                error.acceptCertificate();
+            } else {
+                error.rejectCertificate();
+            }
+        });
+    QObject::connect(
         profile_, &QWebEngineProfile::downloadRequested, page_,
         [this](QWebEngineDownloadRequest* request) {
             if (onFileDownload && onFileDownload(request->url().toString().toStdString())) {
@@ -207,6 +235,25 @@ void WebEngineBrowser::ClearCache() {
                          }
                      });
     loop.exec();
+}
+
+void WebEngineBrowser::PresentCertificate(std::shared_ptr<const ClientCertificate> certificate) {
+    const auto chain = QSslCertificate::fromData(QByteArray::fromStdString(certificate->chainPem));
+    const auto pem = QByteArray::fromRawData(certificate->keyPem.view().data(),
+                                             static_cast<qsizetype>(certificate->keyPem.size()));
+    QSslKey key(pem, QSsl::Rsa);
+    if (key.isNull()) {
+        key = QSslKey(pem, QSsl::Ec);
+    }
+    if (chain.isEmpty() || key.isNull()) {
+        return;
+    }
+    presented_ = chain.front();
+    profile_->clientCertificateStore()->add(presented_, key);
+}
+
+void WebEngineBrowser::TrustAuthorities(std::vector<std::filesystem::path> authorities) {
+    authorities_ = std::move(authorities);
 }
 
 void WebEngineBrowser::WithElement(const std::string& name, const std::string& action) {

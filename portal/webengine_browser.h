@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSslCertificate>
 #include <chrono>
 #include <memory>
 
@@ -37,6 +38,10 @@ public:
     // Returns once the cookie store has reported every cookie gone (or after two seconds), so
     // that the next request cannot carry the old session.
     void ClearCache() override;
+    void PresentCertificate(std::shared_ptr<const ClientCertificate> certificate) override;
+    // A site whose certificate leads to one of these authorities is trusted as the system's
+    // would be (ChainTrusted); every other certificate error is refused.
+    void TrustAuthorities(std::vector<std::filesystem::path> authorities) override;
 
     QWebEngineProfile* Profile() const { return profile_; }
     QWebEngineView* View() const { return view_; }
@@ -55,6 +60,8 @@ private:
     // A copy of the browser's cookies, kept up to date from its cookie store.
     CookieMirror* cookies_;
     std::optional<int> httpErrorStatus_;
+    QSslCertificate presented_;
+    std::vector<std::filesystem::path> authorities_;
 };
 
 }  // namespace portal

@@ -55,6 +55,8 @@ Options ParseCommandLine(std::span<const std::string_view> arguments) {
             options.settings.landOnResultViewer = true;
         } else if (option == "--slow-seconds") {
             options.settings.slowDelay = std::chrono::seconds(Number(option, value(), 0, 3600));
+        } else if (option == "--download-tls") {
+            options.downloadTls = std::string(value());
         } else if (option == "--list") {
             options.list = true;
         } else if (option == "--help" || option == "-h") {
@@ -83,6 +85,10 @@ Options:
   --test-captcha TEXT  every security image shows TEXT (for automated tests)
   --result-viewer      a right answer leads to the result viewer, not the result page
   --slow-seconds N     how long slow pages keep the browser waiting (default 5)
+  --download-tls DIR   serve the download only over HTTPS on a second free port, printed
+                       on the second line, to a client with a certificate that DIR/ca.pem
+                       signed (DIR/server.pem, DIR/server-key.pem: as vellora-sample-dfe
+                       --certificates DIR makes them)
   --list               print the sample keys and what each one shows
   --help               print this text
 

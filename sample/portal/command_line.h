@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ namespace sample {
 struct Options {
     int port = 8080;
     PortalSettings settings;
+    // Where server.pem, server-key.pem and ca.pem are, for the download over HTTPS.
+    std::filesystem::path downloadTls;
     bool list = false;
     bool help = false;
 };

@@ -28,6 +28,12 @@ int main(int argc, char** argv) {
             [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
         const int port = server.Bind(options.port);
         std::cout << port << std::endl;
+        if (!options.downloadTls.empty()) {
+            const int securePort = server.BindSecureDownload(options.downloadTls);
+            std::cout << securePort << std::endl;
+            std::cerr << "Download at https://127.0.0.1:" << securePort << sample::kDownloadPath
+                      << ", for a client certificate" << std::endl;
+        }
         std::cerr << "Sample portal at http://127.0.0.1:" << port << sample::kConsultationPage
                   << std::endl;
         server.Serve();

@@ -106,7 +106,8 @@ PortalReply Portal::Answer(const PortalRequest& request, Session& session) {
         if (consulted == nullptr) {
             reply = Redirect(kConsultationPage);
         } else if (post && request.params.contains(std::string(kDownloadButton))) {
-            reply = Redirect(std::string(kDownloadPath) + "?chNFe=" + consulted->key);
+            reply = Redirect(settings_.downloadOrigin + std::string(kDownloadPath) +
+                             "?chNFe=" + consulted->key);
         } else {
             reply = Result(request, *consulted);
         }
@@ -197,6 +198,12 @@ PortalReply Portal::PrintPage(const SampleInvoice& invoice) {
 }
 
 PortalReply Portal::Download(const PortalRequest& request, Session& session) {
+    if (!settings_.downloadOrigin.empty() && !request.secure) {
+        return Page(404, UnknownAddressPage());
+    }
+    if (request.secure && !request.clientCertificate) {
+        return Page(403, CertificateRequiredPage());
+    }
     const SampleInvoice* invoice = catalogue_.Find(QueryValue(request.target, "chNFe"));
     const FaultMode fault = FaultOf(invoice);
     // The file belongs to the session that consulted the invoice. The download-404 fault lets

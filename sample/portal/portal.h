@@ -26,6 +26,10 @@ struct PortalRequest {
     std::string target;  // path and query as sent
     // Form fields, decoded (query fields may be among them).
     std::multimap<std::string, std::string> params;
+    // Came to the HTTPS address of the download, with a client certificate that the sample
+    // authority signed or without any.
+    bool secure = false;
+    bool clientCertificate = false;
 };
 
 struct PortalReply {
@@ -47,6 +51,9 @@ struct PortalSettings {
     // A right answer leads to the result viewer rather than the result page.
     bool landOnResultViewer = false;
     std::chrono::seconds slowDelay{5};
+    // When not empty ("https://127.0.0.1:PORT"), the download is served there only, to a client
+    // that presents a certificate, as the real portal serves it.
+    std::string downloadOrigin;
 };
 
 // The portal's full consultation as the program sees it: which page answers which request
@@ -58,6 +65,7 @@ public:
     PortalReply Answer(const PortalRequest& request, Session& session);
 
     const Catalogue& catalogue() const { return catalogue_; }
+    void SetDownloadOrigin(std::string origin) { settings_.downloadOrigin = std::move(origin); }
 
 private:
     PortalReply Consultation(std::string_view target, std::string_view message, Session& session);

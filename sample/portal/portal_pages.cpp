@@ -165,6 +165,12 @@ std::string UnknownAddressPage() {
                      "name changed, or is temporarily unavailable.</p>");
 }
 
+std::string CertificateRequiredPage() {
+    return PlainPage("403 - Forbidden",
+                     "<h1>403 - Forbidden: Access is denied.</h1>\n"
+                     "<p>Certificado digital obrigatório para o download do documento.</p>");
+}
+
 std::string WithVanishingBody(std::string page) {
     static constexpr std::string_view kScript =
         "<script type=\"text/javascript\">window.addEventListener(\"load\", function () { "

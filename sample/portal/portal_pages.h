@@ -32,6 +32,8 @@ std::string NotFoundPage();
 std::string MaintenancePage();
 std::string ServerErrorPage();
 std::string UnknownAddressPage();
+// The download asked without a client certificate.
+std::string CertificateRequiredPage();
 
 // The page with a script that removes the page's body once it has loaded.
 std::string WithVanishingBody(std::string page);

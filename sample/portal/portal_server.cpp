@@ -1,10 +1,12 @@
 #include "sample/portal/portal_server.h"
 
 #include <httplib.h>
+#include <openssl/ssl.h>
 
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "sample/portal/portal_addresses.h"
 #include "sample/portal/portal_pages.h"
@@ -16,7 +18,7 @@ struct PortalServer::Impl {
     Impl(Portal portal, LogSink log)
         : portal(std::move(portal)), sessions(std::random_device{}()), log(std::move(log)) {}
 
-    void Handle(const httplib::Request& request, httplib::Response& response);
+    void Handle(const httplib::Request& request, httplib::Response& response, bool secure);
     // Holds a slow page back; false when the server is stopping meanwhile.
     bool Wait(std::chrono::seconds delay);
 
@@ -30,18 +32,27 @@ struct PortalServer::Impl {
 
     LogSink log;
     httplib::Server server;
+    std::unique_ptr<httplib::SSLServer> secureServer;
+    std::thread secureThread;
 };
 
-void PortalServer::Impl::Handle(const httplib::Request& request, httplib::Response& response) {
+void PortalServer::Impl::Handle(const httplib::Request& request, httplib::Response& response,
+                                bool secure) {
     PortalReply reply;
     std::string newSession;
     {
         const std::lock_guard lock(mutex);
         auto opened = sessions.Open(request.get_header_value("Cookie"));
         newSession = opened.newId;
-        reply = portal.Answer(
-            {request.method, request.target, {request.params.begin(), request.params.end()}},
-            opened.session);
+        // The handshake has checked a certificate that came against the sample authority.
+        const bool certificate =
+            secure && request.ssl != nullptr && SSL_get0_peer_certificate(request.ssl) != nullptr;
+        reply = portal.Answer({request.method,
+                               request.target,
+                               {request.params.begin(), request.params.end()},
+                               secure,
+                               certificate},
+                              opened.session);
     }
     if (!Wait(reply.delay)) {
         response.status = 503;
@@ -84,24 +95,36 @@ bool PortalServer::Impl::Wait(std::chrono::seconds delay) {
     return !stopping;
 }
 
+namespace {
+
+// The answer of either server, and its line in the log.
+template <typename Handle, typename Log>
+void Answer(const httplib::Request& request, httplib::Response& response, const Handle& handle,
+            const Log& log) {
+    std::string failure;
+    try {
+        handle();
+    } catch (const std::exception& error) {
+        response.status = 500;
+        response.set_content(ServerErrorPage(), "text/html; charset=utf-8");
+        failure = std::string(" (") + error.what() + ")";
+    }
+    // Logged before the answer leaves, so that a client holding its answer finds the line.
+    std::string line =
+        request.method + " " + request.target + " " + std::to_string(response.status);
+    if (response.has_header("Location")) {
+        line += " -> " + response.get_header_value("Location");
+    }
+    log(line + failure);
+}
+
+}  // namespace
+
 PortalServer::PortalServer(Portal portal, LogSink log)
     : impl_(std::make_unique<Impl>(std::move(portal), std::move(log))) {
     const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
-        std::string failure;
-        try {
-            impl_->Handle(request, response);
-        } catch (const std::exception& error) {
-            response.status = 500;
-            response.set_content(ServerErrorPage(), "text/html; charset=utf-8");
-            failure = std::string(" (") + error.what() + ")";
-        }
-        // Logged before the answer leaves, so that a client holding its answer finds the line.
-        std::string line =
-            request.method + " " + request.target + " " + std::to_string(response.status);
-        if (response.has_header("Location")) {
-            line += " -> " + response.get_header_value("Location");
-        }
-        impl_->log(line + failure);
+        Answer(
+            request, response, [&] { impl_->Handle(request, response, false); }, impl_->log);
     };
     impl_->server.Get(".*", handler);
     impl_->server.Post(".*", handler);
@@ -109,6 +132,41 @@ PortalServer::PortalServer(Portal portal, LogSink log)
 
 PortalServer::~PortalServer() {
     Stop();
+}
+
+int PortalServer::BindSecureDownload(const std::filesystem::path& folder) {
+    const auto certificate = folder / "server.pem";
+    const auto key = folder / "server-key.pem";
+    const auto authority = folder / "ca.pem";
+    impl_->secureServer = std::make_unique<httplib::SSLServer>([&](SSL_CTX& context) {
+        if (SSL_CTX_use_certificate_chain_file(&context, certificate.c_str()) != 1 ||
+            SSL_CTX_use_PrivateKey_file(&context, key.c_str(), SSL_FILETYPE_PEM) != 1 ||
+            SSL_CTX_load_verify_locations(&context, authority.c_str(), nullptr) != 1) {
+            return false;
+        }
+        // The certificate is asked for within the handshake; a client without one still gets
+        // the portal's refusal page.
+        SSL_CTX_set_min_proto_version(&context, TLS1_2_VERSION);
+        SSL_CTX_set_max_proto_version(&context, TLS1_2_VERSION);
+        SSL_CTX_set_verify(&context, SSL_VERIFY_PEER, nullptr);
+        return true;
+    });
+    if (!impl_->secureServer->is_valid()) {
+        throw std::runtime_error("cannot load the certificates in \"" + folder.string() + "\"");
+    }
+    const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
+        Answer(
+            request, response, [&] { impl_->Handle(request, response, true); },
+            [this](const std::string& line) { impl_->log("https " + line); });
+    };
+    impl_->secureServer->Get(".*", handler);
+    const int port = impl_->secureServer->bind_to_any_port("127.0.0.1");
+    if (port <= 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    const std::lock_guard lock(impl_->mutex);
+    impl_->portal.SetDownloadOrigin("https://127.0.0.1:" + std::to_string(port));
+    return port;
 }
 
 int PortalServer::Bind(int port) {
@@ -123,6 +181,9 @@ int PortalServer::Bind(int port) {
 }
 
 void PortalServer::Serve() {
+    if (impl_->secureServer && !impl_->secureThread.joinable()) {
+        impl_->secureThread = std::thread([this] { impl_->secureServer->listen_after_bind(); });
+    }
     if (impl_->bound) {
         impl_->server.listen_after_bind();
     }
@@ -139,6 +200,12 @@ void PortalServer::Stop() {
     }
     impl_->stopped.notify_all();
     impl_->server.stop();
+    if (impl_->secureServer) {
+        impl_->secureServer->stop();
+    }
+    if (impl_->secureThread.joinable()) {
+        impl_->secureThread.join();
+    }
 }
 
 }  // namespace sample

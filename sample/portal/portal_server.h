@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +23,11 @@ public:
     // Starts listening and returns the port; port 0 picks a free one. Throws
     // std::runtime_error when the port cannot be had.
     int Bind(int port);
+    // Serves the download also over HTTPS on a free port, which it returns, and only there:
+    // with folder's server.pem and server-key.pem, asking the client for a certificate signed by
+    // folder's ca.pem. The portal's download button then leads there. Call before Serve().
+    // Throws std::runtime_error when the files cannot be loaded or no port can be had.
+    int BindSecureDownload(const std::filesystem::path& folder);
     // Answers requests until Stop(); returns at once when Bind() has not succeeded.
     void Serve();
     bool IsServing() const;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTcpServer>
+#include <atomic>
 #include <memory>
 
 #include "app/main_window.h"
@@ -58,6 +59,12 @@ protected:
         // A body that is not there gives up at once, with no time spent waiting.
         dependencies.bodyWaitLimit = std::chrono::milliseconds(0);
         dependencies.quit = [this] { ++terminations_; };
+        dependencies.passwords = &passwords_;
+        dependencies.officialRoute = [this](const RouteRequest& request) {
+            ++routeRequests_;
+            lastRequest_ = request;
+            return routeResult_;
+        };
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
         window_->RunHandler([this] { window_->FormShow(); });
@@ -73,6 +80,11 @@ protected:
     QWidget* browserView_ = nullptr;
     bool connected_ = true;
     int terminations_ = 0;
+    FakePasswordStore passwords_;
+    // What the official route answers; it runs on another thread while the window waits.
+    RouteResult routeResult_;
+    std::atomic<int> routeRequests_ = 0;
+    RouteRequest lastRequest_;
     std::unique_ptr<TfrmVLPrincipal> window_;
 };
 

@@ -85,6 +85,29 @@ TEST(Settings, NewFileHoldsTheFiveKeysInOrder) {
     EXPECT_EQ(read.echa, -1);
 }
 
+TEST(Settings, TheCertificateFollowsTheFiveOptionsScrambled) {
+    TemporaryDirectory dir;
+    const auto file = dir / "cfg.dclrc";
+    WriteOptions(file, Options{1, 0, 1, 0, 1});
+    EXPECT_EQ(ReadCertificatePath(file), "");
+
+    const std::string path = "/home/ana/Certificados/Empresa Ação.pfx";
+    WriteOptions(file, Options{1, 0, 1, 0, 1}, path);
+    EXPECT_EQ(ReadFile(file),
+              "[VELLORA]\r\nfcon=GC\r\nccer=0C\r\nscer=GC\r\nidan=0C\r\n"
+              "echa=GC\r\ncert=" +
+                  StoredForm(path) + "\r\n");
+    EXPECT_EQ(ReadFile(file).find("Certificados"), std::string::npos);
+    EXPECT_EQ(ReadCertificatePath(file), path);
+    Options read;
+    ReadOptions(file, read);
+    EXPECT_EQ(read.echa, 1);
+
+    // Saving without a certificate forgets it.
+    WriteOptions(file, Options{}, std::string());
+    EXPECT_EQ(ReadCertificatePath(file), "");
+}
+
 TEST(Settings, SavingReplacesTheWholeFileInOneStep) {
     // A second name for the file as it was: rewriting the file in place would change what
     // it shows, replacing the file leaves it alone. So a save broken off half-way can only

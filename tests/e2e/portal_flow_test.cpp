@@ -24,6 +24,8 @@
 #include "convert/convert_page_text.h"
 #include "nfe/access_key.h"
 #include "portal/webengine_browser.h"
+#include "tests/dfe/support/served_distribution.h"
+#include "tests/dfe/support/test_certificates.h"
 #include "tests/support-qt/fakes.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
@@ -46,6 +48,8 @@ const std::string kMaintenance = "35160761024385000111550090000009021161718195";
 const std::string kVanishingBody = "35160761024385000111550090000009031161718192";
 const std::string kDownloadBroken = "35160761024385000111550090000009051161718197";
 const std::string kDownload404 = "35160761024385000111550090000009061161718194";
+// The sample certificate's holder has not registered its Ciência for this one.
+const std::string kSummaryOnly = "35160361024385000111550010000001091901020309";
 const std::string kCaptcha = "ABCDE";
 
 const QString kSefazError =
@@ -80,12 +84,18 @@ public:
 
     // Both origins are the sample server's: its not-found page is a redirect on its own origin.
     portal::PortalAddresses Addresses() const {
-        return portal::PortalAddresses::FromOrigins(origin_, origin_);
+        auto addresses = portal::PortalAddresses::FromOrigins(origin_, origin_);
+        addresses.trustedAuthorities = authorities_;
+        return addresses;
     }
+
+    // The download over HTTPS, signed by this authority.
+    void TrustAuthority(const fs::path& authority) { authorities_ = {authority}; }
 
 private:
     QProcess process_;
     std::string origin_;
+    std::vector<fs::path> authorities_;
 };
 
 SamplePortal& Portal(const QString& fault = {}) {
@@ -94,6 +104,19 @@ SamplePortal& Portal(const QString& fault = {}) {
     if (!portal) {
         portal = std::make_unique<SamplePortal>(fault.isEmpty() ? QStringList{}
                                                                 : QStringList{"--fault", fault});
+    }
+    return *portal;
+}
+
+// The sample portal that serves its download over HTTPS only, to a client with a certificate
+// that the test authority signed.
+SamplePortal& SecureDownloadPortal() {
+    static std::unique_ptr<SamplePortal> portal;
+    if (!portal) {
+        const auto& files = test_support::SharedTestCertificates().files;
+        portal = std::make_unique<SamplePortal>(QStringList{
+            "--download-tls", QString::fromStdString(files.authority.parent_path().string())});
+        portal->TrustAuthority(files.authority);
     }
     return *portal;
 }
@@ -114,7 +137,7 @@ protected:
 
     TfrmVLPrincipal& Start(const std::string& key, const Options& options = {},
                            SamplePortal& portal = Portal()) {
-        WriteOptions(exe_ / "cfg.dclrc", options);
+        WriteOptions(exe_ / "cfg.dclrc", options, certificate_);
         Dependencies dependencies;
         dependencies.executableFolder = exe_.path();
         dependencies.arguments = {"vellora", "x", key, Output().string()};
@@ -128,6 +151,8 @@ protected:
         dependencies.converter = convert::ConvertPageText;
         dependencies.bodyWaitLimit = 3s;
         dependencies.quit = [] {};
+        dependencies.passwords = &passwords_;
+        dependencies.routeService = routeService_;
         clock_.start();
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
         window_->show();
@@ -199,8 +224,23 @@ protected:
         };
     }
 
+    // The company's certificate in the settings, its password in the keyring, and the sample
+    // distribution service in place of the national one.
+    void WithCertificate(const test_support::ServedDistribution& service) {
+        const auto& certificates = test_support::SharedTestCertificates();
+        certificate_ = certificates.files.a1.string();
+        passwords_.passwords[*certificate_] = certificates.password;
+        routeService_.otherUrl = service.Url();
+        routeService_.extraAuthorities = {certificates.files.authority};
+        routeService_.dataFolder = data_.path();
+    }
+
     test_support::TemporaryDirectory exe_;
     test_support::TemporaryDirectory cwd_;
+    test_support::TemporaryDirectory data_;
+    std::optional<std::string> certificate_;
+    FakePasswordStore passwords_;
+    RouteService routeService_;
     QString previousDirectory_;
     FakeDialogs dialogs_;
     portal::PortalAddresses addresses_;
@@ -420,6 +460,84 @@ TEST_F(PortalFlowTest, PrintPageWithoutBodyEndsInTheTimeLimitMessage) {
               std::vector<QString>{"A página do portal não respondeu. Tente novamente."});
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.State().WaitShown());
+}
+
+TEST_F(PortalFlowTest, WithACertificateTheOfficialDocumentComesWithoutACaptcha) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+    auto& window = Start(kNormal);
+    ASSERT_TRUE(Ended(30s)) << window.RouteNote().toStdString();
+    std::printf("[ time ] official route: start to file written %lld ms\n",
+                static_cast<long long>(clock_.elapsed()));
+    const auto file = Output() / (kNormal + "-nfe.xml");
+    EXPECT_EQ(window.FPath(), file);
+    const std::string xml = ReadFile(file);
+    // The signed invoice as the service keeps it, not a conversion of the print page.
+    EXPECT_NE(xml.find("<nfeProc"), std::string::npos);
+    EXPECT_NE(xml.find("<protNFe"), std::string::npos);
+    EXPECT_FALSE(fs::exists(cwd_ / "captcha.png"));
+    EXPECT_TRUE(window.RouteNote().isEmpty());
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(PortalFlowTest, WithACertificateAKeyTheServiceCannotDeliverGoesToTheCaptcha) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+
+    // A key the service does not hold: the captcha, and the reason in the window.
+    auto& unknown = Start(UnknownKey());
+    WaitForCaptcha("key the service does not hold");
+    EXPECT_TRUE(unknown.RouteNote().contains("217")) << unknown.RouteNote().toStdString();
+    EXPECT_TRUE(dialogs_.boxes.empty());
+
+    // Only the summary: the portal's page gives the converted file.
+    auto& summary = Start(kSummaryOnly);
+    WaitForCaptcha("summary only");
+    EXPECT_TRUE(summary.RouteNote().contains("resumo")) << summary.RouteNote().toStdString();
+    Type(kCaptcha);
+    WaitForConversion(Output() / (kSummaryOnly + "-nfe.xml"), "summary only, then the portal");
+    if (HasFatalFailure()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+// With the certificate and "Com Cert." on, the result page leads to the portal's own file first,
+// fetched with the certificate, then to the print page; the program ends after the conversion
+// even where "Fechar ao Concluir" says to stay after a download.
+TEST_F(PortalFlowTest, WithACertificateThePortalsFileComesBeforeTheConversion) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+    Options options;
+    options.fcon = 1;
+    auto& window = Start(kSummaryOnly, options, SecureDownloadPortal());
+    WaitForCaptcha("certificate download");
+    Type(kCaptcha);
+    const auto original = Output() / (kSummaryOnly + "-orig.xml");
+    const auto converted = Output() / (kSummaryOnly + "-nfe.xml");
+    WaitForConversion(converted, "certificate download, then the conversion");
+    if (HasFatalFailure()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    ASSERT_TRUE(fs::exists(original));
+    EXPECT_NE(ReadFile(original).find("<NFe"), std::string::npos);
+    EXPECT_EQ(window.Messages().UltimaMensagem, "CLIQUE EM OK PARA INICIAR O DOWNLOAD");
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(PortalFlowTest, WithoutACertificateTheSecureDownloadIsRefused) {
+    auto& window = Start(kNormal, {}, SecureDownloadPortal());
+    DownloadOnTheResultPage();
+    WaitForCaptcha("download without a certificate");
+    Type(kCaptcha);
+    ASSERT_TRUE(WaitUntil([this] { return !dialogs_.boxes.empty(); }, 20s));
+    // The portal's refusal is a page the program does not know.
+    EXPECT_EQ(dialogs_.boxes[0].text, kSefazError);
+    WaitForCaptcha("after the refusal");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(fs::exists(Output() / (kNormal + "-orig.xml")));
 }
 
 }  // namespace

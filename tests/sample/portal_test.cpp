@@ -200,6 +200,28 @@ TEST_F(PortalTest, KnownKeyLeadsToResultPrintPageAndDownload) {
     EXPECT_FALSE(file.breakOffHalfWay);
 }
 
+TEST_F(PortalTest, DownloadOverHttpsIsForAClientWithACertificateOnly) {
+    PortalSettings settings = Settings();
+    settings.downloadOrigin = "https://127.0.0.1:8443";
+    Visitor visitor{Start(settings)};
+    ASSERT_EQ(visitor.Consult(kKnownKey, "K7P4X").location, kResultPage);
+    const std::string target = std::string(kDownloadPath) + "?chNFe=" + kKnownKey;
+    EXPECT_EQ(visitor.Post(kResultPage, {{std::string(kDownloadButton), "x"}}).location,
+              "https://127.0.0.1:8443" + target);
+
+    const auto secure = [&](bool certificate) {
+        return portal_->Answer({"GET", target, {}, true, certificate}, visitor.session);
+    };
+    EXPECT_EQ(visitor.Get(target).status, 404);
+    const PortalReply refused = secure(false);
+    EXPECT_EQ(refused.status, 403);
+    EXPECT_THAT(refused.body, HasSubstr("Certificado digital obrigatório"));
+    EXPECT_TRUE(refused.attachmentName.empty());
+    const PortalReply file = secure(true);
+    EXPECT_EQ(file.status, 200);
+    EXPECT_EQ(file.body, "<nfeProc>" + kKnownKey + "</nfeProc>");
+}
+
 TEST_F(PortalTest, ResultViewerServesLikeTheResultPageWhenChosen) {
     PortalSettings settings = Settings();
     settings.landOnResultViewer = true;

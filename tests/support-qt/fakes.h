@@ -7,12 +7,14 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/dialogs.h"
+#include "app/password_store.h"
 #include "portal/browser.h"
 #include "tests/support/file_contents.h"
 
@@ -49,6 +51,16 @@ public:
         return answer;
     }
 
+    std::optional<QString> Password(const QString& caption, const QString& label) override {
+        inputs.push_back(caption + "|" + label);
+        return Take(passwords);
+    }
+
+    std::optional<QString> OpenFile(const QString& caption, const QString&) override {
+        inputs.push_back(caption);
+        return Take(files);
+    }
+
     // Shows the dialog without blocking, lets the test's script act on it, then closes it.
     void Run(QDialog& dialog) override {
         ++dialogsShown;
@@ -57,6 +69,14 @@ public:
             onDialog(dialog);
         }
         dialog.close();
+    }
+
+    static std::optional<QString> Take(std::deque<std::optional<QString>>& queue) {
+        auto answer = queue.empty() ? std::nullopt : queue.front();
+        if (!queue.empty()) {
+            queue.pop_front();
+        }
+        return answer;
     }
 
     std::vector<QString> Texts() const {
@@ -70,8 +90,33 @@ public:
     std::vector<ShownBox> boxes;
     std::vector<QString> inputs;
     std::deque<std::optional<QString>> answers;
+    std::deque<std::optional<QString>> passwords;
+    std::deque<std::optional<QString>> files;
     std::function<void(QDialog&)> onDialog;
     int dialogsShown = 0;
+};
+
+// A keyring that keeps its passwords in memory, or that does not answer at all.
+class FakePasswordStore : public PasswordStore {
+public:
+    std::optional<dfe::Secret> Read(const std::string& certificate) override {
+        ++reads;
+        const auto kept = passwords.find(certificate);
+        if (!answers || kept == passwords.end()) {
+            return std::nullopt;
+        }
+        return dfe::Secret(kept->second);
+    }
+    bool Save(const std::string& certificate, const dfe::Secret& password) override {
+        if (answers) {
+            passwords[certificate] = std::string(password.view());
+        }
+        return answers;
+    }
+
+    std::map<std::string, std::string> passwords;
+    bool answers = true;
+    int reads = 0;
 };
 
 class FakeBrowser : public portal::Browser {
@@ -99,9 +144,17 @@ public:
         return messageOpen;
     }
     void ClearCache() override { ++cacheClears; }
+    void PresentCertificate(std::shared_ptr<const portal::ClientCertificate> certificate) override {
+        presented = std::move(certificate);
+    }
+    void TrustAuthorities(std::vector<std::filesystem::path> authorities) override {
+        trusted = std::move(authorities);
+    }
 
     std::vector<std::string> navigations;
     std::vector<std::string> actions;
+    std::shared_ptr<const portal::ClientCertificate> presented;
+    std::vector<std::filesystem::path> trusted;
     // Runs inside each form access, as other events may while the real browser waits for the
     // page.
     std::function<void()> duringFormAccess;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dfe/clock.h"
+#include "dfe/distribution_session.h"
+#include "dfe/secret.h"
+
+namespace app {
+
+// Where the distribution service answers, and where the program keeps its use of it. The
+// production service, the system's authorities and the user's data folder unless the
+// environment says otherwise (a sample service on this machine, in the tests and demos).
+struct RouteService {
+    // Another https:// address for the service (VELLORA_DFE_URL); empty for production.
+    std::string otherUrl;
+    // Authorities trusted besides the system's for the server's certificate (VELLORA_DFE_CA).
+    std::vector<std::filesystem::path> extraAuthorities;
+    // Where the use of the service is kept; nullopt for the user's data folder.
+    std::optional<std::filesystem::path> dataFolder;
+
+    static RouteService FromEnvironment();
+};
+
+// One start by key with a certificate configured.
+struct RouteRequest {
+    std::string key;  // 44 digits, checked
+    std::filesystem::path certificate;
+    std::shared_ptr<const dfe::Secret> password;
+    std::filesystem::path outputFolder;  // created already
+    RouteService service;
+};
+
+// The invoice written as KEY-nfe.xml, or why the route could not deliver it: one line for the
+// person, after which the query goes on through the portal.
+struct RouteResult {
+    std::optional<std::filesystem::path> file;
+    std::string reason;
+};
+
+// Runs away from the window, so that the window stays responsive while the service answers.
+using OfficialRoute = std::function<RouteResult(const RouteRequest&)>;
+
+// Asks the service for the key with the certificate; never throws.
+RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& clock);
+RouteResult AskOfficialRoute(const RouteRequest& request);
+
+// What an answer of the service gives: the signed invoice (procNFe) written into folder as
+// KEY-nfe.xml, in one step, or the reason it gave none.
+RouteResult ResultOfAnswer(const dfe::KeyAnswer& answer, const std::string& key,
+                           const std::filesystem::path& folder);
+
+}  // namespace app
