@@ -129,10 +129,14 @@ EventReception::Verdict EventReception::Judge(const std::string& event,
         verdict.cStat = 640;
     } else if (standing->cancelled) {
         verdict.cStat = 650;
-    } else if (standing->cienciaRegistered) {
+    } else if (standing->cienciaRegistered || registeredLate_.contains(verdict.key)) {
         verdict.cStat = 573;
     } else {
-        service_.RegisterCiencia(verdict.key);
+        if (service_.settings().fault == DistributionFault::lateInvoice) {
+            registeredLate_.insert(verdict.key);
+        } else {
+            service_.RegisterCiencia(verdict.key);
+        }
         verdict.cStat = kRegistered;
         verdict.protocol = "9" + nfe::PadZeros(static_cast<std::int64_t>(++protocols_), 14);
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,9 @@ private:
     DistributionService& service_;
     std::mutex mutex_;
     std::uint64_t protocols_ = 0;
+    // With the late-invoice fault: the keys whose Ciência was registered, which the
+    // distribution service does not know of.
+    std::set<std::string> registeredLate_;
 };
 
 }  // namespace sample

@@ -191,6 +191,19 @@ TEST_F(DfeCommandTest, WithCienciaASummaryBecomesTheFullInvoiceInOneRun) {
     EXPECT_THAT(processed, HasSubstr("<cStat>135</cStat>"));
 }
 
+TEST_F(DfeCommandTest, AFullInvoiceThatIsLateAfterTheCienciaIsExplained) {
+    Serve({.fault = DistributionFault::lateInvoice});
+    const Outcome run = Dfe("chave", {"--ciencia", "--sim", kWithoutCiencia});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr(std::string(kWithoutCiencia) +
+                                   ": a Ciência da Operação está registrada, mas o serviço ainda "
+                                   "entregou só o resumo (resNFe): no serviço real, a NF-e "
+                                   "completa pode levar algum tempo para ficar disponível"));
+    EXPECT_EQ(Requests(), 2u);
+    EXPECT_THAT(Files(), ElementsAre(std::string(kWithoutCiencia) + "-210210-01-procEventoNFe.xml",
+                                     std::string(kWithoutCiencia) + "-resNFe.xml"));
+}
+
 TEST_F(DfeCommandTest, TheCienciaWaitsForAPersonsYes) {
     Serve();
     const Outcome noTerminal = Dfe("ciencia", {kWithoutCiencia});
