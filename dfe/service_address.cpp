@@ -4,6 +4,26 @@
 
 namespace dfe {
 
+namespace {
+
+constexpr std::string_view kEventPath = "/NFeRecepcaoEvento4/NFeRecepcaoEvento4.asmx";
+
+}  // namespace
+
+ServiceAddress EventService(Environment environment, const std::string& otherUrl) {
+    ServiceAddress address = DistributionService(environment, otherUrl);
+    if (otherUrl.empty()) {
+        address.url = std::string(environment == Environment::production
+                                      ? "https://www.nfe.fazenda.gov.br"
+                                      : "https://hom1.nfe.fazenda.gov.br") +
+                      std::string(kEventPath);
+        return address;
+    }
+    const std::size_t path = address.url.find('/', std::string_view("https://").size());
+    address.url = address.url.substr(0, path) + std::string(kEventPath);
+    return address;
+}
+
 ServiceAddress DistributionService(Environment environment, const std::string& otherUrl) {
     const bool production = environment == Environment::production;
     ServiceAddress address;

@@ -20,4 +20,10 @@ struct ServiceAddress {
 // otherwise this throws Error.
 ServiceAddress DistributionService(Environment environment, const std::string& otherUrl = {});
 
+// The national environment's event service (NFeRecepcaoEvento4) for environment. With an
+// otherUrl for the distribution service, the events go to the same https:// host and port,
+// at the event service's path, so that a test never sends an event to the real service.
+// Throws Error as DistributionService.
+ServiceAddress EventService(Environment environment, const std::string& otherUrl = {});
+
 }  // namespace dfe

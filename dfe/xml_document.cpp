@@ -83,6 +83,16 @@ std::string XmlDocument::Serialized() const {
     return serialized;
 }
 
+std::string ElementText(const xmlNode* element) {
+    // The copy declares on itself the namespaces that it took from above.
+    XmlDocument alone =
+        XmlDocument::WithRoot(xmlDocCopyNode(const_cast<xmlNode*>(element), nullptr, 1));
+    xmlNode* root = alone.Root();
+    std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), xmlBufferFree);
+    xmlNodeDump(buffer.get(), root->doc, root, 0, 0);
+    return std::string(View(xmlBufferContent(buffer.get())));
+}
+
 bool IsElement(const xmlNode* node, std::string_view ns, std::string_view name) {
     return node != nullptr && node->type == XML_ELEMENT_NODE && View(node->name) == name &&
            node->ns != nullptr && View(node->ns->href) == ns;

@@ -34,6 +34,10 @@ private:
     std::unique_ptr<xmlDoc, Free> document_;
 };
 
+// The element alone as UTF-8 text, with the namespace declarations it needs and no XML
+// declaration, as it is put inside another message.
+std::string ElementText(const xmlNode* element);
+
 // Whether node is an element with the local name in the namespace.
 bool IsElement(const xmlNode* node, std::string_view ns, std::string_view name);
 // The first element with the local name in the namespace: from itself, then its

@@ -1,6 +1,6 @@
-// Bytes of any kind as the distribution service's answer, and as the packed content of one
-// of its documents. Whatever cannot be read must end in AnswerError; anything else (a crash,
-// a leak, a hang, memory without bound) is a fault.
+// Bytes of any kind as the distribution service's answer, as the packed content of one of its
+// documents, and as the event service's answer. Whatever cannot be read must end in AnswerError;
+// anything else (a crash, a leak, a hang, memory without bound) is a fault.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "dfe/distribution_answer.h"
 #include "dfe/doc_zip.h"
 #include "dfe/error.h"
+#include "dfe/event_answer.h"
 #include "dfe/received_document.h"
 
 namespace {
@@ -51,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const dfe::DocZip& zip : dfe::ParseDistributionAnswer(input).documents) {
             ReadDocument(zip);
         }
+    } catch (const dfe::AnswerError&) {
+    }
+
+    try {
+        dfe::ParseEventAnswer(input);
     } catch (const dfe::AnswerError&) {
     }
 

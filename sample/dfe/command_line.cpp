@@ -78,7 +78,12 @@ tests of vellora-dfe. It prints its port on the first line of standard output an
 each request on one line to standard error. The service's address is
 https://127.0.0.1:PORT)";
     text += kDistributionPath;
-    text += R"(
+    text += R"(; beside it, at
+https://127.0.0.1:PORT)";
+    text += kEventPath;
+    text += R"(, an event service takes the
+recipient's Ciência da Operação, checks its signature with the client's certificate, and
+from then on hands the recipient the full invoice.
 
 FOLDER holds the certificates: ca.pem (the authority that signed the others), server.pem
 and server-key.pem (the server's), and company.pfx and company-legacy.pfx (the A1 of the

@@ -17,6 +17,8 @@ constexpr DistributionFaultInfo kFaults[] = {
     {DistributionFault::slow, "slow", "every answer comes after --slow-seconds"},
     {DistributionFault::htmlError, "html-error",
      "HTTP 503 with an HTML error page instead of the SOAP answer"},
+    {DistributionFault::lateInvoice, "late-invoice",
+     "a Ciência is registered (135), but the key still gets its summary"},
 };
 
 }  // namespace

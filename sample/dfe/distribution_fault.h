@@ -17,6 +17,7 @@ enum class DistributionFault {
     brokenGzip,         // every docZip's gzip is cut off half-way
     slow,               // every answer comes after some seconds
     htmlError,          // HTTP 503 with an HTML error page instead of SOAP
+    lateInvoice,        // a Ciência is registered, but the full invoice never comes
 };
 
 struct DistributionFaultInfo {

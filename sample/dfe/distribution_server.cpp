@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "dfe/holder_identity.h"
+#include "sample/dfe/event_reception.h"
 
 namespace sample {
 namespace {
@@ -24,6 +25,7 @@ int RefuseEveryCertificate(int, X509_STORE_CTX* context) {
 struct DistributionServer::Impl {
     Impl(DistributionService& service, const ServerTls& tls, LogSink log)
         : service(service),
+          events(service),
           log(std::move(log)),
           server([&tls, refuse = service.settings().fault ==
                                  DistributionFault::refuseCertificate](SSL_CTX& context) {
@@ -47,6 +49,7 @@ struct DistributionServer::Impl {
     bool Wait(std::chrono::seconds delay);
 
     DistributionService& service;
+    EventReception events;
     LogSink log;
     httplib::SSLServer server;
     bool bound = false;
@@ -58,7 +61,7 @@ struct DistributionServer::Impl {
 
 void DistributionServer::Impl::Handle(const httplib::Request& request,
                                       httplib::Response& response) {
-    if (request.path != kDistributionPath) {
+    if (request.path != kDistributionPath && request.path != kEventPath) {
         response.status = 404;
         response.set_content("<html><body><h1>404 Not Found</h1></body></html>",
                              "text/html; charset=utf-8");
@@ -74,12 +77,15 @@ void DistributionServer::Impl::Handle(const httplib::Request& request,
     }
 
     std::optional<dfe::Party> client;
+    EVP_PKEY* clientKey = nullptr;
     if (request.ssl != nullptr) {
-        if (const X509* certificate = SSL_get0_peer_certificate(request.ssl)) {
+        if (X509* certificate = SSL_get0_peer_certificate(request.ssl)) {
             client = dfe::IdentityOf(certificate).party;
+            clientKey = X509_get0_pubkey(certificate);
         }
     }
-    ServiceReply reply = service.Answer(request.body, client);
+    ServiceReply reply = request.path == kEventPath ? events.Answer(request.body, client, clientKey)
+                                                    : service.Answer(request.body, client);
     // Logged before the answer leaves, so that a client holding its answer finds the line.
     log(request.method + " " + request.path + " " + std::to_string(reply.status) + " " +
         reply.summary);

@@ -11,6 +11,8 @@ namespace sample {
 
 // The address path of the service, as the national environment has it.
 inline constexpr const char* kDistributionPath = "/NFeDistribuicaoDFe/NFeDistribuicaoDFe.asmx";
+// And that of the event service, which the same server answers.
+inline constexpr const char* kEventPath = "/NFeRecepcaoEvento4/NFeRecepcaoEvento4.asmx";
 
 struct ServerTls {
     std::filesystem::path certificate;        // PEM, with its chain
@@ -18,9 +20,9 @@ struct ServerTls {
     std::filesystem::path clientAuthorities;  // PEM: who may sign the clients' certificates
 };
 
-// Serves the distribution service over HTTPS on 127.0.0.1, with mutual TLS: a client
-// without a certificate from the client authorities is refused at the handshake (with the
-// refuse-certificate fault, every client is). Logs one line for each request.
+// Serves the distribution service, and the event service beside it, over HTTPS on 127.0.0.1, with
+// mutual TLS: a client without a certificate from the client authorities is refused at the
+// handshake (with the refuse-certificate fault, every client is). Logs one line for each request.
 class DistributionServer {
 public:
     using LogSink = std::function<void(const std::string& line)>;

@@ -307,6 +307,17 @@ std::vector<DistributionService::Stored>& DistributionService::SequenceOf(
     return found->second;
 }
 
+std::optional<DistributionService::Standing> DistributionService::StandingOf(std::string_view key) {
+    const std::lock_guard lock(mutex_);
+    const auto invoice = std::find_if(invoices_.begin(), invoices_.end(),
+                                      [&](const DistributedInvoice& i) { return i.key == key; });
+    if (invoice == invoices_.end()) {
+        return std::nullopt;
+    }
+    const std::size_t index = static_cast<std::size_t>(invoice - invoices_.begin());
+    return Standing{FactsOf(index).recipient, invoice->cancelled, invoice->cienciaRegistered};
+}
+
 void DistributionService::RegisterCiencia(std::string_view key) {
     const std::lock_guard lock(mutex_);
     const auto invoice = std::find_if(invoices_.begin(), invoices_.end(),

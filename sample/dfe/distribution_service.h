@@ -52,6 +52,15 @@ public:
     // key the service does not hold.
     void RegisterCiencia(std::string_view key);
 
+    // What the event service needs to know of an invoice.
+    struct Standing {
+        std::string recipient;  // empty when the recipient has no CNPJ or CPF (abroad)
+        bool cancelled = false;
+        bool cienciaRegistered = false;
+    };
+    // nullopt for a key the service does not hold.
+    std::optional<Standing> StandingOf(std::string_view key);
+
     // Requests answered so far, whatever their outcome.
     std::size_t RequestCount() const;
     const ServiceSettings& settings() const { return settings_; }

@@ -5,11 +5,12 @@
 
 namespace tools {
 
-// The three commands of vellora-dfe; each returns the exit status and throws CommandFailure
+// The commands of vellora-dfe; each returns the exit status and throws CommandFailure
 // for what ends it early.
 int RunCertificateCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& context);
+int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context);
 
 // Exit statuses.
 inline constexpr int kDelivered = 0;

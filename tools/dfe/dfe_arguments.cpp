@@ -11,11 +11,13 @@ namespace tools {
 const std::string_view kDfeUsage =
     R"(Uso: vellora-dfe certificado [--senha-arquivo ARQUIVO] A1.pfx
      vellora-dfe chave [-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE...
-     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N])";
+     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N]
+     vellora-dfe ciencia [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE...)";
 
 const std::string_view kDfeHelp = R"(Uso: vellora-dfe certificado [--senha-arquivo ARQUIVO] A1.pfx
      vellora-dfe chave [-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE...
      vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N]
+     vellora-dfe ciencia [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE...
 
 Obtém o XML assinado das NF-e de que a empresa é parte (destinatária, transportadora ou
 autorizada) no serviço de distribuição do Ambiente Nacional (NFeDistribuicaoDFe), com o
@@ -30,6 +32,9 @@ Comandos:
                       CHAVE-TPEVENTO-SEQ-procEventoNFe.xml (ou -resEvento.xml)
   novos               tudo o que chegou para o CNPJ do certificado desde o último NSU visto,
                       que fica guardado por CNPJ em $XDG_DATA_HOME/vellora/dfe/
+  ciencia CHAVE...    registra a Ciência da Operação (evento 210210) do destinatário para
+                      cada chave; o evento registrado é gravado como
+                      CHAVE-210210-01-procEventoNFe.xml
 
 Opções:
   --certificado A1.pfx   o certificado A1 da empresa (chave e novos)
@@ -38,6 +43,9 @@ Opções:
   --chaves ARQUIVO       chaves lidas de um arquivo, uma por linha; linhas em branco e
                          comentários começados por # são ignorados
   --desde-nsu N          recomeça os documentos novos depois do NSU N (novos)
+  --ciencia              registra a Ciência da Operação das chaves que vierem só com o
+                         resumo e as consulta de novo (chave)
+  --sim                  confirma o registro da Ciência sem perguntar no terminal
   --homologacao          usa o ambiente de homologação (testes) em vez do de produção
   --uf CÓDIGO            a UF de quem consulta (cUFAutor), como código IBGE (35) ou sigla (SP)
   --ca ARQUIVO           autoridades certificadoras (PEM) aceitas além das do sistema para o
@@ -47,6 +55,10 @@ Opções:
 
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
 VELLORA_CERT_PASSWORD ou, sem elas, é pedida no terminal sem eco.
+
+A Ciência da Operação é um ato da empresa perante o fisco: o destinatário declara que tem
+conhecimento da operação da NF-e. Por isso o programa pede confirmação no terminal antes de
+registrá-la, a não ser com --sim; sem terminal e sem --sim, ele se recusa (código 2).
 
 Limites de uso do serviço, que o programa respeita e guarda por CNPJ base: no máximo 20
 consultas por chave por hora; depois de "nenhum documento" (137), ou quando o último NSU
@@ -67,6 +79,7 @@ Exemplos:
   vellora-dfe certificado empresa.pfx
   vellora-dfe chave -o notas --certificado empresa.pfx 35150761024385000111550010000001011102030405
   vellora-dfe novos -o notas --certificado empresa.pfx
+  vellora-dfe chave --ciencia -o notas --certificado empresa.pfx 35150761024385000111550010000001011102030405
 )";
 
 namespace {
@@ -106,9 +119,14 @@ struct ValueOption {
     std::string_view commands;
 };
 constexpr ValueOption kValueOptions[] = {
-    {"-o", "chave novos"},   {"--output", "chave novos"}, {"--certificado", "chave novos"},
-    {"--chaves", "chave"},   {"--desde-nsu", "novos"},    {"--uf", "chave novos"},
-    {"--ca", "chave novos"}, {"--senha-arquivo", ""},
+    {"-o", "chave novos ciencia"},
+    {"--output", "chave novos ciencia"},
+    {"--certificado", "chave novos ciencia"},
+    {"--chaves", "chave ciencia"},
+    {"--desde-nsu", "novos"},
+    {"--uf", "chave novos"},
+    {"--ca", "chave novos ciencia"},
+    {"--senha-arquivo", ""},
 };
 
 std::string_view CommandName(DfeArguments::Command command) {
@@ -119,6 +137,8 @@ std::string_view CommandName(DfeArguments::Command command) {
             return "chave";
         case DfeArguments::Command::newDocuments:
             return "novos";
+        case DfeArguments::Command::ciencia:
+            return "ciencia";
     }
     return "";
 }
@@ -134,7 +154,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
         return parsed;
     }
     if (arguments.empty()) {
-        throw DfeUsageError("falta o comando: certificado, chave ou novos");
+        throw DfeUsageError("falta o comando: certificado, chave, novos ou ciencia");
     }
     const std::string& command = arguments.front();
     if (command == "certificado") {
@@ -143,6 +163,8 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
         parsed.command = DfeArguments::Command::keys;
     } else if (command == "novos") {
         parsed.command = DfeArguments::Command::newDocuments;
+    } else if (command == "ciencia") {
+        parsed.command = DfeArguments::Command::ciencia;
     } else {
         throw DfeUsageError("comando desconhecido: " + command);
     }
@@ -166,6 +188,17 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
                 throw DfeUsageError("--homologacao não se aplica ao comando certificado");
             }
             parsed.homologation = true;
+            continue;
+        }
+        if (argument == "--ciencia" || argument == "--sim") {
+            const bool applies =
+                parsed.command == DfeArguments::Command::keys ||
+                (argument == "--sim" && parsed.command == DfeArguments::Command::ciencia);
+            if (!applies) {
+                throw DfeUsageError(argument + " não se aplica ao comando " +
+                                    std::string(commandName));
+            }
+            (argument == "--sim" ? parsed.confirmed : parsed.ciencia) = true;
             continue;
         }
 
@@ -238,6 +271,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             parsed.certificate = positional.front();
             break;
         case DfeArguments::Command::keys:
+        case DfeArguments::Command::ciencia:
             parsed.keys = std::move(positional);
             if (parsed.keys.empty() && parsed.keysFile.empty()) {
                 throw DfeUsageError("nenhuma chave foi dada");
@@ -251,6 +285,9 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     }
     if (parsed.command != DfeArguments::Command::certificate && parsed.certificate.empty()) {
         throw DfeUsageError("falta --certificado A1.pfx");
+    }
+    if (parsed.confirmed && parsed.command == DfeArguments::Command::keys && !parsed.ciencia) {
+        throw DfeUsageError("--sim só confirma a Ciência da Operação: use-o com --ciencia");
     }
     return parsed;
 }

@@ -11,7 +11,7 @@ namespace tools {
 
 // The command line of vellora-dfe: a command, then its options and arguments.
 struct DfeArguments {
-    enum class Command { certificate, keys, newDocuments };
+    enum class Command { certificate, keys, newDocuments, ciencia };
 
     Command command = Command::keys;
     bool help = false;
@@ -24,6 +24,8 @@ struct DfeArguments {
     std::optional<int> authorState;        // --uf, as the IBGE code
     std::vector<std::string> authorities;  // --ca
     std::string passwordFile;              // --senha-arquivo
+    bool ciencia = false;                  // chave --ciencia
+    bool confirmed = false;                // --sim: the Ciência needs no question
 };
 
 // A command line that vellora-dfe cannot run; the message says why.
@@ -33,9 +35,10 @@ public:
 };
 
 // arguments holds what follows the program's name. Commands: "certificado A1.pfx", "chave
-// [options] KEY...", "novos [options]". Options take their value as the next argument or
-// after "=": -o/--output, --certificado, --chaves, --desde-nsu, --uf, --ca (repeatable),
-// --senha-arquivo; flags --homologacao and -h/--help; "--" ends the options. Keys are
+// [options] KEY...", "novos [options]", "ciencia [options] KEY...". Options take their value
+// as the next argument or after "=": -o/--output, --certificado, --chaves, --desde-nsu, --uf,
+// --ca (repeatable), --senha-arquivo; flags --homologacao, --ciencia, --sim and -h/--help;
+// "--" ends the options. Keys are
 // checked later, not here. Throws DfeUsageError; "--help" wins over every other fault.
 DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments);
 

@@ -55,6 +55,8 @@ int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& c
                 return RunKeyCommand(parsed, context);
             case DfeArguments::Command::newDocuments:
                 return RunNewDocumentsCommand(parsed, context);
+            case DfeArguments::Command::ciencia:
+                return RunCienciaCommand(parsed, context);
         }
     } catch (const CommandFailure& failure) {
         context.err << Printable(failure.what()) << "\n";

@@ -8,6 +8,7 @@
 
 #include "dfe/clock.h"
 #include "tools/dfe/certificate_password.h"
+#include "tools/dfe/terminal_confirmation.h"
 
 namespace tools {
 
@@ -21,11 +22,14 @@ struct DfeContext {
     PasswordPrompt prompt;
     std::chrono::seconds connectTimeout{30};
     std::chrono::seconds totalTimeout{120};
+    // Asks before the Ciência da Operação is registered; without it, no one can be asked.
+    Confirmation confirmation{};
 };
 
 // Runs vellora-dfe with the arguments that follow the program's name and returns its exit
-// status: 0 everything delivered, 1 something failed (or only a summary came), 2 a wrong
-// command line, 3 a use limit said to wait.
+// status: 0 everything delivered (or every Ciência registered), 1 something failed (or only
+// a summary came), 2 a wrong command line or no one to confirm the Ciência, 3 a use limit said
+// to wait.
 int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& context);
 
 }  // namespace tools

@@ -28,11 +28,13 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
 
 Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     dfe::ServiceAddress address;
+    dfe::ServiceAddress eventAddress;
     const auto environment =
         arguments.homologation ? dfe::Environment::homologation : dfe::Environment::production;
     try {
         const char* otherUrl = context.variable("VELLORA_DFE_URL");
         address = dfe::DistributionService(environment, otherUrl != nullptr ? otherUrl : "");
+        eventAddress = dfe::EventService(environment, otherUrl != nullptr ? otherUrl : "");
     } catch (const dfe::Error& error) {
         throw CommandFailure(2, error.what());
     }
@@ -42,7 +44,9 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
                 {},
                 {},
                 {},
-                {}};
+                {},
+                {},
+                environment};
     try {
         route.party = route.certificate.party();
         route.certificate.CheckValidAt(context.clock.Now());
@@ -77,6 +81,7 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     } catch (const dfe::Error& error) {
         throw CommandFailure(1, Printable(error.what()));
     }
+    route.events = std::make_unique<dfe::EventClient>(*route.transport, std::move(eventAddress));
     route.client = std::make_unique<dfe::DistributionClient>(*route.transport, std::move(address));
     route.session = std::make_unique<dfe::DistributionSession>(
         *route.client, *route.record, context.clock,

@@ -7,6 +7,7 @@
 #include "dfe/curl_transport.h"
 #include "dfe/distribution_client.h"
 #include "dfe/distribution_session.h"
+#include "dfe/event_client.h"
 #include "dfe/usage_record.h"
 #include "tools/dfe/dfe_arguments.h"
 #include "tools/dfe/dfe_command.h"
@@ -29,7 +30,8 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
                                    const DfeContext& context);
 
 // Everything a run needs to ask the service for the certificate's party: the certificate,
-// the usage record (locked for the run), the transport and the session.
+// the usage record (locked for the run, so that the requests of the CNPJ base, events
+// included, go one after the other), the transport, the session, and the event service.
 struct Route {
     dfe::A1Certificate certificate;
     dfe::Party party;
@@ -37,6 +39,8 @@ struct Route {
     std::unique_ptr<dfe::CurlTransport> transport;
     std::unique_ptr<dfe::DistributionClient> client;
     std::unique_ptr<dfe::DistributionSession> session;
+    std::unique_ptr<dfe::EventClient> events;
+    dfe::Environment environment = dfe::Environment::production;
 };
 
 // Opens the route for the command line's certificate, at the service that --homologacao and

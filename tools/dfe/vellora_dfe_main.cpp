@@ -8,12 +8,13 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const dfe::SystemClock clock;
-    const tools::DfeContext context{
+    tools::DfeContext context{
         std::cout,
         std::cerr,
         [](const char* name) { return std::getenv(name); },
         clock,
         [](const std::string& prompt) { return tools::PromptOnTerminal(prompt); },
     };
+    context.confirmation = tools::TerminalConfirmation();
     return tools::RunDfeCommand(arguments, context);
 }

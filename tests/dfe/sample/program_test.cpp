@@ -42,6 +42,34 @@ TEST(Programs, VelloraDfeFetchesAnInvoiceFromTheSampleService) {
     EXPECT_TRUE(std::filesystem::exists(folder / "data" / "vellora" / "dfe"));
 }
 
+TEST(Programs, VelloraDfeRegistersTheCienciaAndFetchesTheFullInvoiceInOneRun) {
+    const auto& certificates = test_support::SharedTestCertificates();
+    test_support::RunningProgram service(
+        SAMPLE_DFE_PROGRAM,
+        {"--certificates", certificates.files.authority.parent_path().string(), "--port", "0"});
+    ASSERT_GT(service.port(), 0);
+
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(folder / "senha", certificates.password + "\n");
+    const std::string key = "35160361024385000111550010000001091901020309";
+    // setsid leaves the program without a terminal, where only --sim confirms the Ciência.
+    const std::string command =
+        "VELLORA_CERT_PASSWORD= XDG_DATA_HOME='" + (folder / "data").string() +
+        "' VELLORA_DFE_URL=https://127.0.0.1:" + std::to_string(service.port()) +
+        kDistributionPath + " setsid " + DFE_PROGRAM + " chave --ciencia -o '" +
+        (folder / "notas").string() + "' --certificado '" + certificates.files.a1.string() +
+        "' --senha-arquivo '" + (folder / "senha").string() + "' --ca '" +
+        certificates.files.authority.string() + "' " + key + " </dev/null";
+    const test_support::CommandOutput refused = test_support::RunCommand(command + " 2>&1");
+    EXPECT_EQ(refused.status, 2) << refused.text;
+    const test_support::CommandOutput run = test_support::RunCommand(command + " --sim 2>&1");
+    EXPECT_EQ(run.status, 0) << run.text;
+    EXPECT_THAT(run.text, HasSubstr("Ciência da Operação registrada (135"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "notas" / (key + "-210210-01-procEventoNFe.xml")));
+    EXPECT_THAT(test_support::ReadFile(folder / "notas" / (key + "-procNFe.xml")),
+                HasSubstr("<chNFe>" + key + "</chNFe>"));
+}
+
 TEST(Programs, ExplainThemselves) {
     const test_support::CommandOutput list =
         test_support::RunCommand(std::string(SAMPLE_DFE_PROGRAM) + " --list 2>&1");

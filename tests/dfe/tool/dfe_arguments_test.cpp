@@ -39,6 +39,15 @@ TEST(ParseDfeArguments, TakesEachCommandWithItsOptions) {
     EXPECT_FALSE(fresh.homologation);
     EXPECT_EQ(ParseDfeArguments({"novos", "--certificado", "A1.pfx"}).outputFolder, ".");
 
+    const DfeArguments ciencia = ParseDfeArguments({"ciencia", "--sim", "--certificado", "A1.pfx",
+                                                    "-o", "eventos", "--chaves", "l.txt", "K1"});
+    EXPECT_EQ(ciencia.command, Command::ciencia);
+    EXPECT_TRUE(ciencia.confirmed);
+    EXPECT_THAT(ciencia.keys, ElementsAre("K1"));
+    const DfeArguments keysWithCiencia =
+        ParseDfeArguments({"chave", "--sim", "--ciencia", "--certificado", "A1.pfx", "K1"});
+    EXPECT_TRUE(keysWithCiencia.ciencia && keysWithCiencia.confirmed);
+
     EXPECT_EQ(ParseDfeArguments({"chave", "--certificado", "A1.pfx", "--chaves", "l.txt"}).keys,
               std::vector<std::string>{});
     for (const auto& help : std::vector<std::vector<std::string>>{
@@ -73,6 +82,12 @@ TEST(ParseDfeArguments, RejectsCommandLinesItCannotRun) {
         {{"novos", "--certificado", "a", "--uf", "99"}, "--uf pede"},
         {{"novos", "--certificado", "a", "--uf", "XX"}, "--uf pede"},
         {{"novos", "--certificado", "a", "--senha", "x"}, "opção desconhecida: --senha"},
+        {{"ciencia", "--certificado", "A1.pfx"}, "nenhuma chave"},
+        {{"ciencia", "--ciencia", "--certificado", "A1.pfx", "K"},
+         "--ciencia não se aplica ao comando ciencia"},
+        {{"ciencia", "--uf", "SP", "--certificado", "A1.pfx", "K"}, "--uf não se aplica"},
+        {{"novos", "--sim", "--certificado", "A1.pfx"}, "--sim não se aplica ao comando novos"},
+        {{"chave", "--sim", "--certificado", "A1.pfx", "K"}, "use-o com --ciencia"},
     };
     for (const Case& c : cases) {
         try {

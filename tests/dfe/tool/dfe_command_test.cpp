@@ -80,7 +80,7 @@ protected:
     Outcome RunExactly(const std::vector<std::string>& arguments) {
         std::ostringstream out;
         std::ostringstream err;
-        const DfeContext context{
+        DfeContext context{
             out,
             err,
             [this](const char* name) -> const char* {
@@ -92,6 +92,7 @@ protected:
             1s,
             timeout_,
         };
+        context.confirmation = confirmation_;
         const int status = RunDfeCommand(arguments, context);
         return {status, out.str(), err.str()};
     }
@@ -118,6 +119,8 @@ protected:
     test_support::FakeClock clock_{std::chrono::system_clock::now()};
     std::map<std::string, std::string> variables_;
     std::chrono::seconds timeout_{20};
+    // No terminal, unless a test gives one.
+    Confirmation confirmation_;
     std::unique_ptr<ServedDistribution> served_;
 };
 
@@ -155,6 +158,94 @@ TEST_F(DfeCommandTest, ASummaryOnlySaysThatTheCienciaIsNeeded) {
     const Outcome full = Dfe("chave", {kWithoutCiencia});
     EXPECT_EQ(full.status, 0) << full.err;
     EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
+}
+
+TEST_F(DfeCommandTest, WithCienciaASummaryBecomesTheFullInvoiceInOneRun) {
+    Serve();
+    const Outcome run = Dfe("chave", {"--ciencia", "--sim", kWithoutCiencia, kWithCiencia});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string summary = std::string(kWithoutCiencia) + "-resNFe.xml";
+    const std::string event = std::string(kWithoutCiencia) + "-210210-01-procEventoNFe.xml";
+    const std::string full = std::string(kWithoutCiencia) + "-procNFe.xml";
+    EXPECT_THAT(Files(),
+                ElementsAre(std::string(kWithCiencia) + "-procNFe.xml", event, full, summary));
+    EXPECT_EQ(Written(full), InvoiceXml(kWithoutCiencia));
+    EXPECT_EQ(Requests(), 3u);
+    EXPECT_THAT(run.err, HasSubstr("é um ato da empresa perante o fisco"));
+    EXPECT_THAT(run.err, HasSubstr("INDUSTRIA BETA DE MAQUINAS S.A. (CNPJ 44.555.666/0001-81)"));
+    EXPECT_THAT(run.err, HasSubstr(std::string(kWithoutCiencia) +
+                                   ": Ciência da Operação registrada (135 Evento registrado e "
+                                   "vinculado a NF-e).\n"));
+    EXPECT_THAT(run.err, HasSubstr("2 de 2 chaves com a NF-e completa"));
+    EXPECT_THAT(run.out, HasSubstr((Notes() / event).string() + "\n"));
+
+    // The event as signed, with the service's answer to it.
+    const std::string processed = Written(event);
+    EXPECT_THAT(processed, HasSubstr("<procEventoNFe xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
+                                     "versao=\"1.00\"><evento "));
+    EXPECT_THAT(processed,
+                HasSubstr("<chNFe>" + std::string(kWithoutCiencia) + "</chNFe><dhEvento>"));
+    EXPECT_THAT(processed, HasSubstr("</Signature></evento><retEvento "
+                                     "xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
+                                     "versao=\"1.00\"><infEvento>"));
+    EXPECT_THAT(processed, HasSubstr("<cStat>135</cStat>"));
+}
+
+TEST_F(DfeCommandTest, AFullInvoiceThatIsLateAfterTheCienciaIsExplained) {
+    Serve({.fault = DistributionFault::lateInvoice});
+    const Outcome run = Dfe("chave", {"--ciencia", "--sim", kWithoutCiencia});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr(std::string(kWithoutCiencia) +
+                                   ": a Ciência da Operação está registrada, mas o serviço ainda "
+                                   "entregou só o resumo (resNFe): no serviço real, a NF-e "
+                                   "completa pode levar algum tempo para ficar disponível"));
+    EXPECT_EQ(Requests(), 2u);
+    EXPECT_THAT(Files(), ElementsAre(std::string(kWithoutCiencia) + "-210210-01-procEventoNFe.xml",
+                                     std::string(kWithoutCiencia) + "-resNFe.xml"));
+}
+
+TEST_F(DfeCommandTest, TheCienciaWaitsForAPersonsYes) {
+    Serve();
+    const Outcome noTerminal = Dfe("ciencia", {kWithoutCiencia});
+    EXPECT_EQ(noTerminal.status, 2);
+    EXPECT_THAT(noTerminal.err, HasSubstr("não há terminal. Nada foi enviado. Para confirmar na "
+                                          "linha de comando, use --sim."));
+    const Outcome noTerminalForKeys = Dfe("chave", {"--ciencia", kWithoutCiencia});
+    EXPECT_EQ(noTerminalForKeys.status, 2);
+    EXPECT_THAT(served_->Log(), IsEmpty());
+
+    std::vector<std::string> questions;
+    bool yes = false;
+    confirmation_ = {[] { return true; },
+                     [&](const std::string& question) {
+                         questions.push_back(question);
+                         return yes;
+                     }};
+    const Outcome declined = Dfe("ciencia", {kWithoutCiencia});
+    EXPECT_EQ(declined.status, 1);
+    EXPECT_THAT(declined.err, HasSubstr("A Ciência da Operação não foi registrada."));
+    EXPECT_THAT(questions, ElementsAre("Registrar a Ciência da Operação de 1 NF-e em nome de "
+                                       "INDUSTRIA BETA DE MAQUINAS S.A.? [s/N] "));
+    EXPECT_THAT(served_->Log(), IsEmpty());
+    EXPECT_THAT(Files(), IsEmpty());
+
+    // Registered once; then a duplicate, which is fine; a cancelled invoice is refused.
+    yes = true;
+    const Outcome registered = Dfe("ciencia", {kWithoutCiencia});
+    EXPECT_EQ(registered.status, 0) << registered.err;
+    EXPECT_THAT(Files(),
+                ElementsAre(std::string(kWithoutCiencia) + "-210210-01-procEventoNFe.xml"));
+    const Outcome again = Dfe("ciencia", {kWithoutCiencia, kCancelled});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_THAT(again.err, HasSubstr(std::string(kWithoutCiencia) +
+                                     ": a Ciência da Operação já estava registrada (573 Rejeição: "
+                                     "Duplicidade de evento).\n"));
+    EXPECT_THAT(again.err, HasSubstr(std::string(kCancelled) +
+                                     ": o serviço recusou a Ciência da Operação: 650 Rejeição: "
+                                     "Evento de \"Ciência da Operação\" para NF-e Cancelada ou "
+                                     "Denegada\n"));
+    EXPECT_THAT(again.err, HasSubstr("1 de 2 chaves com a Ciência da Operação registrada"));
+    EXPECT_EQ(Requests(), 0u);
 }
 
 TEST_F(DfeCommandTest, AListReportsEachKeyAndSendsNoInvalidOne) {

@@ -1,0 +1,69 @@
+#include "dfe/ciencia_registration.h"
+
+#include <algorithm>
+
+#include "dfe/ciencia_event.h"
+#include "dfe/event_request.h"
+
+namespace dfe {
+namespace {
+
+CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
+                         const EventResult& result) {
+    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {}};
+    if (result.cStat == kEventRegistered || result.cStat == kEventRegisteredUnlinked) {
+        outcome.kind = CienciaOutcome::Kind::registered;
+        outcome.processedEvent = ProcessedEvent(signedEvent, result.xml);
+    } else if (result.cStat == kEventDuplicate) {
+        outcome.kind = CienciaOutcome::Kind::alreadyRegistered;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
+                     const Clock& clock, const std::vector<std::string>& keys,
+                     const std::function<void(const CienciaOutcome&)>& sink) {
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch()).count();
+    std::uint64_t batchId = static_cast<std::uint64_t>(std::max<std::int64_t>(seconds, 0)) * 100;
+
+    for (std::size_t first = 0; first < keys.size(); first += kMaxEventsPerBatch) {
+        const std::vector<std::string> batch(
+            keys.begin() + static_cast<std::ptrdiff_t>(first),
+            keys.begin() +
+                static_cast<std::ptrdiff_t>(std::min(keys.size(), first + kMaxEventsPerBatch)));
+        std::vector<std::string> events;
+        for (const std::string& key : batch) {
+            events.push_back(SignedCienciaEvent(
+                {environment, certificate.party(), key, clock.Now()}, certificate));
+        }
+
+        const EventBatchAnswer answer = client.Send(++batchId, events);
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            if (answer.cStat != kBatchProcessed) {
+                sink({batch[i], CienciaOutcome::Kind::refused, answer.cStat, answer.xMotivo, {}});
+                continue;
+            }
+            auto result = std::find_if(answer.events.begin(), answer.events.end(),
+                                       [&](const EventResult& r) { return r.key == batch[i]; });
+            // An answer that leaves out the keys is read in the order of the batch.
+            if (result == answer.events.end() && answer.events.size() == batch.size() &&
+                answer.events[i].key.empty()) {
+                result = answer.events.begin() + static_cast<std::ptrdiff_t>(i);
+            }
+            if (result == answer.events.end()) {
+                sink({batch[i],
+                      CienciaOutcome::Kind::refused,
+                      0,
+                      "o serviço não respondeu sobre esta chave",
+                      {}});
+                continue;
+            }
+            sink(OutcomeOf(batch[i], events[i], *result));
+        }
+    }
+}
+
+}  // namespace dfe

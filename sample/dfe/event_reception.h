@@ -1,0 +1,48 @@
+#pragma once
+
+#include <openssl/types.h>
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "dfe/party.h"
+#include "sample/dfe/distribution_service.h"
+
+namespace sample {
+
+// The sample event service's answers (retEnvEvento) to batches of events (envEvento). It
+// takes the recipient's Ciência da Operação (210210) only: it checks each event's signature
+// with the key of the client's certificate, registers the Ciência in the distribution
+// service, which hands the recipient the full invoice from then on, and refuses the rest
+// with the status the national environment gives. Safe from any thread.
+class EventReception {
+public:
+    explicit EventReception(DistributionService& service) : service_(service) {}
+
+    // requestBody is the SOAP text; client, the party named by the client's certificate, and
+    // clientKey its public key (nullptr without one).
+    ServiceReply Answer(std::string_view requestBody, const std::optional<dfe::Party>& client,
+                        EVP_PKEY* clientKey);
+
+private:
+    struct Verdict {
+        int cStat = 0;
+        std::string key;
+        std::string protocol;
+    };
+    Verdict Judge(const std::string& event, const std::optional<dfe::Party>& client,
+                  EVP_PKEY* clientKey);
+
+    DistributionService& service_;
+    std::mutex mutex_;
+    std::uint64_t protocols_ = 0;
+    // With the late-invoice fault: the keys whose Ciência was registered, which the
+    // distribution service does not know of.
+    std::set<std::string> registeredLate_;
+};
+
+}  // namespace sample

@@ -1,0 +1,131 @@
+#include "tools/dfe/ciencia.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "dfe/ciencia_event.h"
+#include "dfe/ciencia_registration.h"
+#include "nfe/atomic_file.h"
+#include "tools/dfe/commands.h"
+#include "tools/dfe/key_list.h"
+#include "tools/dfe/printable.h"
+
+namespace tools {
+
+void RequireSomeoneToConfirm(const DfeArguments& arguments, const DfeContext& context) {
+    if (arguments.confirmed) {
+        return;
+    }
+    if (!context.confirmation.available || !context.confirmation.available()) {
+        throw CommandFailure(
+            kUsage,
+            "Registrar a Ciência da Operação é um ato da empresa e pede a confirmação de uma "
+            "pessoa no terminal, mas não há terminal. Nada foi enviado. Para confirmar na linha "
+            "de comando, use --sim.");
+    }
+}
+
+bool ConfirmCiencia(const DfeArguments& arguments, const Route& route, std::size_t count,
+                    const DfeContext& context) {
+    const std::string holder = Printable(route.certificate.info().holder);
+    const std::string party =
+        (route.party.kind == dfe::Party::Kind::cnpj ? "CNPJ " : "CPF ") + route.party.Formatted();
+    context.err << "A Ciência da Operação é um ato da empresa perante o fisco: fica registrado no "
+                   "Ambiente Nacional, em nome de "
+                << holder << " (" << party
+                << "), que ela tem conhecimento da operação de cada NF-e.\n"
+                << std::flush;
+    if (arguments.confirmed) {
+        return true;
+    }
+    const std::string question = "Registrar a Ciência da Operação de " + std::to_string(count) +
+                                 " NF-e" + " em nome de " + holder + "? [s/N] ";
+    if (context.confirmation.ask && context.confirmation.ask(question)) {
+        return true;
+    }
+    context.err << "A Ciência da Operação não foi registrada.\n";
+    return false;
+}
+
+CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
+                                 const std::filesystem::path& folder, Route& route,
+                                 const DfeContext& context) {
+    std::ostream& err = context.err;
+    CienciaReport report;
+    std::size_t answered = 0;
+    const auto take = [&](const dfe::CienciaOutcome& outcome) {
+        ++answered;
+        const std::string reason = std::to_string(outcome.cStat) + " " + Printable(outcome.xMotivo);
+        switch (outcome.kind) {
+            case dfe::CienciaOutcome::Kind::registered: {
+                err << outcome.key << ": Ciência da Operação registrada (" << reason << ").\n";
+                report.registered.push_back(outcome.key);
+                const std::filesystem::path path = folder / dfe::CienciaFileName(outcome.key);
+                try {
+                    nfe::WriteFileAtomically(path, outcome.processedEvent);
+                    context.out << path.string() << "\n" << std::flush;
+                } catch (const nfe::FileError& error) {
+                    err << outcome.key << ": " << Printable(error.what()) << "\n";
+                    ++report.failed;
+                }
+                break;
+            }
+            case dfe::CienciaOutcome::Kind::alreadyRegistered:
+                err << outcome.key << ": a Ciência da Operação já estava registrada (" << reason
+                    << ").\n";
+                report.registered.push_back(outcome.key);
+                break;
+            case dfe::CienciaOutcome::Kind::refused:
+                if (outcome.cStat == 0) {
+                    err << outcome.key << ": " << Printable(outcome.xMotivo) << ".\n";
+                } else {
+                    err << outcome.key << ": o serviço recusou a Ciência da Operação: " << reason
+                        << "\n";
+                }
+                ++report.failed;
+                break;
+        }
+        err << std::flush;
+    };
+    try {
+        dfe::RegisterCiencia(*route.events, route.certificate, route.environment, context.clock,
+                             keys, take);
+    } catch (const std::exception& error) {
+        // The connection, the answer, the signature or a file: the keys after it are not sent.
+        err << Printable(error.what()) << "\n";
+        for (std::size_t i = answered; i < keys.size(); ++i) {
+            err << keys[i] << ": Ciência da Operação não registrada.\n";
+            ++report.failed;
+        }
+    }
+    return report;
+}
+
+int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context) {
+    KeyList list;
+    try {
+        list = CollectKeys(arguments.keys, arguments.keysFile);
+    } catch (const std::runtime_error& error) {
+        throw CommandFailure(kUsage, error.what());
+    }
+    for (const std::string& key : list.invalid) {
+        context.err << Printable(key) << ": " << kWrongKeyMessage << "\n";
+    }
+    if (list.keys.empty()) {
+        return kFailed;
+    }
+    RequireSomeoneToConfirm(arguments, context);
+    Route route = OpenRoute(arguments, context);
+    if (!ConfirmCiencia(arguments, route, list.keys.size(), context)) {
+        return kFailed;
+    }
+    const CienciaReport report =
+        RegisterCienciaFor(list.keys, arguments.outputFolder, route, context);
+    if (list.keys.size() > 1) {
+        context.err << report.registered.size() << " de " << list.keys.size()
+                    << " chaves com a Ciência da Operação registrada\n";
+    }
+    return report.failed == 0 && list.invalid.empty() ? kDelivered : kFailed;
+}
+
+}  // namespace tools
