@@ -24,10 +24,18 @@ bool IsPlaceableDate(TDateTime value) {
            value < EncodeDate(9999, 12, 31) + 1;
 }
 
-TDateTime ThirdSunday(int year, int month) {
+// Brazil kept summer time until February 2019; a decree of April 2019 ended it, so the
+// season that began in 2018 was the last one. Invoices of later years (the print pages of
+// layout 4.00 are written in 3.10) must not gain an hour in the summer months.
+constexpr int kLastSeason = 2018;
+
+TDateTime FirstSunday(int year, int month) {
     const TDateTime first = EncodeDate(year, month, 1);
-    const int daysToSunday = (8 - DayOfWeek(first)) % 7;
-    return first + daysToSunday + 14;
+    return first + (8 - DayOfWeek(first)) % 7;
+}
+
+TDateTime ThirdSunday(int year, int month) {
+    return FirstSunday(year, month) + 14;
 }
 
 }  // namespace
@@ -45,7 +53,9 @@ TDateTime EasterSunday(int year) {
 }
 
 SummerTimeSeason SummerTimeSeasonFrom(int startYear) {
-    const TDateTime start = ThirdSunday(startYear, 10);
+    // A decree of 2017 moved the start of the last season to the first Sunday of November.
+    const TDateTime start =
+        startYear == kLastSeason ? FirstSunday(startYear, 11) : ThirdSunday(startYear, 10);
     TDateTime end = ThirdSunday(startYear + 1, 2);
     const TDateTime carnivalSunday = EasterSunday(startYear + 1) - 49;
     if (end == carnivalSunday) {
@@ -63,7 +73,7 @@ bool IsSummerTime(TDateTime moment, std::string_view uf) {
     }
     const CivilDateTime date = DecodeDateTime(moment);
     const int startYear = date.month < 10 ? date.year - 1 : date.year;
-    if (startYear < 1 || startYear >= 9999) {
+    if (startYear < 1 || startYear > kLastSeason) {
         return false;
     }
     const SummerTimeSeason season = SummerTimeSeasonFrom(startYear);

@@ -19,8 +19,9 @@ std::string DateTimeText(TDateTime moment);
 TDateTime EasterSunday(int year);
 
 // The summer-time season that begins in startYear: from 00:00 of the third Sunday of
-// October to 00:00 of the third Sunday of February of the next year, or one week later when
-// that Sunday is the Sunday of Carnival. Both ends belong to the season.
+// October (in 2018, of the first Sunday of November) to 00:00 of the third Sunday of February
+// of the next year, or one week later when that Sunday is the Sunday of Carnival. Both ends
+// belong to the season. The season of 2018 was the last: IsSummerTime knows none after it.
 struct SummerTimeSeason {
     TDateTime start;
     TDateTime end;
