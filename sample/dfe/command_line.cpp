@@ -1,27 +1,13 @@
 #include "sample/dfe/command_line.h"
 
-#include <charconv>
 #include <stdexcept>
 
 #include "sample/dfe/distribution_server.h"
 #include "sample/dfe/invoice_documents.h"
 #include "sample/dfe/sample_certificates.h"
+#include "sample/serving/option_number.h"
 
 namespace sample {
-namespace {
-
-int Number(std::string_view option, std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw std::invalid_argument(std::string(option) + " takes a number from " +
-                                    std::to_string(low) + " to " + std::to_string(high) +
-                                    ", not \"" + std::string(text) + "\"");
-    }
-    return value;
-}
-
-}  // namespace
 
 DistributionOptions ParseDistributionCommandLine(std::span<const std::string_view> arguments) {
     DistributionOptions options;
@@ -35,7 +21,7 @@ DistributionOptions ParseDistributionCommandLine(std::span<const std::string_vie
         };
 
         if (option == "--port") {
-            options.port = Number(option, value(), 0, 65535);
+            options.port = OptionNumber(option, value(), 0, 65535);
         } else if (option == "--certificates") {
             options.certificates = std::string(value());
         } else if (option == "--fault") {
@@ -47,11 +33,13 @@ DistributionOptions ParseDistributionCommandLine(std::span<const std::string_vie
             }
             options.settings.fault = *fault;
         } else if (option == "--burst") {
-            options.settings.burst = Number(option, value(), 0, 1000);
+            options.settings.burst = OptionNumber(option, value(), 0, 1000);
         } else if (option == "--slow-seconds") {
-            options.settings.slowDelay = std::chrono::seconds(Number(option, value(), 0, 3600));
+            options.settings.slowDelay =
+                std::chrono::seconds(OptionNumber(option, value(), 0, 3600));
         } else if (option == "--batch") {
-            options.settings.batchSize = static_cast<std::size_t>(Number(option, value(), 1, 50));
+            options.settings.batchSize =
+                static_cast<std::size_t>(OptionNumber(option, value(), 1, 50));
         } else if (option == "--homologation") {
             options.settings.environment = dfe::Environment::homologation;
         } else if (option == "--list") {

@@ -3,12 +3,12 @@
 #include <httplib.h>
 #include <openssl/ssl.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <stdexcept>
 
 #include "dfe/holder_identity.h"
 #include "sample/dfe/event_reception.h"
+#include "sample/serving/loopback.h"
+#include "sample/serving/stop_signal.h"
 
 namespace sample {
 namespace {
@@ -45,18 +45,13 @@ struct DistributionServer::Impl {
           }) {}
 
     void Handle(const httplib::Request& request, httplib::Response& response);
-    // Holds a slow answer back; false when the server is stopping meanwhile.
-    bool Wait(std::chrono::seconds delay);
 
     DistributionService& service;
     EventReception events;
     LogSink log;
     httplib::SSLServer server;
     bool bound = false;
-
-    std::mutex mutex;  // guards stopping
-    bool stopping = false;
-    std::condition_variable stopped;
+    StopSignal stopping;
 };
 
 void DistributionServer::Impl::Handle(const httplib::Request& request,
@@ -89,18 +84,12 @@ void DistributionServer::Impl::Handle(const httplib::Request& request,
     // Logged before the answer leaves, so that a client holding its answer finds the line.
     log(request.method + " " + request.path + " " + std::to_string(reply.status) + " " +
         reply.summary);
-    if (!Wait(reply.delay)) {
+    if (!stopping.Hold(reply.delay)) {
         response.status = 503;
         return;
     }
     response.status = reply.status;
     response.set_content(reply.body, reply.contentType);
-}
-
-bool DistributionServer::Impl::Wait(std::chrono::seconds delay) {
-    std::unique_lock lock(mutex);
-    stopped.wait_for(lock, delay, [this] { return stopping; });
-    return !stopping;
 }
 
 DistributionServer::DistributionServer(DistributionService& service, const ServerTls& tls,
@@ -130,12 +119,7 @@ DistributionServer::~DistributionServer() {
 }
 
 int DistributionServer::Bind(int port) {
-    static constexpr const char* kHost = "127.0.0.1";
-    const int bound = port == 0 ? impl_->server.bind_to_any_port(kHost)
-                                : (impl_->server.bind_to_port(kHost, port) ? port : -1);
-    if (bound <= 0) {
-        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
-    }
+    const int bound = BindOnLoopback(impl_->server, port);
     impl_->bound = true;
     return bound;
 }
@@ -151,11 +135,7 @@ bool DistributionServer::IsServing() const {
 }
 
 void DistributionServer::Stop() {
-    {
-        const std::lock_guard lock(impl_->mutex);
-        impl_->stopping = true;
-    }
-    impl_->stopped.notify_all();
+    impl_->stopping.Raise();
     impl_->server.stop();
 }
 

@@ -1,26 +1,12 @@
 #include "sample/portal/command_line.h"
 
-#include <charconv>
 #include <stdexcept>
 
 #include "sample/portal/captcha.h"
 #include "sample/portal/portal_addresses.h"
+#include "sample/serving/option_number.h"
 
 namespace sample {
-namespace {
-
-int Number(std::string_view option, std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw std::invalid_argument(std::string(option) + " takes a number from " +
-                                    std::to_string(low) + " to " + std::to_string(high) +
-                                    ", not \"" + std::string(text) + "\"");
-    }
-    return value;
-}
-
-}  // namespace
 
 Options ParseCommandLine(std::span<const std::string_view> arguments) {
     Options options;
@@ -34,7 +20,7 @@ Options ParseCommandLine(std::span<const std::string_view> arguments) {
         };
 
         if (option == "--port") {
-            options.port = Number(option, value(), 0, 65535);
+            options.port = OptionNumber(option, value(), 0, 65535);
         } else if (option == "--fault") {
             const std::string_view name = value();
             const auto mode = FaultModeNamed(name);
@@ -54,7 +40,8 @@ Options ParseCommandLine(std::span<const std::string_view> arguments) {
         } else if (option == "--result-viewer") {
             options.settings.landOnResultViewer = true;
         } else if (option == "--slow-seconds") {
-            options.settings.slowDelay = std::chrono::seconds(Number(option, value(), 0, 3600));
+            options.settings.slowDelay =
+                std::chrono::seconds(OptionNumber(option, value(), 0, 3600));
         } else if (option == "--download-tls") {
             options.downloadTls = std::string(value());
         } else if (option == "--list") {

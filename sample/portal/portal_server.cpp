@@ -3,7 +3,6 @@
 #include <httplib.h>
 #include <openssl/ssl.h>
 
-#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -11,6 +10,8 @@
 #include "sample/portal/portal_addresses.h"
 #include "sample/portal/portal_pages.h"
 #include "sample/portal/session_store.h"
+#include "sample/serving/loopback.h"
+#include "sample/serving/stop_signal.h"
 
 namespace sample {
 
@@ -19,14 +20,11 @@ struct PortalServer::Impl {
         : portal(std::move(portal)), sessions(std::random_device{}()), log(std::move(log)) {}
 
     void Handle(const httplib::Request& request, httplib::Response& response, bool secure);
-    // Holds a slow page back; false when the server is stopping meanwhile.
-    bool Wait(std::chrono::seconds delay);
 
-    std::mutex mutex;  // guards portal, sessions and stopping
+    std::mutex mutex;  // guards portal and sessions
     Portal portal;
     SessionStore sessions;
-    bool stopping = false;
-    std::condition_variable stopped;
+    StopSignal stopping;
 
     bool bound = false;
 
@@ -54,7 +52,7 @@ void PortalServer::Impl::Handle(const httplib::Request& request, httplib::Respon
                                certificate},
                               opened.session);
     }
-    if (!Wait(reply.delay)) {
+    if (!stopping.Hold(reply.delay)) {
         response.status = 503;
         return;
     }
@@ -87,12 +85,6 @@ void PortalServer::Impl::Handle(const httplib::Request& request, httplib::Respon
     } else {
         response.set_content(reply.body, reply.contentType);
     }
-}
-
-bool PortalServer::Impl::Wait(std::chrono::seconds delay) {
-    std::unique_lock lock(mutex);
-    stopped.wait_for(lock, delay, [this] { return stopping; });
-    return !stopping;
 }
 
 namespace {
@@ -160,22 +152,14 @@ int PortalServer::BindSecureDownload(const std::filesystem::path& folder) {
             [this](const std::string& line) { impl_->log("https " + line); });
     };
     impl_->secureServer->Get(".*", handler);
-    const int port = impl_->secureServer->bind_to_any_port("127.0.0.1");
-    if (port <= 0) {
-        throw std::runtime_error("cannot listen on 127.0.0.1");
-    }
+    const int port = BindOnLoopback(*impl_->secureServer, 0);
     const std::lock_guard lock(impl_->mutex);
     impl_->portal.SetDownloadOrigin("https://127.0.0.1:" + std::to_string(port));
     return port;
 }
 
 int PortalServer::Bind(int port) {
-    static constexpr const char* kHost = "127.0.0.1";
-    const int bound = port == 0 ? impl_->server.bind_to_any_port(kHost)
-                                : (impl_->server.bind_to_port(kHost, port) ? port : -1);
-    if (bound <= 0) {
-        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
-    }
+    const int bound = BindOnLoopback(impl_->server, port);
     impl_->bound = true;
     return bound;
 }
@@ -194,11 +178,7 @@ bool PortalServer::IsServing() const {
 }
 
 void PortalServer::Stop() {
-    {
-        const std::lock_guard lock(impl_->mutex);
-        impl_->stopping = true;
-    }
-    impl_->stopped.notify_all();
+    impl_->stopping.Raise();
     impl_->server.stop();
     if (impl_->secureServer) {
         impl_->secureServer->stop();
