@@ -11,6 +11,7 @@
 #include "nfe/access_key.h"
 #include "nfe/xml_escape.h"
 #include "sample/dfe/doc_zip_packing.h"
+#include "sample/dfe/soap_request.h"
 
 namespace sample {
 namespace {
@@ -79,15 +80,6 @@ std::string HtmlErrorPage() {
            "</html>\n";
 }
 
-std::string SoapFault(std::string_view reason) {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
-           "xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body><soap:Fault>"
-           "<soap:Code><soap:Value>soap:Sender</soap:Value></soap:Code><soap:Reason><soap:Text "
-           "xml:lang=\"pt-BR\">" +
-           nfe::EscapeXmlText(reason) +
-           "</soap:Text></soap:Reason></soap:Fault></soap:Body></soap:Envelope>";
-}
-
 }  // namespace
 
 // The fields of a distDFeInt request.
@@ -123,22 +115,11 @@ ServiceReply DistributionService::Answer(std::string_view requestBody,
         return reply;
     }
 
-    std::optional<dfe::XmlDocument> document;
-    try {
-        document.emplace(dfe::XmlDocument::Parse(requestBody, "O pedido"));
-    } catch (const dfe::AnswerError& error) {
-        reply.status = 500;
-        reply.body = SoapFault(error.what());
-        reply.summary = "SOAP fault";
-        return reply;
+    const SoapRequest soap = ReadSoapRequest(requestBody, "distDFeInt");
+    if (soap.fault) {
+        return *soap.fault;
     }
-    const xmlNode* request = dfe::FindElement(document->Root(), kNamespaceNFe, "distDFeInt");
-    if (request == nullptr) {
-        reply.status = 500;
-        reply.body = SoapFault("O pedido não traz distDFeInt.");
-        reply.summary = "SOAP fault";
-        return reply;
-    }
+    const xmlNode* request = soap.message;
 
     Parsed parsed;
     const auto text = [](const xmlNode* parent, std::string_view name) {

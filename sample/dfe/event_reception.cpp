@@ -10,6 +10,7 @@
 #include "dfe/xml_signature.h"
 #include "nfe/access_key.h"
 #include "nfe/xml_escape.h"
+#include "sample/dfe/soap_request.h"
 #include "text/character_filters.h"
 
 namespace sample {
@@ -58,15 +59,6 @@ std::string RegistrationTime() {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S-03:00", &parts);
     return text;
-}
-
-std::string SoapFault(std::string_view reason) {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
-           "xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body><soap:Fault>"
-           "<soap:Code><soap:Value>soap:Sender</soap:Value></soap:Code><soap:Reason><soap:Text "
-           "xml:lang=\"pt-BR\">" +
-           nfe::EscapeXmlText(reason) +
-           "</soap:Text></soap:Reason></soap:Fault></soap:Body></soap:Envelope>";
 }
 
 bool AllDigits(std::string_view text, std::size_t minimum, std::size_t maximum) {
@@ -147,22 +139,11 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
                                     const std::optional<dfe::Party>& client, EVP_PKEY* clientKey) {
     const std::lock_guard lock(mutex_);
     ServiceReply reply;
-    std::optional<dfe::XmlDocument> document;
-    try {
-        document.emplace(dfe::XmlDocument::Parse(requestBody, "O pedido"));
-    } catch (const dfe::AnswerError& error) {
-        reply.status = 500;
-        reply.body = SoapFault(error.what());
-        reply.summary = "SOAP fault";
-        return reply;
+    const SoapRequest soap = ReadSoapRequest(requestBody, "envEvento");
+    if (soap.fault) {
+        return *soap.fault;
     }
-    const xmlNode* batch = dfe::FindElement(document->Root(), kNamespaceNFe, "envEvento");
-    if (batch == nullptr) {
-        reply.status = 500;
-        reply.body = SoapFault("O pedido não traz envEvento.");
-        reply.summary = "SOAP fault";
-        return reply;
-    }
+    const xmlNode* batch = soap.message;
 
     const std::string batchId = Field(batch, "idLote");
     const std::vector<xmlNode*> events = dfe::ChildElements(batch, kNamespaceNFe, "evento");
