@@ -87,15 +87,7 @@ KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, R
 }  // namespace
 
 int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context) {
-    KeyList list;
-    try {
-        list = CollectKeys(arguments.keys, arguments.keysFile);
-    } catch (const std::runtime_error& error) {
-        throw CommandFailure(kUsage, error.what());
-    }
-    for (const std::string& key : list.invalid) {
-        context.err << Printable(key) << ": " << kWrongKeyMessage << "\n";
-    }
+    const KeyList list = KeysToAsk(arguments, context);
     if (list.keys.empty()) {
         return kFailed;
     }

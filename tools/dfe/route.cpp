@@ -5,9 +5,23 @@
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
 #include "dfe/service_address.h"
+#include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
 
 namespace tools {
+
+KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context) {
+    KeyList list;
+    try {
+        list = CollectKeys(arguments.keys, arguments.keysFile);
+    } catch (const std::runtime_error& error) {
+        throw CommandFailure(kUsage, error.what());
+    }
+    for (const std::string& key : list.invalid) {
+        context.err << Printable(key) << ": " << kWrongKeyMessage << "\n";
+    }
+    return list;
+}
 
 dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
                                    const DfeContext& context) {

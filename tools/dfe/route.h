@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "dfe/certificate.h"
 #include "dfe/curl_transport.h"
@@ -11,6 +12,7 @@
 #include "dfe/usage_record.h"
 #include "tools/dfe/dfe_arguments.h"
 #include "tools/dfe/dfe_command.h"
+#include "tools/dfe/key_list.h"
 
 namespace tools {
 
@@ -24,6 +26,10 @@ public:
 private:
     int status_;
 };
+
+// The keys of the command line and of --chaves, each once; every invalid one is reported on
+// context.err with the key-check message. Throws CommandFailure when the key file cannot be read.
+KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context);
 
 // Reads the certificate with its password; throws CommandFailure.
 dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
