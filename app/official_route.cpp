@@ -90,6 +90,8 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         tls.clientCertificatePem = certificate.CertificateChainPem();
         tls.clientKeyPem = certificate.PrivateKeyPem();
         tls.extraAuthorities = request.service.extraAuthorities;
+        tls.connectTimeout = std::min(tls.connectTimeout, request.service.timeout);
+        tls.totalTimeout = request.service.timeout;
         dfe::CurlTransport transport(std::move(tls));
         dfe::DistributionClient client(transport, std::move(address));
         dfe::DistributionSession session(client, record, clock,

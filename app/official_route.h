@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -23,6 +24,10 @@ struct RouteService {
     std::vector<std::filesystem::path> extraAuthorities;
     // Where the use of the service is kept; nullopt for the user's data folder.
     std::optional<std::filesystem::path> dataFolder;
+    // How long a person waits for the answer before the portal takes over. The service
+    // usually answers in seconds; the command line, where nobody waits at a window, allows
+    // more.
+    std::chrono::seconds timeout{30};
 
     static RouteService FromEnvironment();
 };

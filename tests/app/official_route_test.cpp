@@ -145,5 +145,17 @@ TEST_F(OfficialRouteTest, WhatTheServiceCannotDeliverComesBackAsOneLine) {
     }
 }
 
+TEST_F(OfficialRouteTest, ASlowServiceGivesWayToThePortal) {
+    test_support::ServedDistribution slow(
+        {.fault = sample::DistributionFault::slow, .slowDelay = std::chrono::seconds(30)});
+    auto request = Request(kKey);
+    request.service.otherUrl = slow.Url();
+    request.service.timeout = std::chrono::seconds(1);
+    const auto result = AskOfficialRoute(request, clock_);
+    EXPECT_FALSE(result.file);
+    EXPECT_THAT(result.reason, HasSubstr("não respondeu a tempo (1 segundo)"));
+    EXPECT_TRUE(fs::is_empty(output_.path()));
+}
+
 }  // namespace
 }  // namespace app
