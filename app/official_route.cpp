@@ -85,7 +85,12 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
             request.service.dataFolder
                 ? *request.service.dataFolder
                 : dfe::UserDataFolder(Variable("XDG_DATA_HOME"), Variable("HOME"));
-        dfe::UsageRecord record(dataFolder, address.name, party);
+        // A person at the window does not wait for another run (vellora-dfe for the same
+        // CNPJ base, which may take minutes): the portal takes over at once.
+        dfe::UsageRecord record(dataFolder, address.name, party, [] {
+            throw dfe::StateError(
+                "Outra consulta ao serviço para o mesmo CNPJ está em andamento neste computador.");
+        });
         dfe::TlsSettings tls;
         tls.clientCertificatePem = certificate.CertificateChainPem();
         tls.clientKeyPem = certificate.PrivateKeyPem();

@@ -54,14 +54,14 @@ UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_vi
         throw StateError("Não foi possível abrir \"" + lockPath.string() +
                          "\": " + std::strerror(errno));
     }
-    if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
-        if (whileWaiting) {
-            whileWaiting();
-        }
-        while (::flock(lock_, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
     try {
+        if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+            if (whileWaiting) {
+                whileWaiting();
+            }
+            while (::flock(lock_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
         Load();
     } catch (...) {
         ::close(lock_);

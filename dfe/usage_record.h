@@ -21,8 +21,8 @@ namespace dfe {
 class UsageRecord {
 public:
     // Opens the record, creating its folder when missing. When another run holds the lock,
-    // whileWaiting is called once and the opening waits for it. Throws StateError when the
-    // file cannot be read or is damaged.
+    // whileWaiting is called once and the opening waits for it; whileWaiting may throw
+    // instead, to give up. Throws StateError when the file cannot be read or is damaged.
     UsageRecord(const std::filesystem::path& dataFolder, std::string_view service,
                 const Party& party, const std::function<void()>& whileWaiting = {});
     ~UsageRecord();

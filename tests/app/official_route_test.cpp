@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "dfe/certificate.h"
+#include "dfe/service_address.h"
+#include "dfe/usage_record.h"
 #include "nfe/access_key.h"
 #include "tests/dfe/support/fake_clock.h"
 #include "tests/dfe/support/served_distribution.h"
@@ -143,6 +146,20 @@ TEST_F(OfficialRouteTest, WhatTheServiceCannotDeliverComesBackAsOneLine) {
         EXPECT_THAT(result.reason, HasSubstr(c.reasonPart));
         EXPECT_TRUE(fs::is_empty(output_.path()));
     }
+}
+
+TEST_F(OfficialRouteTest, AnotherRunForTheSameCnpjGivesWayToThePortal) {
+    const dfe::Party holder =
+        dfe::A1Certificate::ReadFile(test_support::SharedTestCertificates().files.a1,
+                                     dfe::Secret(test_support::SharedTestCertificates().password))
+            .party();
+    const dfe::UsageRecord held(
+        data_.path(), dfe::DistributionService(dfe::Environment::production, service_.Url()).name,
+        holder);
+    const auto result = AskOfficialRoute(Request(kKey), clock_);
+    EXPECT_FALSE(result.file);
+    EXPECT_THAT(result.reason, HasSubstr("Outra consulta ao serviço para o mesmo CNPJ"));
+    EXPECT_TRUE(service_.Log().empty());
 }
 
 TEST_F(OfficialRouteTest, ASlowServiceGivesWayToThePortal) {

@@ -85,5 +85,16 @@ TEST(UsageRecord, ASecondRunForTheSameBaseWaitsForTheFirst) {
     EXPECT_TRUE(opened);
 }
 
+TEST(UsageRecord, ARunMayGiveUpInsteadOfWaiting) {
+    test_support::TemporaryDirectory data;
+    auto first = std::make_unique<UsageRecord>(data.path(), "producao", kHeadOffice);
+    const auto giveUp = [] { throw StateError("ocupado"); };
+    EXPECT_THROW(UsageRecord(data.path(), "producao", kBranch, giveUp), StateError);
+    first.reset();
+    // The run that gave up holds nothing: the next one needs no wait.
+    UsageRecord next(data.path(), "producao", kBranch, giveUp);
+    EXPECT_FALSE(next.LastNsu());
+}
+
 }  // namespace
 }  // namespace dfe
