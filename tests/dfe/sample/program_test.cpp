@@ -18,55 +18,57 @@ namespace {
 
 using ::testing::HasSubstr;
 
-TEST(Programs, VelloraDfeFetchesAnInvoiceFromTheSampleService) {
-    const auto& certificates = test_support::SharedTestCertificates();
-    test_support::RunningProgram service(
-        SAMPLE_DFE_PROGRAM,
-        {"--certificates", certificates.files.authority.parent_path().string(), "--port", "0"});
-    ASSERT_GT(service.port(), 0);
+// The sample service in its own process, and vellora-dfe against it as a person runs it: the
+// password in a file, the sample authority trusted, the use of the service kept in the test's
+// folder, and no terminal (setsid), where nothing may wait for an answer.
+class ProgramsTest : public ::testing::Test {
+protected:
+    ProgramsTest()
+        : service_(SAMPLE_DFE_PROGRAM,
+                   {"--certificates", certificates_.files.authority.parent_path().string(),
+                    "--port", "0"}) {
+        test_support::WriteFile(folder_ / "senha", certificates_.password + "\n");
+    }
 
-    test_support::TemporaryDirectory folder;
-    test_support::WriteFile(folder / "senha", certificates.password + "\n");
+    test_support::CommandOutput VelloraDfe(const std::string& command,
+                                           const std::string& arguments) const {
+        return test_support::RunCommand(
+            "VELLORA_CERT_PASSWORD= XDG_DATA_HOME='" + (folder_ / "data").string() +
+            "' VELLORA_DFE_URL=https://127.0.0.1:" + std::to_string(service_.port()) +
+            kDistributionPath + " setsid " + DFE_PROGRAM + " " + command + " -o '" +
+            Notes().string() + "' --certificado '" + certificates_.files.a1.string() +
+            "' --senha-arquivo '" + (folder_ / "senha").string() + "' --ca '" +
+            certificates_.files.authority.string() + "' " + arguments + " </dev/null 2>&1");
+    }
+    std::filesystem::path Notes() const { return folder_ / "notas"; }
+
+    const test_support::TestCertificates& certificates_ = test_support::SharedTestCertificates();
+    const test_support::RunningProgram service_;
+    test_support::TemporaryDirectory folder_;
+};
+
+TEST_F(ProgramsTest, VelloraDfeFetchesAnInvoiceFromTheSampleService) {
+    ASSERT_GT(service_.port(), 0);
     const std::string key = "35150761024385000111550010000001011102030405";
-    const test_support::CommandOutput run = test_support::RunCommand(
-        "VELLORA_CERT_PASSWORD= XDG_DATA_HOME='" + (folder / "data").string() +
-        "' VELLORA_DFE_URL=https://127.0.0.1:" + std::to_string(service.port()) +
-        kDistributionPath + " " + DFE_PROGRAM + " chave -o '" + (folder / "notas").string() +
-        "' --certificado '" + certificates.files.a1.string() + "' --senha-arquivo '" +
-        (folder / "senha").string() + "' --ca '" + certificates.files.authority.string() + "' " +
-        key + " </dev/null 2>&1");
+    const test_support::CommandOutput run = VelloraDfe("chave", key);
     EXPECT_EQ(run.status, 0) << run.text;
-    const std::string file = (folder / "notas" / (key + "-procNFe.xml")).string();
+    const std::string file = (Notes() / (key + "-procNFe.xml")).string();
     EXPECT_EQ(run.text, file + "\n");
     EXPECT_THAT(test_support::ReadFile(file), HasSubstr("<chNFe>" + key + "</chNFe>"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "data" / "vellora" / "dfe"));
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "data" / "vellora" / "dfe"));
 }
 
-TEST(Programs, VelloraDfeRegistersTheCienciaAndFetchesTheFullInvoiceInOneRun) {
-    const auto& certificates = test_support::SharedTestCertificates();
-    test_support::RunningProgram service(
-        SAMPLE_DFE_PROGRAM,
-        {"--certificates", certificates.files.authority.parent_path().string(), "--port", "0"});
-    ASSERT_GT(service.port(), 0);
-
-    test_support::TemporaryDirectory folder;
-    test_support::WriteFile(folder / "senha", certificates.password + "\n");
+TEST_F(ProgramsTest, VelloraDfeRegistersTheCienciaAndFetchesTheFullInvoiceInOneRun) {
+    ASSERT_GT(service_.port(), 0);
     const std::string key = "35160361024385000111550010000001091901020309";
-    // setsid leaves the program without a terminal, where only --sim confirms the Ciência.
-    const std::string command =
-        "VELLORA_CERT_PASSWORD= XDG_DATA_HOME='" + (folder / "data").string() +
-        "' VELLORA_DFE_URL=https://127.0.0.1:" + std::to_string(service.port()) +
-        kDistributionPath + " setsid " + DFE_PROGRAM + " chave --ciencia -o '" +
-        (folder / "notas").string() + "' --certificado '" + certificates.files.a1.string() +
-        "' --senha-arquivo '" + (folder / "senha").string() + "' --ca '" +
-        certificates.files.authority.string() + "' " + key + " </dev/null";
-    const test_support::CommandOutput refused = test_support::RunCommand(command + " 2>&1");
+    // Without a terminal only --sim confirms the Ciência.
+    const test_support::CommandOutput refused = VelloraDfe("chave --ciencia", key);
     EXPECT_EQ(refused.status, 2) << refused.text;
-    const test_support::CommandOutput run = test_support::RunCommand(command + " --sim 2>&1");
+    const test_support::CommandOutput run = VelloraDfe("chave --ciencia --sim", key);
     EXPECT_EQ(run.status, 0) << run.text;
     EXPECT_THAT(run.text, HasSubstr("Ciência da Operação registrada (135"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "notas" / (key + "-210210-01-procEventoNFe.xml")));
-    EXPECT_THAT(test_support::ReadFile(folder / "notas" / (key + "-procNFe.xml")),
+    EXPECT_TRUE(std::filesystem::exists(Notes() / (key + "-210210-01-procEventoNFe.xml")));
+    EXPECT_THAT(test_support::ReadFile(Notes() / (key + "-procNFe.xml")),
                 HasSubstr("<chNFe>" + key + "</chNFe>"));
 }
 
