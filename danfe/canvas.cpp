@@ -119,13 +119,10 @@ double Canvas::LineHeight(const QFont& font) const {
 }
 
 void Canvas::Stamp(const QString& word, double centreY, const QColor& colour) const {
-    painter_.save();
-    painter_.translate(105 * dotsPerMm_, centreY * dotsPerMm_);
-    painter_.rotate(-30);
-    painter_.setFont(Sans(60, true));
+    // Level rather than slanted, so that the word reads as a word in the PDF's text too.
+    painter_.setFont(Sans(54, true));
     painter_.setPen(colour);
-    painter_.drawText(Rect(-150, -15, 300, 30), Qt::AlignCenter, word);
-    painter_.restore();
+    painter_.drawText(Rect(0, centreY - 15, 210, 30), Qt::AlignCenter, word);
 }
 
 }  // namespace danfe

@@ -34,7 +34,7 @@ public:
     QStringList Wrap(const QString& text, const QFont& font, double width) const;
     // The height of one line of font, in millimetres.
     double LineHeight(const QFont& font) const;
-    // The word across the sheet (homologation, cancellation): grey, slanted, behind nothing.
+    // The word across the sheet (homologation, cancellation), in a light colour over it.
     void Stamp(const QString& word, double centreY, const QColor& colour) const;
 
     QPainter& painter() const { return painter_; }
