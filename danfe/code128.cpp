@@ -30,7 +30,9 @@ constexpr std::array<std::string_view, 107> kPatterns = {
     "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311",
     "113141", "114131", "311141", "411131", "211412", "211214", "211232", "2331112"};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t DigitRun(std::string_view text, std::size_t from) {
     std::size_t end = from;

@@ -10,7 +10,6 @@ namespace danfe {
 // path written; throws Error, with the reason, for a file that is not an authorised NF-e
 // or a PDF that cannot be written.
 std::filesystem::path WriteDanfeFile(const std::filesystem::path& xmlFile,
-                                     const std::filesystem::path& folder,
-                                     bool cancelled = false);
+                                     const std::filesystem::path& folder, bool cancelled = false);
 
 }  // namespace danfe

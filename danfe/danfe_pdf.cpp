@@ -22,8 +22,8 @@ namespace {
 constexpr double kLeft = 5;
 constexpr double kWidth = 200;
 constexpr double kBottom = 292;
-constexpr double kRow = 7;          // a row of fields
-constexpr double kSectionGap = 3;   // a block's title above its boxes
+constexpr double kRow = 7;         // a row of fields
+constexpr double kSectionGap = 3;  // a block's title above its boxes
 constexpr double kHeaderHeight = 34;
 constexpr double kNotesHeight = 30;
 constexpr double kIssqnHeight = kSectionGap + kRow;
@@ -32,7 +32,9 @@ constexpr double kItemPoints = 6;
 constexpr double kNotePoints = 6.5;
 constexpr double kNotesWidth = 140;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 void LoadFonts() {
     static std::once_flag loaded;
@@ -54,13 +56,13 @@ struct Column {
 // The products table: code, description, NCM, CST/CSOSN, CFOP, unit, quantity, unit value,
 // total, ICMS base, ICMS, IPI, ICMS rate, IPI rate.
 const std::vector<Column> kColumns = {
-    {16, "CÓDIGO PRODUTO", Qt::AlignLeft},  {49, "DESCRIÇÃO DO PRODUTO / SERVIÇO", Qt::AlignLeft},
-    {13, "NCM/SH", Qt::AlignHCenter},       {9, "CST/ CSOSN", Qt::AlignHCenter},
-    {9, "CFOP", Qt::AlignHCenter},          {8, "UN", Qt::AlignHCenter},
-    {14, "QUANT.", Qt::AlignRight},         {15, "VALOR UNIT.", Qt::AlignRight},
-    {15, "VALOR TOTAL", Qt::AlignRight},    {14, "B.CÁLC. ICMS", Qt::AlignRight},
-    {12, "VALOR ICMS", Qt::AlignRight},     {11, "VALOR IPI", Qt::AlignRight},
-    {8, "ALÍQ. ICMS", Qt::AlignRight},      {7, "ALÍQ. IPI", Qt::AlignRight}};
+    {16, "CÓDIGO PRODUTO", Qt::AlignLeft}, {49, "DESCRIÇÃO DO PRODUTO / SERVIÇO", Qt::AlignLeft},
+    {13, "NCM/SH", Qt::AlignHCenter},      {9, "CST/ CSOSN", Qt::AlignHCenter},
+    {9, "CFOP", Qt::AlignHCenter},         {8, "UN", Qt::AlignHCenter},
+    {14, "QUANT.", Qt::AlignRight},        {15, "VALOR UNIT.", Qt::AlignRight},
+    {15, "VALOR TOTAL", Qt::AlignRight},   {14, "B.CÁLC. ICMS", Qt::AlignRight},
+    {12, "VALOR ICMS", Qt::AlignRight},    {11, "VALOR IPI", Qt::AlignRight},
+    {8, "ALÍQ. ICMS", Qt::AlignRight},     {7, "ALÍQ. IPI", Qt::AlignRight}};
 
 // One row of the products table, broken into lines per column.
 struct Row {
@@ -71,8 +73,10 @@ struct Row {
 class DanfeDrawing {
 public:
     DanfeDrawing(const Invoice& invoice, const Marks& marks, QPdfWriter& writer)
-        : invoice_(invoice), marks_(marks), painter_(&writer), canvas_(painter_,
-                                                                       writer.resolution()) {
+        : invoice_(invoice),
+          marks_(marks),
+          painter_(&writer),
+          canvas_(painter_, writer.resolution()) {
         if (!painter_.isActive()) {
             throw Error("O PDF do DANFE não pôde ser começado.");
         }
@@ -251,8 +255,7 @@ private:
     void DrawHeader(double y, int number, int count) {
         // The issuer.
         const Party& from = invoice_.issuer;
-        canvas_.Field(kLeft, y, 80, kHeaderHeight, QStringLiteral("IDENTIFICAÇÃO DO EMITENTE"),
-                      {});
+        canvas_.Field(kLeft, y, 80, kHeaderHeight, QStringLiteral("IDENTIFICAÇÃO DO EMITENTE"), {});
         const QFont nameFont = Canvas::Serif(10, true);
         double lineY = y + 3.5;
         for (const QString& line : canvas_.Wrap(Q(from.name), nameFont, 76).mid(0, 3)) {
@@ -281,8 +284,8 @@ private:
                      Qt::AlignCenter);
         canvas_.Text(x, y + 6, 35, 2.6, QStringLiteral("DOCUMENTO AUXILIAR DA"), Canvas::Sans(6),
                      Qt::AlignCenter);
-        canvas_.Text(x, y + 8.4, 35, 2.6, QStringLiteral("NOTA FISCAL ELETRÔNICA"),
-                     Canvas::Sans(6), Qt::AlignCenter);
+        canvas_.Text(x, y + 8.4, 35, 2.6, QStringLiteral("NOTA FISCAL ELETRÔNICA"), Canvas::Sans(6),
+                     Qt::AlignCenter);
         canvas_.Text(x + 3, y + 11.5, 20, 2.6, QStringLiteral("0 - ENTRADA"), Canvas::Sans(6.5),
                      Qt::AlignLeft);
         canvas_.Text(x + 3, y + 14.2, 20, 2.6, QStringLiteral("1 - SAÍDA"), Canvas::Sans(6.5),
@@ -295,8 +298,8 @@ private:
                      Qt::AlignCenter);
         canvas_.Text(x, y + 22.5, 35, 4.5, Q("SÉRIE " + Series(invoice_.series)), big,
                      Qt::AlignCenter);
-        canvas_.Text(x, y + 27.5, 35, 4.5,
-                     QStringLiteral("FOLHA %1/%2").arg(number).arg(count), big, Qt::AlignCenter);
+        canvas_.Text(x, y + 27.5, 35, 4.5, QStringLiteral("FOLHA %1/%2").arg(number).arg(count),
+                     big, Qt::AlignCenter);
 
         // The key: bar code, groups of four, where to consult it.
         const double right = kLeft + 115;
@@ -369,8 +372,7 @@ private:
         double x = kLeft;
         for (const Cell& cell : cells) {
             const double w = cell.width > 0 ? cell.width : (kWidth - fixed) / shared;
-            canvas_.Field(x, y, w, kRow, QString::fromUtf8(cell.title), Q(cell.value),
-                          cell.align);
+            canvas_.Field(x, y, w, kRow, QString::fromUtf8(cell.title), Q(cell.value), cell.align);
             x += w;
         }
     }
@@ -380,20 +382,18 @@ private:
         y += kSectionGap;
         const Party& to = invoice_.recipient;
         const Address& a = to.address;
-        const std::string movementTime = invoice_.movementTime.empty()
-                                             ? TimePart(invoice_.movement)
-                                             : invoice_.movementTime;
+        const std::string movementTime =
+            invoice_.movementTime.empty() ? TimePart(invoice_.movement) : invoice_.movementTime;
         DrawCells(y, {{"NOME / RAZÃO SOCIAL", to.name, 120},
                       {"CNPJ / CPF", Document(to.cnpj.empty() ? to.cpf : to.cnpj), 45},
                       {"DATA DA EMISSÃO", DatePart(invoice_.issued), 35, Qt::AlignHCenter}});
         y += kRow;
         const std::string complement = a.complement.empty() ? "" : " " + a.complement;
-        DrawCells(y, {{"ENDEREÇO", a.street + (a.number.empty() ? "" : ", " + a.number) +
-                                       complement, 95},
-                      {"BAIRRO / DISTRITO", a.district, 45},
-                      {"CEP", PostalCode(a.postalCode), 25, Qt::AlignHCenter},
-                      {"DATA DA SAÍDA/ENTRADA", DatePart(invoice_.movement), 35,
-                       Qt::AlignHCenter}});
+        DrawCells(
+            y, {{"ENDEREÇO", a.street + (a.number.empty() ? "" : ", " + a.number) + complement, 95},
+                {"BAIRRO / DISTRITO", a.district, 45},
+                {"CEP", PostalCode(a.postalCode), 25, Qt::AlignHCenter},
+                {"DATA DA SAÍDA/ENTRADA", DatePart(invoice_.movement), 35, Qt::AlignHCenter}});
         y += kRow;
         DrawCells(y, {{"MUNICÍPIO", a.city, 70},
                       {"FONE / FAX", a.phone, 35},
@@ -412,10 +412,10 @@ private:
         const QFont font = Canvas::Sans(6.5);
         if (!invoice_.billNumber.empty()) {
             canvas_.Box(kLeft, y, kWidth, 5);
-            const std::string bill =
-                "Fatura: " + invoice_.billNumber + "   Valor original: R$ " +
-                Money(invoice_.billOriginal) + "   Desconto: R$ " + Money(invoice_.billDiscount) +
-                "   Valor líquido: R$ " + Money(invoice_.billNet);
+            const std::string bill = "Fatura: " + invoice_.billNumber + "   Valor original: R$ " +
+                                     Money(invoice_.billOriginal) + "   Desconto: R$ " +
+                                     Money(invoice_.billDiscount) + "   Valor líquido: R$ " +
+                                     Money(invoice_.billNet);
             canvas_.Text(kLeft + 1, y, kWidth - 2, 5, Q(bill), font,
                          Qt::AlignLeft | Qt::AlignVCenter);
             y += 5;
@@ -499,8 +499,8 @@ private:
         const QFont titleFont = Canvas::Sans(5, true);
         double x = kLeft;
         for (const Column& column : kColumns) {
-            const QStringList lines = canvas_.Wrap(QString::fromUtf8(column.title), titleFont,
-                                                   column.width - 0.6);
+            const QStringList lines =
+                canvas_.Wrap(QString::fromUtf8(column.title), titleFont, column.width - 0.6);
             for (qsizetype l = 0; l < std::min<qsizetype>(lines.size(), 3); ++l) {
                 canvas_.Text(x + 0.3, y + 0.3 + static_cast<double>(l) * 1.9, column.width - 0.6,
                              1.9, lines[l], titleFont, Qt::AlignHCenter | Qt::AlignVCenter);
@@ -567,8 +567,7 @@ private:
         double lineY = y + 2.8;
         for (std::size_t l = sheet.noteBegin; l < sheet.noteEnd; ++l) {
             canvas_.Text(kLeft + 0.6, lineY, kNotesWidth - 1.2, noteLine_,
-                         notes_[static_cast<qsizetype>(l)], font,
-                         Qt::AlignLeft | Qt::AlignVCenter);
+                         notes_[static_cast<qsizetype>(l)], font, Qt::AlignLeft | Qt::AlignVCenter);
             lineY += noteLine_;
         }
     }

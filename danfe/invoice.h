@@ -24,7 +24,7 @@ struct Party {
     std::string cnpj;  // or the CPF, or for a foreign party its idEstrangeiro
     std::string cpf;
     std::string name;
-    std::string stateRegistration;  // IE
+    std::string stateRegistration;            // IE
     std::string substituteStateRegistration;  // IEST
     std::string municipalRegistration;        // IM
     Address address;
@@ -71,18 +71,18 @@ struct Transport {
 };
 
 struct Invoice {
-    std::string key;      // 44 characters
-    std::string layout;   // infNFe versao: "2.00", "3.10", "4.00"
-    std::string environment;  // tpAmb: "1" production, "2" homologation
+    std::string key;            // 44 characters
+    std::string layout;         // infNFe versao: "2.00", "3.10", "4.00"
+    std::string environment;    // tpAmb: "1" production, "2" homologation
     std::string operationKind;  // tpNF: "0" entry, "1" exit
-    std::string nature;   // natOp
-    std::string number;   // nNF
+    std::string nature;         // natOp
+    std::string number;         // nNF
     std::string series;
-    std::string issued;   // dEmi or dhEmi
-    std::string movement;  // dSaiEnt or dhSaiEnt
+    std::string issued;        // dEmi or dhEmi
+    std::string movement;      // dSaiEnt or dhSaiEnt
     std::string movementTime;  // hSaiEnt (2.00)
-    std::string protocol;  // nProt
-    std::string authorised;  // dhRecbto
+    std::string protocol;      // nProt
+    std::string authorised;    // dhRecbto
     Party issuer;
     Party recipient;
     std::string billNumber, billOriginal, billDiscount, billNet;  // fat

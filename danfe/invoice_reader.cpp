@@ -44,7 +44,7 @@ const xmlNode* FirstChildElement(const xmlNode* parent) {
 }
 
 Address ReadAddress(const xmlNode* address) {
-    return {Text(address, {"xLgr"}),    Text(address, {"nro"}), Text(address, {"xCpl"}),
+    return {Text(address, {"xLgr"}),    Text(address, {"nro"}),  Text(address, {"xCpl"}),
             Text(address, {"xBairro"}), Text(address, {"xMun"}), Text(address, {"UF"}),
             Text(address, {"CEP"}),     Text(address, {"fone"})};
 }

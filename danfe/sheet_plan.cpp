@@ -4,8 +4,8 @@
 
 namespace danfe {
 
-std::vector<SheetContent> PlanSheets(const std::vector<double>& rowHeights,
-                                     std::size_t noteLines, const SheetSpace& space) {
+std::vector<SheetContent> PlanSheets(const std::vector<double>& rowHeights, std::size_t noteLines,
+                                     const SheetSpace& space) {
     std::vector<SheetContent> sheets;
     double freeOnLast = 0;
     std::size_t row = 0;

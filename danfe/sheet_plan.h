@@ -28,7 +28,7 @@ struct SheetSpace {
 // rows fill each table in order (at least one a sheet, however tall); notes that do not fit
 // the first sheet's box continue under the table of the last sheet and on sheets of their
 // own.
-std::vector<SheetContent> PlanSheets(const std::vector<double>& rowHeights,
-                                     std::size_t noteLines, const SheetSpace& space);
+std::vector<SheetContent> PlanSheets(const std::vector<double>& rowHeights, std::size_t noteLines,
+                                     const SheetSpace& space);
 
 }  // namespace danfe

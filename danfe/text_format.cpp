@@ -48,13 +48,15 @@ std::string Decimal(std::string_view text, int minDecimals) {
     return result;
 }
 
-std::string Money(std::string_view text) { return Decimal(text.empty() ? "0" : text, 2); }
+std::string Money(std::string_view text) {
+    return Decimal(text.empty() ? "0" : text, 2);
+}
 
 std::string Document(std::string_view text) {
     const std::string t(text);
     if (t.size() == 14) {
-        return t.substr(0, 2) + '.' + t.substr(2, 3) + '.' + t.substr(5, 3) + '/' +
-               t.substr(8, 4) + '-' + t.substr(12);
+        return t.substr(0, 2) + '.' + t.substr(2, 3) + '.' + t.substr(5, 3) + '/' + t.substr(8, 4) +
+               '-' + t.substr(12);
     }
     if (t.size() == 11) {
         return t.substr(0, 3) + '.' + t.substr(3, 3) + '.' + t.substr(6, 3) + '-' + t.substr(9);
@@ -73,9 +75,13 @@ std::string KeyGroups(std::string_view key) {
     return grouped;
 }
 
-std::string InvoiceNumber(std::string_view number) { return Grouped(Padded(number, 9)); }
+std::string InvoiceNumber(std::string_view number) {
+    return Grouped(Padded(number, 9));
+}
 
-std::string Series(std::string_view series) { return Padded(series, 3); }
+std::string Series(std::string_view series) {
+    return Padded(series, 3);
+}
 
 std::string PostalCode(std::string_view text) {
     return text.size() == 8 ? std::string(text.substr(0, 5)) + '-' + std::string(text.substr(5))
@@ -93,7 +99,7 @@ std::string DatePart(std::string_view iso) {
 std::string TimePart(std::string_view iso) {
     const std::size_t t = iso.find('T');
     return t == std::string_view::npos || iso.size() < t + 9 ? std::string()
-                                                              : std::string(iso.substr(t + 1, 8));
+                                                             : std::string(iso.substr(t + 1, 8));
 }
 
 std::string FreightMode(std::string_view mode, std::string_view layout) {

@@ -39,8 +39,7 @@ TEST(Code128, SymbolsSwitchBetweenSetsCAndAWithTheirCheckCharacter) {
 }
 
 TEST(Code128, ANumericKeyIsTwentyTwoPairsOfSetC) {
-    const std::vector<int> symbols =
-        Code128Symbols("35150311222333000181550010000010091201510092");
+    const std::vector<int> symbols = Code128Symbols("35150311222333000181550010000010091201510092");
     ASSERT_EQ(symbols.size(), 25u);
     EXPECT_EQ(symbols.front(), 105);
     EXPECT_EQ(symbols[1], 35);
@@ -50,8 +49,7 @@ TEST(Code128, ANumericKeyIsTwentyTwoPairsOfSetC) {
 
 TEST(Code128, AnAlphanumericKeyUsesSetAOnlyForItsLetters) {
     // cUF and AAMM, then a CNPJ whose first twelve characters hold letters.
-    const std::vector<int> symbols =
-        Code128Symbols("3525031A2B3C4D000195550010000000011000000019");
+    const std::vector<int> symbols = Code128Symbols("3525031A2B3C4D000195550010000000011000000019");
     const std::vector<int> expectedStart = {105, 35, 25, 3, 101, 17, 33, 18, 34, 19, 35, 20, 36};
     EXPECT_THAT(std::vector<int>(symbols.begin(), symbols.begin() + 13),
                 ElementsAreArray(expectedStart));

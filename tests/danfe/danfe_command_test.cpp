@@ -37,8 +37,9 @@ TEST(DanfeCommand, WritesEachInvoiceAndReportsTheFilesItRefuses) {
                             "<resNFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"/>");
     const auto pdfs = folder / "pdf" / "novos";
 
-    const CommandRun run = Danfe({"-o", pdfs.string(), (folder / "resumo.xml").string(),
-                           (folder / "nota.xml").string(), (folder / "faltando.xml").string()});
+    const CommandRun run =
+        Danfe({"-o", pdfs.string(), (folder / "resumo.xml").string(),
+               (folder / "nota.xml").string(), (folder / "faltando.xml").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, (pdfs / (kKey + ".pdf")).string() + "\n");
     EXPECT_THAT(run.err, HasSubstr("resumo.xml: DANFE não gerado. O arquivo não é uma NF-e "
@@ -56,7 +57,8 @@ TEST(DanfeCommand, ACancellationBesideTheInvoiceMarksItsDanfe) {
     test_support::WriteFile(folder / (kKey + "-110111-01-procEventoNFe.xml"),
                             sample::CancellationEvent(sample::ReadInvoiceFacts(xml)));
 
-    const CommandRun run = Danfe({"--output=" + folder.path().string(), (folder / "nota.xml").string()});
+    const CommandRun run =
+        Danfe({"--output=" + folder.path().string(), (folder / "nota.xml").string()});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(danfe_test::PdfText(test_support::ReadFile(folder / (kKey + ".pdf"))),
                 HasSubstr("CANCELADA"));

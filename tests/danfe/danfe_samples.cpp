@@ -53,11 +53,13 @@ std::string BarcodesOfFirstSheet(const std::string& pdf) {
     const test_support::TemporaryDirectory folder;
     test_support::WriteFile(folder / "danfe.pdf", pdf);
     const std::string base = (folder / "sheet").string();
-    const auto rendered = test_support::RunCommand("pdftoppm -png -r 300 -f 1 -l 1 -singlefile '" +
-                                                   (folder / "danfe.pdf").string() + "' '" +
-                                                   base + "'");
+    const auto rendered =
+        test_support::RunCommand("pdftoppm -png -r 300 -f 1 -l 1 -singlefile '" +
+                                 (folder / "danfe.pdf").string() + "' '" + base + "'");
     EXPECT_EQ(rendered.status, 0) << "pdftoppm (poppler-utils) failed";
-    return test_support::RunCommand("zbarimg -q --raw -Sdisable -Scode128.enable '" + base + ".png'").text;
+    return test_support::RunCommand("zbarimg -q --raw -Sdisable -Scode128.enable '" + base +
+                                    ".png'")
+        .text;
 }
 
 }  // namespace danfe_test

@@ -64,16 +64,14 @@ TEST(InvoiceReader, RefusesWhatIsNotAnAuthorisedInvoice) {
             ReadInvoice(text);
             ADD_FAILURE() << "accepted: " << reason;
         } catch (const Error& error) {
-            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos)
-                << error.what();
+            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
         }
     }
 }
 
 TEST(Cancellation, OnlyARegisteredCancellationOfTheSameKeyCounts) {
     const std::string invoiceXml = Layout400();
-    const std::string event =
-        sample::CancellationEvent(sample::ReadInvoiceFacts(invoiceXml));
+    const std::string event = sample::CancellationEvent(sample::ReadInvoiceFacts(invoiceXml));
     EXPECT_TRUE(IsCancellationOf(event, kKey));
     EXPECT_TRUE(IsCancellationOf(Replaced(event, "<cStat>135", "<cStat>155"), kKey));
     EXPECT_FALSE(IsCancellationOf(event, "35240361024385000111550010000001141171819206"));

@@ -24,13 +24,15 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"convert", {"text", "nfe"}},
     {"capture", {"text"}},
     {"dfe", {"text", "nfe"}},
+    {"danfe", {"text", "nfe", "dfe"}},
     {"portal", {"text", "capture", "dfe"}},
-    {"app", {"text", "nfe", "convert", "capture", "dfe", "portal"}},
-    {"tools", {"text", "nfe", "convert", "capture", "dfe"}},
+    {"app", {"text", "nfe", "convert", "capture", "dfe", "danfe", "portal"}},
+    {"tools", {"text", "nfe", "convert", "capture", "dfe", "danfe"}},
     {"sample", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"bench", {"text", "nfe", "convert", "capture", "dfe", "sample"}},
+    {"bench", {"text", "nfe", "convert", "capture", "dfe", "danfe", "sample"}},
     {"fuzz", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"tests", {"text", "nfe", "convert", "capture", "dfe", "portal", "app", "tools", "sample"}},
+    {"tests",
+     {"text", "nfe", "convert", "capture", "dfe", "danfe", "portal", "app", "tools", "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.

@@ -102,8 +102,7 @@ int RunDanfeCommand(const std::vector<std::string>& arguments, std::ostream& out
     int failed = 0;
     for (const std::string& file : parsed.files) {
         try {
-            out << danfe::WriteDanfeFile(file, parsed.outputFolder).string() << "\n"
-                << std::flush;
+            out << danfe::WriteDanfeFile(file, parsed.outputFolder).string() << "\n" << std::flush;
         } catch (const std::exception& error) {
             ++failed;
             err << file << ": DANFE não gerado. " << error.what() << "\n" << std::flush;
