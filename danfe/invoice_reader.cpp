@@ -14,6 +14,8 @@ namespace {
 
 using dfe::kNamespaceNFe;
 
+constexpr std::string_view kNotAuthorised = "O arquivo não é uma NF-e autorizada";
+
 const xmlNode* Path(const xmlNode* from, std::initializer_list<std::string_view> names) {
     for (std::string_view name : names) {
         if (from == nullptr) {
@@ -143,18 +145,20 @@ Transport ReadTransport(const xmlNode* transp) {
     return read;
 }
 
+// The key of infNFe's Id, which the protocol's chNFe must repeat: a protocol of another
+// invoice authorises nothing here.
 std::string KeyOf(const xmlNode* infNFe, const xmlNode* infProt) {
-    std::string key = Text(infProt, {"chNFe"});
-    if (key.empty()) {
-        key = dfe::AttributeOf(infNFe, "Id").value_or("");
-        if (key.starts_with("NFe")) {
-            key.erase(0, 3);
-        }
+    std::string key = dfe::AttributeOf(infNFe, "Id").value_or("");
+    if (key.starts_with("NFe")) {
+        key.erase(0, 3);
+    }
+    const std::string authorised = Text(infProt, {"chNFe"});
+    if (authorised != key) {
+        throw Error(std::string(kNotAuthorised) +
+                    ": o protocolo de autorização é de outra chave de acesso.");
     }
     return key;
 }
-
-constexpr std::string_view kNotAuthorised = "O arquivo não é uma NF-e autorizada";
 
 }  // namespace
 

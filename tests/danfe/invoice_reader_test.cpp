@@ -58,6 +58,8 @@ TEST(InvoiceReader, RefusesWhatIsNotAnAuthorisedInvoice) {
         {Replaced(xml, "<cStat>100</cStat>", "<cStat>302</cStat>"), "situação 302"},
         {xml.substr(0, xml.find("<protNFe")) + "</nfeProc>", "falta o protocolo"},
         {Replaced(xml, "<infNFe versao=\"4.00\"", "<infNFe versao=\"1.10\""), "leiaute 1.10"},
+        {Replaced(xml, "<chNFe>" + kKey, "<chNFe>35240361024385000111550010000001141171819206"),
+         "protocolo de autorização é de outra chave"},
     };
     for (const auto& [text, reason] : cases) {
         try {
