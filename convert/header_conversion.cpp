@@ -60,8 +60,8 @@ double LayoutVersion(std::string_view text) {
 void ReadPageTop(std::string_view section, nfe::TNFe& nfe,
                  const std::function<void(const std::string&)>& showMessage,
                  const std::function<void(const std::string&)>& showNotice) {
-    nfe.infNFe.ID = DigitsField(section, "Chave de acesso");
-    nfe.procNFe.chNFe = DigitsField(section, "Chave de acesso");
+    nfe.infNFe.ID = KeyField(section, "Chave de acesso");
+    nfe.procNFe.chNFe = KeyField(section, "Chave de acesso");
     nfe.Ide.nNF = IntegerOrDefault(Copy(nfe.procNFe.chNFe, 26, 9), 0);
 
     const std::string version = FieldAfterLabel(section, "Versão"_w1252);

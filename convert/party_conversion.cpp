@@ -33,15 +33,15 @@ StreetAndNumber SplitAddress(std::string_view address) {
 }
 
 void ReadEmitterSummary(std::string_view section, nfe::TEmit& emit) {
-    emit.CNPJCPF = DigitsField(section, "CNPJ");
+    emit.CNPJCPF = CnpjCpfField(section, "CNPJ");
     emit.xNome = TextFieldOr(section, "Nome/Razão Social"_w1252, "Nome / Razão Social"_w1252);
     emit.IE = LettersAndDigitsField(section, "Inscrição Estadual"_w1252);
 }
 
 void ReadRecipientSummary(std::string_view section, nfe::TDest& dest) {
-    dest.CNPJCPF = DigitsField(section, "CNPJ");
+    dest.CNPJCPF = CnpjCpfField(section, "CNPJ");
     if (dest.CNPJCPF.empty()) {
-        dest.CNPJCPF = DigitsField(section, "CPF");
+        dest.CNPJCPF = CnpjCpfField(section, "CPF");
     }
     dest.xNome = TextFieldOr(section, "Nome/Razão Social"_w1252, "Nome / Razão Social"_w1252);
     dest.IE = LettersAndDigitsField(section, "Inscrição Estadual"_w1252);
@@ -87,9 +87,9 @@ void ReadEmitterDetail(std::string_view section, nfe::TNFe& nfe) {
 void ReadRecipientDetail(std::string_view section, nfe::TDest& dest) {
     nfe::TenderDest& address = dest.EnderDest;
     if (text::Trim(dest.CNPJCPF).empty()) {
-        dest.CNPJCPF = DigitsField(section, "CNPJ");
+        dest.CNPJCPF = CnpjCpfField(section, "CNPJ");
         if (text::Trim(dest.CNPJCPF).empty()) {
-            dest.CNPJCPF = DigitsField(section, "CPF");
+            dest.CNPJCPF = CnpjCpfField(section, "CPF");
         }
     }
     dest.Email = TextField(section, "E-mail ");

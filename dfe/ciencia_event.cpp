@@ -52,7 +52,7 @@ std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& c
     AddTextElement(information, nullptr, "cOrgao", "91");
     AddTextElement(information, nullptr, "tpAmb",
                    std::to_string(static_cast<int>(event.environment)));
-    AddTextElement(information, nullptr, event.author.ElementName(), event.author.digits);
+    AddTextElement(information, nullptr, event.author.ElementName(), event.author.number);
     AddTextElement(information, nullptr, "chNFe", event.key);
     AddTextElement(information, nullptr, "dhEvento", EventMomentText(event.moment));
     AddTextElement(information, nullptr, "tpEvento", kCienciaEventType);

@@ -57,7 +57,7 @@ std::string DistributionEnvelope(const DistributionRequest& request) {
     if (request.authorState) {
         AddTextElement(distribution, nullptr, "cUFAutor", nfe::PadZeros(*request.authorState, 2));
     }
-    AddTextElement(distribution, nullptr, request.party.ElementName(), request.party.digits);
+    AddTextElement(distribution, nullptr, request.party.ElementName(), request.party.number);
     AddQuery(distribution, request.query);
     return document.Serialized();
 }

@@ -41,7 +41,7 @@ std::optional<Number> NumberOf(std::string_view text) {
 
 UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_view service,
                          const Party& party, const std::function<void()>& whileWaiting)
-    : partyDigits_(party.digits) {
+    : partyNumber_(party.number) {
     const std::filesystem::path folder = dataFolder / "dfe";
     const std::string name = std::string(service) + "-" + party.Base();
     path_ = folder / (name + ".txt");
@@ -98,7 +98,7 @@ void UsageRecord::Load() {
         };
         if (name == kLastNsu) {
             const auto nsu = NumberOf<std::uint64_t>(second);
-            if (!PartyFromDigits(first) || !nsu) {
+            if (!PartyFromNumber(first) || !nsu) {
                 throw damaged();
             }
             lastNsus_.emplace_back(first, *nsu);
@@ -125,8 +125,8 @@ void UsageRecord::Load() {
 }
 
 std::optional<std::uint64_t> UsageRecord::LastNsu() const {
-    for (const auto& [digits, nsu] : lastNsus_) {
-        if (digits == partyDigits_) {
+    for (const auto& [number, nsu] : lastNsus_) {
+        if (number == partyNumber_) {
             return nsu;
         }
     }
@@ -134,13 +134,13 @@ std::optional<std::uint64_t> UsageRecord::LastNsu() const {
 }
 
 void UsageRecord::SetLastNsu(std::uint64_t nsu) {
-    for (auto& [digits, kept] : lastNsus_) {
-        if (digits == partyDigits_) {
+    for (auto& [number, kept] : lastNsus_) {
+        if (number == partyNumber_) {
             kept = nsu;
             return;
         }
     }
-    lastNsus_.emplace_back(partyDigits_, nsu);
+    lastNsus_.emplace_back(partyNumber_, nsu);
 }
 
 void UsageRecord::Save() const {
@@ -160,8 +160,8 @@ void UsageRecord::Save() const {
     for (const Time sent : state.keyQueries) {
         text += std::string(kKeyQuery) + " " + std::to_string(SecondsOf(sent)) + "\n";
     }
-    for (const auto& [digits, nsu] : lastNsus_) {
-        text += std::string(kLastNsu) + " " + digits + " " + std::to_string(nsu) + "\n";
+    for (const auto& [number, nsu] : lastNsus_) {
+        text += std::string(kLastNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
     try {
         nfe::WriteFileAtomically(path_, text);

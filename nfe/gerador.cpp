@@ -4,6 +4,7 @@
 
 #include "nfe/access_key.h"
 #include "nfe/atomic_file.h"
+#include "nfe/cnpj.h"
 #include "nfe/cpf.h"
 #include "nfe/xml_text_filter.h"
 #include "text/ascii_case.h"
@@ -154,15 +155,15 @@ void TGerador::wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPa
         wCampo(tcStr, ID1, "CNPJ", 0, 0, 1, "");
         return;
     }
-    const std::string digits = text::DigitsOnly(text::Trim(CNPJCPF));
-    if (digits.size() == 11) {
-        wCampo(tcStr, ID2, "CPF", 11, 11, 1, digits);
-        if (!IsValidCPF(digits)) {
+    const std::string characters = IdentifierCharacters(CNPJCPF);
+    if (characters.size() == 11) {
+        wCampo(tcStr, ID2, "CPF", 11, 11, 1, characters);
+        if (!IsValidCPF(characters)) {
             wAlerta(ID2, "CPF", "", kConteudoInvalido);
         }
-    } else if (digits.size() == 14) {
-        wCampo(tcStr, ID1, "CNPJ", 14, 14, 1, digits);
-        if (!IsValidCNPJ(digits)) {
+    } else if (characters.size() == 14) {
+        wCampo(tcStr, ID1, "CNPJ", 14, 14, 1, characters);
+        if (!IsValidCNPJ(characters)) {
             wAlerta(ID1, "CNPJ", "", kConteudoInvalido);
         }
     } else {

@@ -57,8 +57,8 @@ public:
                 int maximo, int ocorrencias, const FieldValue& valor,
                 std::string_view Descricao = {});
 
-    // An element "CPF" or "CNPJ" with the digits of CNPJCPF, checked, for a Brazilian party
-    // (cPais 1058); an empty "CNPJ" for a foreign one.
+    // An element "CPF" or "CNPJ" with the digits and letters of CNPJCPF, checked, for a Brazilian
+    // party (cPais 1058); an empty "CNPJ" for a foreign one.
     void wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPais,
                        std::string_view CNPJCPF);
 

@@ -45,7 +45,7 @@ std::string VersionText(const std::string& versaoStr) {
 // The numeric code that the identifier carries, or 0 when it carries none (the identifier
 // could not be composed).
 int NumericCodeOf(const std::string& id, double versao) {
-    return KeyDigits(id).size() < 36 ? 0 : KeyNumericCode(id, versao);
+    return KeyCharacters(id).size() < 36 ? 0 : KeyNumericCode(id, versao);
 }
 
 std::string Quoted(std::string_view name, std::string_view value) {
@@ -118,7 +118,7 @@ bool TNFeW::GerarXml() {
 }
 
 std::string TNFeW::ObterNomeArquivo() const {
-    return KeyDigits(NFe.infNFe.ID) + "-nfe.xml";
+    return KeyCharacters(NFe.infNFe.ID) + "-nfe.xml";
 }
 
 void TNFeW::CompletarIdentificacao() {
@@ -135,7 +135,7 @@ void TNFeW::CompletarIdentificacao() {
     // An identifier that holds a valid key keeps it, whatever prefix or grouping it was
     // typed with; any other gives way to the key composed from the header.
     if (!IsBlank(infNFe.ID) && IsValidAccessKey(infNFe.ID)) {
-        infNFe.ID = "NFe" + KeyDigits(infNFe.ID);
+        infNFe.ID = "NFe" + KeyCharacters(infNFe.ID);
     } else {
         infNFe.ID = candidata.value_or("");
     }
@@ -163,7 +163,7 @@ bool TNFeW::DeveGerarAssinatura() const {
 
 void TNFeW::GerarAssinatura() {
     TSignature& s = NFe.signature;
-    s.URI = KeyDigits(NFe.infNFe.ID);
+    s.URI = KeyCharacters(NFe.infNFe.ID);
 
     // The block has a generator of its own, so that its alerts stay out of the document's.
     TGerador assinatura;
@@ -298,9 +298,9 @@ void TNFeW::GerarNFref() {
     for (const TNFrefCollectionItem& ref : NFe.Ide.NFref) {
         Gerador.wGrupo("NFref", "B12a");
         if (!ref.refNFe.empty()) {
-            const std::string digits = KeyDigits(ref.refNFe);
-            Gerador.wCampo(tcEsp, "B13", "refNFe", 44, 44, 1, digits, "Chave da NF-e referenciada");
-            if (!IsValidAccessKey("NFe" + digits)) {
+            const std::string key = KeyCharacters(ref.refNFe);
+            Gerador.wCampo(tcEsp, "B13", "refNFe", 44, 44, 1, key, "Chave da NF-e referenciada");
+            if (!IsValidAccessKey(key)) {
                 AlertarConteudoInvalido("B13", "refNFe", "Chave da NF-e referenciada");
             }
         }
@@ -311,10 +311,9 @@ void TNFeW::GerarNFref() {
             GerarRefNFP(ref.RefNFP);
         }
         if (!ref.refCTe.empty()) {
-            const std::string digits = KeyDigits(ref.refCTe);
-            Gerador.wCampo(tcEsp, "B20i", "refCTe", 44, 44, 1, digits,
-                           "Chave do CT-e referenciado");
-            if (!IsValidAccessKey("NFe" + digits)) {
+            const std::string key = KeyCharacters(ref.refCTe);
+            Gerador.wCampo(tcEsp, "B20i", "refCTe", 44, 44, 1, key, "Chave do CT-e referenciado");
+            if (!IsValidAccessKey(key)) {
                 AlertarConteudoInvalido("B20i", "refCTe", "Chave do CT-e referenciado");
             }
         }

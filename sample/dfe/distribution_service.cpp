@@ -150,12 +150,12 @@ ServiceReply DistributionService::Answer(std::string_view requestBody,
     if (dfe::AttributeOf(request, "versao") != "1.01") {
         parsed.status = 239;
     } else if ((parsed.environment != 1 && parsed.environment != 2) || !nsu ||
-               !dfe::PartyFromDigits(parsed.party)) {
+               !dfe::PartyFromNumber(parsed.party)) {
         parsed.status = 215;
     } else if (parsed.environment != static_cast<int>(settings_.environment)) {
         parsed.status = 252;
     } else if (settings_.fault == DistributionFault::wrongCnpj || !client ||
-               client->Base() != dfe::PartyFromDigits(parsed.party)->Base()) {
+               client->Base() != dfe::PartyFromNumber(parsed.party)->Base()) {
         parsed.status = 593;
     } else if (settings_.fault == DistributionFault::excessiveUse &&
                ++requestsByBase_[client->Base()] > settings_.burst) {
@@ -215,7 +215,7 @@ ServiceReply DistributionService::Reply(const Parsed& request) {
             break;
     }
 
-    if (request.key.size() != 44 || !nfe::IsValidAccessKey(request.key)) {
+    if (!nfe::IsWrittenAccessKey(request.key)) {
         return answer(236, 0, 0, {});
     }
     const auto invoice =

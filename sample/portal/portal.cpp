@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "nfe/access_key.h"
 #include "sample/portal/base64.h"
 #include "sample/portal/captcha.h"
 #include "sample/portal/png_encoder.h"
@@ -153,14 +154,9 @@ PortalReply Portal::Submission(const PortalRequest& request, Session& session) {
         return Redirect(kWrongCaptchaReturn);
     }
 
-    // People type the key in groups; the portal keeps its digits.
-    std::string key;
-    for (char c : Param(request, kKeyField)) {
-        if (c >= '0' && c <= '9') {
-            key += c;
-        }
-    }
-    const SampleInvoice* invoice = catalogue_.Find(key);
+    // People type the key in groups and in either case; the portal keeps its digits and
+    // letters, in capitals.
+    const SampleInvoice* invoice = catalogue_.Find(nfe::KeyCharacters(Param(request, kKeyField)));
     switch (FaultOf(invoice)) {
         case FaultMode::serverError:
             return Page(500, ServerErrorPage());

@@ -25,7 +25,7 @@ certificado digital A1 da empresa (arquivo .pfx ou .p12 e a sua senha).
 
 Comandos:
   certificado A1.pfx  lê o certificado e mostra titular, CNPJ (ou CPF), emissor e validade
-  chave CHAVE...      consulta cada chave de acesso (44 dígitos, espaços permitidos); a NF-e
+  chave CHAVE...      consulta cada chave de acesso (44 caracteres, espaços permitidos); a NF-e
                       completa é gravada como CHAVE-procNFe.xml; quando o serviço dá só o
                       resumo (o destinatário ainda não registrou a Ciência da Operação), ele
                       é gravado como CHAVE-resNFe.xml; eventos (cancelamento e outros) como

@@ -270,10 +270,10 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     Serve({.batchSize = 5});
     const Outcome first = Dfe("novos");
     EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(Requests(), 3u);  // 14 documents, five at a time
-    EXPECT_EQ(Files().size(), 14u);
-    EXPECT_THAT(first.err, HasSubstr("14 documentos novos; último NSU 000000000000014."));
-    EXPECT_THAT(first.err, HasSubstr("2 deles são resumos (resNFe)"));
+    EXPECT_EQ(Requests(), 3u);  // 15 documents, five at a time
+    EXPECT_EQ(Files().size(), 15u);
+    EXPECT_THAT(first.err, HasSubstr("15 documentos novos; último NSU 000000000000015."));
+    EXPECT_THAT(first.err, HasSubstr("3 deles são resumos (resNFe)"));
 
     // The recipient's Ciência brings the full invoice under a new NSU.
     served_->service().RegisterCiencia(kWithoutCiencia);
@@ -289,14 +289,14 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     EXPECT_EQ(Requests(), 4u);
     EXPECT_THAT(Files(), ElementsAre(std::string(kWithoutCiencia) + "-procNFe.xml"));
     EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
-    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000015."));
+    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000016."));
 
     clock_.Advance(61min);
     fs::remove_all(Notes());
     const Outcome again = Dfe("novos", {"--desde-nsu", "10"});
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_THAT(again.err, HasSubstr("5 documentos novos; último NSU 000000000000015."));
-    EXPECT_EQ(Files().size(), 5u);
+    EXPECT_THAT(again.err, HasSubstr("6 documentos novos; último NSU 000000000000016."));
+    EXPECT_EQ(Files().size(), 6u);
 }
 
 TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) {
