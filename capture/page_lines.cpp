@@ -1,21 +1,13 @@
 #include "capture/page_lines.h"
 
 #include "capture/remover_tags.h"
+#include "text/trim.h"
 
 namespace capture {
 namespace {
 
-bool IsBlank(std::string_view line) {
-    for (const char c : line) {
-        if (static_cast<unsigned char>(c) > 32) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IsScriptLine(std::string_view line) {
-    return IsBlank(line) || line.find("function") != std::string_view::npos ||
+    return text::IsBlank(line) || line.find("function") != std::string_view::npos ||
            line.find("document") != std::string_view::npos ||
            line.find('{') != std::string_view::npos || line.find('}') != std::string_view::npos;
 }

@@ -54,6 +54,7 @@ private:
         std::string xMun;
         std::string UF;
     };
+    enum class AddressOf { issuer, recipient };
 
     void CompletarIdentificacao();
     bool DeveGerarAssinatura() const;
@@ -71,6 +72,7 @@ private:
     void GerarEnderDest();
     void GerarRetirada();
     void GerarEntrega();
+    void WriteAddress(const Address& ender, AddressOf party);
     void GerarAutXML();
     // Foreign addresses take the municipality 9999999, "EXTERIOR" and the state "EX".
     Endereco AjustarEndereco(int cPais, int cMun, const std::string& xMun,
