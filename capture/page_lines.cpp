@@ -1,6 +1,7 @@
 #include "capture/page_lines.h"
 
 #include "capture/remover_tags.h"
+#include "text/ascii_case.h"
 #include "text/trim.h"
 
 namespace capture {
@@ -12,17 +13,13 @@ bool IsScriptLine(std::string_view line) {
            line.find('{') != std::string_view::npos || line.find('}') != std::string_view::npos;
 }
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool StartsWithNbsp(std::string_view text, std::size_t position) {
     constexpr std::string_view kNbsp = "&nbsp;";
     if (text.size() - position < kNbsp.size()) {
         return false;
     }
     for (std::size_t i = 0; i < kNbsp.size(); ++i) {
-        if (FoldAscii(text[position + i]) != kNbsp[i]) {
+        if (text::AsciiLower(text[position + i]) != kNbsp[i]) {
             return false;
         }
     }

@@ -60,7 +60,6 @@ bool TNFeW::GerarXml() {
     Versao = VersionText(versaoStr);
     CompletarIdentificacao();
 
-    Gerador.LayoutArquivoTXT.clear();
     Gerador.ArquivoFormatoXML.clear();
     Gerador.ArquivoFormatoTXT.clear();
 

@@ -24,12 +24,9 @@ public:
     struct TGeradorOpcoes {
         bool AjustarTagNro = true;
         bool GerarTagIPIparaNaoTributado = true;
-        bool GerarTXTSimultaneamente = false;
         bool NormatizarMunicipios = false;
         TkroTagAssinatura GerarTagAssinatura = TkroTagAssinatura::taSomenteSeAssinada;
         std::string PathArquivoMunicipios;
-        bool ValidarInscricoes = false;
-        bool ValidarListaServicos = false;
     };
 
     explicit TNFeW(TNFe& nfe);
