@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "convert/character_filters.h"
 #include "convert/copy.h"
 #include "convert/field_rules.h"
 #include "convert/integer_reading.h"
 #include "convert/w1252_literal.h"
 #include "nfe/place_codes.h"
+#include "text/character_filters.h"
 #include "text/trim.h"
 #include "text/windows1252.h"
 
