@@ -53,6 +53,7 @@ Opções:
                          certificado do servidor; o servidor é sempre verificado
   --senha-arquivo ARQ    lê a senha do certificado da primeira linha de ARQ
   -h, --help             mostra esta ajuda
+  --version              mostra a versão do programa
 
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
 VELLORA_CERT_PASSWORD ou, sem elas, é pedida no terminal sem eco.
@@ -145,6 +146,10 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     if (std::any_of(arguments.begin(), end,
                     [](const std::string& a) { return a == "-h" || a == "--help"; })) {
         parsed.help = true;
+        return parsed;
+    }
+    if (std::find(arguments.begin(), end, "--version") != end) {
+        parsed.version = true;
         return parsed;
     }
     if (arguments.empty()) {
