@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "text/ascii_case.h"
 
 namespace app {
@@ -144,7 +144,7 @@ void WriteProfileValues(const std::filesystem::path& file, std::string_view sect
         text += line;
         text += "\r\n";
     }
-    nfe::WriteFileAtomically(file, text);
+    files::WriteFileAtomically(file, text);
 }
 
 }  // namespace app

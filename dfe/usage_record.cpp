@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "text/integer.h"
 
 namespace dfe {
@@ -154,8 +154,8 @@ void UsageRecord::Save() const {
         text += std::string(kLastNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
     try {
-        nfe::WriteFileAtomically(path_, text);
-    } catch (const nfe::FileError& error) {
+        files::WriteFileAtomically(path_, text);
+    } catch (const files::FileError& error) {
         throw StateError(error.what());
     }
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "files/atomic_file.h"
 #include "nfe/access_key.h"
-#include "nfe/atomic_file.h"
 #include "nfe/cnpj.h"
 #include "nfe/cpf.h"
 #include "nfe/place_codes.h"
@@ -188,7 +188,7 @@ void TGerador::wTexto(std::string_view Texto) {
 bool TGerador::SalvarArquivo(const std::filesystem::path& CaminhoArquivo,
                              TkroFormatoGravacao FormatoGravacao) {
     const std::string& text = FormatoGravacao == fgXML ? ArquivoFormatoXML : ArquivoFormatoTXT;
-    WriteFileAtomically(CaminhoArquivo, text + "\r\n");
+    files::WriteFileAtomically(CaminhoArquivo, text + "\r\n");
     return true;
 }
 
