@@ -8,7 +8,7 @@
 #include "danfe/danfe_error.h"
 #include "danfe/danfe_pdf.h"
 #include "danfe/invoice_reader.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 
 namespace danfe {
 
@@ -56,7 +56,7 @@ std::filesystem::path WriteDanfeFile(const std::filesystem::path& xmlFile,
     const std::filesystem::path file = folder / (invoice.key + ".pdf");
     try {
         std::filesystem::create_directories(folder);
-        nfe::WriteFileAtomically(file, pdf);
+        files::WriteFileAtomically(file, pdf);
     } catch (const std::exception& error) {
         throw Error(std::string("O PDF não pôde ser gravado: ") + error.what());
     }
