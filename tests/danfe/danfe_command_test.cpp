@@ -74,6 +74,7 @@ TEST(DanfeCommand, AWrongCommandLineExitsWithTwo) {
     const CommandRun help = Danfe({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.out, HasSubstr("CHAVE.pdf"));
+    EXPECT_TRUE(Danfe({"--version"}).out.starts_with("vellora-danfe "));
 }
 
 }  // namespace

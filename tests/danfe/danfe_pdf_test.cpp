@@ -5,6 +5,7 @@
 
 #include "danfe/invoice_reader.h"
 #include "danfe/text_format.h"
+#include "sample/portal/sample_invoices.h"
 #include "tests/danfe/danfe_samples.h"
 
 namespace danfe {
@@ -126,12 +127,11 @@ TEST_F(DanfePdfTest, LongNotesContinueOnALaterSheet) {
     EXPECT_THAT(sheets.back(), HasSubstr("FOLHA " + std::to_string(sheets.size()) + "/"));
 }
 
-TEST_F(DanfePdfTest, TheBarCodeOfAnAlphanumericKeyReadsBack) {
-    Invoice invoice = ReadInvoice(danfe_test::Layout400Xml());
-    invoice.key = "3524031A2B3C4D000195550010000001131171819201";
-    const std::string pdf = DanfePdf(invoice);
-    EXPECT_EQ(danfe_test::BarcodesOfFirstSheet(pdf), invoice.key + "\n");
-    EXPECT_THAT(danfe_test::PdfText(pdf), HasSubstr("3524 031A 2B3C 4D00"));
+TEST_F(DanfePdfTest, AnIssuerWhoseCnpjHoldsLettersHasItsKeyInSetsCAndA) {
+    const std::string key =
+        sample::KeyWithCheckDigit("35 2609 12ABC34501DE35 55 001 000001234 1 12345678");
+    ASSERT_EQ(Document(ReadInvoice(danfe_test::SampleXml(key)).issuer.cnpj), "12.ABC.345/01DE-35");
+    ExpectTheInvoiceIn(danfe_test::SampleXml(key));
 }
 
 }  // namespace

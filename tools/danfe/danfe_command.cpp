@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "danfe/danfe_file.h"
+#include "vellora/version.h"
 
 namespace tools {
 
@@ -21,6 +22,7 @@ e o grava em PDF com o nome "CHAVE.pdf".
   -o, --output PASTA pasta que recebe os PDFs, criada quando não existe (padrão: a pasta
                      atual); um arquivo de mesmo nome é substituído
   -h, --help         mostra esta ajuda
+      --version      mostra a versão do programa
 
 Uma NF-e do ambiente de homologação leva "SEM VALOR FISCAL" em cada folha; uma NF-e cujo
 evento de cancelamento (CHAVE-110111-SEQ-procEventoNFe.xml, registrado) está na mesma pasta
@@ -40,6 +42,7 @@ struct DanfeArguments {
     std::string outputFolder = ".";
     std::vector<std::string> files;
     bool help = false;
+    bool version = false;
 };
 
 DanfeArguments Parse(const std::vector<std::string>& arguments) {
@@ -54,6 +57,8 @@ DanfeArguments Parse(const std::vector<std::string>& arguments) {
             optionsEnded = true;
         } else if (argument == "-h" || argument == "--help") {
             parsed.help = true;
+        } else if (argument == "--version") {
+            parsed.version = true;
         } else if (argument == "-o" || argument == "--output") {
             if (i + 1 == arguments.size()) {
                 fault = "falta a pasta depois de " + argument + ".";
@@ -68,7 +73,7 @@ DanfeArguments Parse(const std::vector<std::string>& arguments) {
             fault = "opção desconhecida: " + argument;
         }
     }
-    if (parsed.help) {
+    if (parsed.help || parsed.version) {
         return parsed;
     }
     if (fault.empty() && parsed.outputFolder.empty()) {
@@ -97,6 +102,10 @@ int RunDanfeCommand(const std::vector<std::string>& arguments, std::ostream& out
     }
     if (parsed.help) {
         out << kHelp;
+        return 0;
+    }
+    if (parsed.version) {
+        out << "vellora-danfe " << kVelloraVersion << "\n";
         return 0;
     }
     int failed = 0;
