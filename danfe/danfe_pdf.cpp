@@ -212,11 +212,13 @@ private:
             const double top = sheet.rowEnd > sheet.rowBegin ? tableBottom + 1 : y;
             DrawNotes(top, kBottom - top - kSectionGap, sheet, true);
         }
+        // Over the products table, where the sheet has the most room, clear of the values
+        // of the blocks above it.
         if (invoice_.homologation()) {
-            canvas_.Stamp(QStringLiteral("SEM VALOR FISCAL"), 120, QColor(0, 0, 0, 60));
+            canvas_.Stamp(QStringLiteral("SEM VALOR FISCAL"), 185, QColor(0, 0, 0, 50));
         }
         if (marks_.cancelled) {
-            canvas_.Stamp(QStringLiteral("CANCELADA"), 190, QColor(200, 0, 0, 90));
+            canvas_.Stamp(QStringLiteral("CANCELADA"), 225, QColor(200, 0, 0, 80));
         }
     }
 
