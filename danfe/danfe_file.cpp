@@ -9,6 +9,7 @@
 #include "danfe/danfe_pdf.h"
 #include "danfe/invoice_reader.h"
 #include "files/atomic_file.h"
+#include "nfe/access_key.h"
 
 namespace danfe {
 
@@ -24,28 +25,13 @@ std::string ReadWhole(const std::filesystem::path& file) {
     return text.str();
 }
 
-// The key names the PDF, so it must be nothing but a key: digits, with capital letters
-// only where an alphanumeric CNPJ sits (characters 7 to 20).
-bool IsKeyShaped(const std::string& key) {
-    if (key.size() != 44) {
-        return false;
-    }
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        const char c = key[i];
-        const bool letterAllowed = i >= 6 && i < 20;
-        if (!(c >= '0' && c <= '9') && !(letterAllowed && c >= 'A' && c <= 'Z')) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::filesystem::path WriteDanfeFile(const std::filesystem::path& xmlFile,
                                      const std::filesystem::path& folder, bool cancelled) {
     const Invoice invoice = ReadInvoice(ReadWhole(xmlFile));
-    if (!IsKeyShaped(invoice.key)) {
+    // The key names the PDF, so it must be nothing but a valid key.
+    if (!nfe::IsWrittenAccessKey(invoice.key)) {
         throw Error("A chave de acesso da NF-e não é válida: " + invoice.key.substr(0, 60));
     }
     Marks marks;
