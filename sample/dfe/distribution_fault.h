@@ -15,6 +15,7 @@ enum class DistributionFault {
     wrongCnpj,          // 593 to every request
     refuseCertificate,  // the handshake refuses every client certificate
     brokenGzip,         // every docZip's gzip is cut off half-way
+    brokenDocument,     // in distNSU answers, the docZip of NSU 2 is cut off half-way
     slow,               // every answer comes after some seconds
     htmlError,          // HTTP 503 with an HTML error page instead of SOAP
     lateInvoice,        // a Ciência is registered, but the full invoice never comes
