@@ -24,6 +24,7 @@ using namespace std::chrono_literals;
 using sample::DistributionFault;
 using test_support::ServedDistribution;
 using test_support::SharedTestCertificates;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -61,6 +62,7 @@ protected:
     }
 
     void Serve(sample::ServiceSettings settings = {}) {
+        settings.clock = &clock_;
         served_ = std::make_unique<ServedDistribution>(settings);
         variables_["VELLORA_DFE_URL"] = served_->Url();
     }
@@ -291,12 +293,42 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
     EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000015."));
 
+    // Going back would get the CNPJ base held for an hour: the command refuses it.
     clock_.Advance(61min);
     fs::remove_all(Notes());
-    const Outcome again = Dfe("novos", {"--desde-nsu", "10"});
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_THAT(again.err, HasSubstr("5 documentos novos; último NSU 000000000000015."));
-    EXPECT_EQ(Files().size(), 5u);
+    const Outcome back = Dfe("novos", {"--desde-nsu", "10"});
+    EXPECT_EQ(back.status, 1);
+    EXPECT_THAT(back.err, HasSubstr("O serviço já respondeu até o NSU 000000000000015"));
+    EXPECT_EQ(Requests(), 4u);
+    EXPECT_THAT(Files(), IsEmpty());
+}
+
+TEST_F(DfeCommandTest, ABrokenDocumentIsKeptAsItCameAndAskedAgainWithoutGoingBack) {
+    Serve({.fault = DistributionFault::brokenDocument});
+    const Outcome first = Dfe("novos");
+    EXPECT_EQ(first.status, 1) << first.err;
+    EXPECT_EQ(Files().size(), 14u);  // 13 documents and the broken one as it came
+    EXPECT_THAT(first.err, HasSubstr("O documento NSU 000000000000002"));
+    EXPECT_THAT(first.err, HasSubstr("ficou guardado como veio"));
+    EXPECT_THAT(first.err, HasSubstr("13 documentos novos; último NSU 000000000000014."));
+    const std::string kept = Written("NSU-000000000000002.docZip.txt");
+    EXPECT_THAT(kept, Not(IsEmpty()));
+    EXPECT_THAT(first.out, Not(HasSubstr("docZip")));
+
+    const Outcome pending = Dfe("novos", {"--pendentes"});
+    EXPECT_EQ(pending.status, 0) << pending.err;
+    EXPECT_EQ(pending.out, "000000000000002\n");
+    EXPECT_EQ(Requests(), 1u);
+
+    // An hour later the pending NSU is asked alone, comes whole, and the cursor stays at the
+    // service's ultNSU: nothing is held.
+    clock_.Advance(61min);
+    const Outcome second = Dfe("novos");
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000014."));
+    EXPECT_THAT(served_->Log(), Contains(HasSubstr("consNSU 000000000000002")));
+    EXPECT_THAT(served_->Log(), Not(Contains(HasSubstr("656"))));
+    EXPECT_EQ(Dfe("novos", {"--pendentes"}).out, "");
 }
 
 TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) {
@@ -349,10 +381,6 @@ TEST_F(DfeCommandTest, EachFaultOfTheServiceIsReportedAndLeavesNoFile) {
          "chave",
          "(procNFe_v3.10.xsd) não pôde ser aberto: o gzip do documento termina antes do fim "
          "(está cortado). Nenhum arquivo foi gravado."},
-        {{.fault = DistributionFault::brokenGzip},
-         "novos",
-         "não pôde ser aberto: o gzip do documento termina antes do fim (está cortado).\nA "
-         "próxima execução recomeça depois do NSU 000000000000000."},
         {{.fault = DistributionFault::slow, .slowDelay = 30s},
          "chave",
          "não respondeu a tempo (1 segundo)."},
