@@ -357,6 +357,19 @@ TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) 
     EXPECT_EQ(Requests(), 3u);
 }
 
+TEST_F(DfeCommandTest, A656OrAnEmptyBaseRightAfterNewDocumentsSuggestsAnotherSystem) {
+    for (const DistributionFault fault :
+         {DistributionFault::excessiveUse, DistributionFault::nothingFound}) {
+        Serve({.fault = fault, .burst = 0});
+        const Outcome run = Dfe("novos");
+        EXPECT_THAT(run.err, HasSubstr("Outro sistema (um ERP, o sistema do contador) pode estar "
+                                       "consultando os documentos deste CNPJ"));
+        clock_.Advance(61min);
+    }
+    Serve();
+    EXPECT_THAT(Dfe("novos").err, Not(HasSubstr("Outro sistema")));
+}
+
 TEST_F(DfeCommandTest, EachFaultOfTheServiceIsReportedAndLeavesNoFile) {
     struct Case {
         sample::ServiceSettings settings;
