@@ -207,8 +207,8 @@ void TfrmVLPrincipal::FormShow() {
 
 bool TfrmVLPrincipal::StartOfficialRoute() {
     const auto certificate = ReadCertificatePath(SettingsFile());
-    const auto key = state_.edtChaveNFeText;
-    if (certificate.empty() || !nfe::IsValidAccessKey("NFe" + key)) {
+    const auto key = nfe::TypedAccessKey(state_.edtChaveNFeText);
+    if (certificate.empty() || !key) {
         return false;
     }
     if (!password_) {
@@ -229,7 +229,7 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
         password_ = std::make_shared<const dfe::Secret>(std::move(*password));
     }
     PresentCertificateToThePortal(certificate);
-    RouteRequest request{key, certificate, password_, {}, dependencies_.routeService};
+    RouteRequest request{*key, certificate, password_, {}, dependencies_.routeService};
     try {
         request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
     } catch (const std::filesystem::filesystem_error& error) {

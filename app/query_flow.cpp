@@ -7,7 +7,6 @@
 #include "app/download_target.h"
 #include "app/working_files.h"
 #include "capture/page_lines.h"
-#include "convert/character_filters.h"
 #include "nfe/access_key.h"
 #include "portal/body_wait.h"
 #include "portal/captcha_image.h"
@@ -86,8 +85,8 @@ bool QueryFlow::Restart() {
 }
 
 void QueryFlow::Validate() {
-    state_.edtChaveNFeText = convert::DigitsOnly(text::Utf8ToWindows1252(state_.edtChaveNFeText));
-    if (!nfe::IsValidAccessKey("NFe" + state_.edtChaveNFeText)) {
+    state_.edtChaveNFeText = nfe::KeyCharacters(state_.edtChaveNFeText);
+    if (!nfe::IsValidAccessKey(state_.edtChaveNFeText)) {
         dialogs_.Box(kApplicationTitle,
                      QStringLiteral("Chave incorreta. Verifique a chave informada."), Icon::Error);
         return;

@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
+#include "text/integer.h"
 
 namespace dfe {
 namespace {
@@ -28,16 +28,6 @@ std::int64_t SecondsOf(Time moment) {
     return std::chrono::duration_cast<std::chrono::seconds>(moment.time_since_epoch()).count();
 }
 
-template <typename Number>
-std::optional<Number> NumberOf(std::string_view text) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::string LockFailure(const std::filesystem::path& folder, int error) {
     return "Não foi possível travar o registro de uso na pasta \"" + folder.string() +
            "\": " + std::strerror(error) +
@@ -49,7 +39,7 @@ std::string LockFailure(const std::filesystem::path& folder, int error) {
 
 UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_view service,
                          const Party& party, const std::function<void()>& whileWaiting)
-    : partyDigits_(party.digits) {
+    : partyNumber_(party.number) {
     const std::filesystem::path folder = dataFolder / "dfe";
     const std::string name = std::string(service) + "-" + party.Base();
     path_ = folder / (name + ".txt");
@@ -131,8 +121,8 @@ void UsageRecord::Load(const std::filesystem::path& file) {
                               std::to_string(number) + ".");
         };
         if (name == kLastNsu || name == kPendingNsu) {
-            const auto nsu = NumberOf<std::uint64_t>(second);
-            if (!PartyFromDigits(first) || !nsu) {
+            const auto nsu = text::ParseInteger<std::uint64_t>(second);
+            if (!PartyFromNumber(first) || !nsu) {
                 throw damaged();
             }
             (name == kLastNsu ? lastNsus_ : pending_).emplace_back(first, *nsu);
@@ -141,7 +131,7 @@ void UsageRecord::Load(const std::filesystem::path& file) {
         if (name != kBlockedUntil && name != kNewDocumentsAfter && name != kKeyQuery) {
             continue;  // written by a later version
         }
-        const auto seconds = NumberOf<std::int64_t>(first);
+        const auto seconds = text::ParseInteger<std::int64_t>(first);
         if (!seconds || *seconds < 0 || *seconds > kLatestSeconds) {
             throw damaged();
         }
@@ -159,8 +149,8 @@ void UsageRecord::Load(const std::filesystem::path& file) {
 }
 
 std::optional<std::uint64_t> UsageRecord::LastNsu() const {
-    for (const auto& [digits, nsu] : lastNsus_) {
-        if (digits == partyDigits_) {
+    for (const auto& [number, nsu] : lastNsus_) {
+        if (number == partyNumber_) {
             return nsu;
         }
     }
@@ -168,19 +158,19 @@ std::optional<std::uint64_t> UsageRecord::LastNsu() const {
 }
 
 void UsageRecord::SetLastNsu(std::uint64_t nsu) {
-    for (auto& [digits, kept] : lastNsus_) {
-        if (digits == partyDigits_) {
+    for (auto& [number, kept] : lastNsus_) {
+        if (number == partyNumber_) {
             kept = nsu;
             return;
         }
     }
-    lastNsus_.emplace_back(partyDigits_, nsu);
+    lastNsus_.emplace_back(partyNumber_, nsu);
 }
 
 std::vector<std::uint64_t> UsageRecord::PendingNsus() const {
     std::vector<std::uint64_t> nsus;
-    for (const auto& [digits, nsu] : pending_) {
-        if (digits == partyDigits_) {
+    for (const auto& [number, nsu] : pending_) {
+        if (number == partyNumber_) {
             nsus.push_back(nsu);
         }
     }
@@ -189,14 +179,14 @@ std::vector<std::uint64_t> UsageRecord::PendingNsus() const {
 }
 
 void UsageRecord::AddPending(std::uint64_t nsu) {
-    const std::pair<std::string, std::uint64_t> entry{partyDigits_, nsu};
+    const std::pair<std::string, std::uint64_t> entry{partyNumber_, nsu};
     if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) {
         pending_.push_back(entry);
     }
 }
 
 void UsageRecord::RemovePending(std::uint64_t nsu) {
-    std::erase(pending_, std::pair<std::string, std::uint64_t>{partyDigits_, nsu});
+    std::erase(pending_, std::pair<std::string, std::uint64_t>{partyNumber_, nsu});
 }
 
 void UsageRecord::Save() const {
@@ -216,17 +206,17 @@ void UsageRecord::Save() const {
     for (const Time sent : state.keyQueries) {
         text += std::string(kKeyQuery) + " " + std::to_string(SecondsOf(sent)) + "\n";
     }
-    for (const auto& [digits, nsu] : lastNsus_) {
-        text += std::string(kLastNsu) + " " + digits + " " + std::to_string(nsu) + "\n";
+    for (const auto& [number, nsu] : lastNsus_) {
+        text += std::string(kLastNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
-    for (const auto& [digits, nsu] : pending_) {
-        text += std::string(kPendingNsu) + " " + digits + " " + std::to_string(nsu) + "\n";
+    for (const auto& [number, nsu] : pending_) {
+        text += std::string(kPendingNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
     try {
-        nfe::WriteFileAtomically(path_, text);
+        files::WriteFileAtomically(path_, text);
         // The same good state beside it, for when the record itself gets damaged.
-        nfe::WriteFileAtomically(PreviousPath(), text);
-    } catch (const nfe::FileError& error) {
+        files::WriteFileAtomically(PreviousPath(), text);
+    } catch (const files::FileError& error) {
         throw StateError(error.what());
     }
 }

@@ -1,21 +1,21 @@
 #include "tools/dfe/document_files.h"
 
 #include "dfe/distribution_request.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 
 namespace tools {
 
 std::filesystem::path WriteReceivedDocument(const std::filesystem::path& folder,
                                             const dfe::ReceivedDocument& document) {
     const std::filesystem::path path = folder / document.FileName();
-    nfe::WriteFileAtomically(path, document.xml);
+    files::WriteFileAtomically(path, document.xml);
     return path;
 }
 
 std::filesystem::path WritePendingDocZip(const std::filesystem::path& folder,
                                          const dfe::DocZip& zip) {
     const std::filesystem::path path = folder / ("NSU-" + dfe::NsuText(zip.nsu) + ".docZip.txt");
-    nfe::WriteFileAtomically(path, zip.content);
+    files::WriteFileAtomically(path, zip.content);
     return path;
 }
 
