@@ -213,9 +213,9 @@ void UsageRecord::Save() const {
         text += std::string(kPendingNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
     try {
-        files::WriteFileAtomically(path_, text);
+        files::WriteFileAtomically(path_, text, files::Readers::ownerOnly);
         // The same good state beside it, for when the record itself gets damaged.
-        files::WriteFileAtomically(PreviousPath(), text);
+        files::WriteFileAtomically(PreviousPath(), text, files::Readers::ownerOnly);
     } catch (const files::FileError& error) {
         throw StateError(error.what());
     }

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <future>
 #include <thread>
@@ -106,6 +108,17 @@ TEST(UsageRecord, ADamagedFileGivesWayToItsPreviousStateWithANotice) {
         record.Save();
     }
     EXPECT_TRUE(UsageRecord(data.path(), "producao", kHeadOffice).notice().empty());
+
+    // What it holds is the company's business: its owner alone reads it, whatever the umask.
+    const mode_t umask = ::umask(0);
+    UsageRecord(data.path(), "producao", kHeadOffice).Save();
+    ::umask(umask);
+    for (const char* name :
+         {"producao-44555666.txt", "producao-44555666.previous.txt", "producao-44555666.lock"}) {
+        struct stat status {};
+        ASSERT_EQ(::stat((data / "dfe" / name).c_str(), &status), 0) << name;
+        EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
+    }
 }
 
 TEST(UsageRecord, ASecondRunForTheSameBaseWaitsForTheFirst) {
