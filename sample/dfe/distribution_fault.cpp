@@ -21,6 +21,8 @@ constexpr DistributionFaultInfo kFaults[] = {
      "HTTP 503 with an HTML error page instead of the SOAP answer"},
     {DistributionFault::lateInvoice, "late-invoice",
      "a Ciência is registered (135), but the key still gets its summary"},
+    {DistributionFault::lateEventAnswer, "late-event-answer",
+     "a Ciência is registered, but the event service answers after --slow-seconds"},
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ enum class DistributionFault {
     slow,               // every answer comes after some seconds
     htmlError,          // HTTP 503 with an HTML error page instead of SOAP
     lateInvoice,        // a Ciência is registered, but the full invoice never comes
+    lateEventAnswer,    // a Ciência is registered, but its answer comes after some seconds
 };
 
 struct DistributionFaultInfo {

@@ -204,6 +204,9 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
         std::to_string(batchStatus) + "</cStat><xMotivo>" +
         nfe::EscapeXmlText(Reason(batchStatus)) + "</xMotivo>" + results +
         "</retEnvEvento></nfeRecepcaoEventoNFResult></soap:Body></soap:Envelope>";
+    if (service_.settings().fault == DistributionFault::lateEventAnswer) {
+        reply.delay = service_.settings().slowDelay;
+    }
     return reply;
 }
 

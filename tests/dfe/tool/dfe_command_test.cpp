@@ -245,6 +245,26 @@ TEST_F(DfeCommandTest, AFullInvoiceThatIsLateAfterTheCienciaIsExplained) {
                                      std::string(kWithoutCiencia) + "-resNFe.xml"));
 }
 
+TEST_F(DfeCommandTest, ACienciaSentWithoutAnAnswerIsNotCalledUnregistered) {
+    // The service registers the event and answers after the client gave up.
+    Serve({.fault = DistributionFault::lateEventAnswer, .slowDelay = 3s});
+    timeout_ = 1s;
+    const Outcome lost = Dfe("ciencia", {"--sim", kWithoutCiencia});
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_THAT(lost.err, HasSubstr(std::string(kWithoutCiencia) +
+                                    ": Ciência da Operação não confirmada: o evento foi enviado, "
+                                    "mas o serviço não respondeu; ela pode ter sido registrada."));
+    EXPECT_THAT(lost.err, Not(HasSubstr("não registrada")));
+    const std::string kept = std::string(kWithoutCiencia) + "-210210-01-evento.xml";
+    EXPECT_THAT(Files(), ElementsAre(kept));
+    EXPECT_THAT(Written(kept), HasSubstr("<chNFe>" + std::string(kWithoutCiencia) + "</chNFe>"));
+
+    timeout_ = 20s;
+    const Outcome again = Dfe("ciencia", {"--sim", kWithoutCiencia});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_THAT(again.err, HasSubstr("a Ciência da Operação já estava registrada (573"));
+}
+
 TEST_F(DfeCommandTest, TheCienciaWaitsForAPersonsYes) {
     Serve();
     const Outcome noTerminal = Dfe("ciencia", {kWithoutCiencia});
