@@ -10,7 +10,8 @@ namespace {
 
 CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
                          const EventResult& result) {
-    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {}, {}};
+    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {},
+                           {}};
     if (result.cStat == kEventRegistered || result.cStat == kEventRegisteredUnlinked) {
         outcome.kind = CienciaOutcome::Kind::registered;
         outcome.processedEvent = ProcessedEvent(signedEvent, result.xml);
@@ -57,7 +58,12 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
         }
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (answer.cStat != kBatchProcessed) {
-                sink({batch[i], CienciaOutcome::Kind::refused, answer.cStat, answer.xMotivo, {}, {}});
+                sink({batch[i],
+                      CienciaOutcome::Kind::refused,
+                      answer.cStat,
+                      answer.xMotivo,
+                      {},
+                      {}});
                 continue;
             }
             auto result = std::find_if(answer.events.begin(), answer.events.end(),

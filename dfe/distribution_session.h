@@ -74,8 +74,7 @@ public:
     // recorded NSU is refused with Error, for the same reason. Throws as ConsultKey, and what
     // onFailure throws.
     NewDocumentsOutcome FetchNew(std::optional<std::uint64_t> fromNsu, const DocumentSink& sink,
-                                 const FailureSink& onFailure,
-                                 const AnswerObserver& onAnswer = {});
+                                 const FailureSink& onFailure, const AnswerObserver& onAnswer = {});
 
 private:
     DistributionAnswer Send(RequestKind kind, DistributionQuery query, bool& reachedEnd);

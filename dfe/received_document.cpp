@@ -119,8 +119,9 @@ ReceivedDocument ReadReceivedDocument(const DocZip& zip) {
         const xmlNode* content =
             signedPart == nullptr ? nullptr : ChildElement(signedPart, kNamespaceNFe, "infNFe");
         if (content == nullptr || AttributeOf(content, "Id") != "NFe" + document.key) {
-            throw AnswerError(where + " foi recusado: a chave da NF-e (infNFe/@Id) não é a da "
-                                      "sua autorização (" +
+            throw AnswerError(where +
+                              " foi recusado: a chave da NF-e (infNFe/@Id) não é a da "
+                              "sua autorização (" +
                               document.key + ").");
         }
     }

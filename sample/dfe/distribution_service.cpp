@@ -181,8 +181,7 @@ ServiceReply DistributionService::Answer(std::string_view requestBody,
 ServiceReply DistributionService::Reply(const Parsed& request) {
     ServiceReply reply;
     const auto answer = [&](int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
-                            const std::vector<const Stored*>& documents,
-                            bool breakNsuTwo = false) {
+                            const std::vector<const Stored*>& documents, bool breakNsuTwo = false) {
         reply.body = Envelope(cStat, lastNsu, maxNsu, documents, breakNsuTwo);
         reply.summary =
             std::to_string(cStat) + " (" + std::to_string(documents.size()) + " documentos)";

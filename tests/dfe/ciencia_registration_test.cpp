@@ -135,12 +135,12 @@ TEST(RegisterCiencia, ReportsEachEventAsTheServiceAnsweredIt) {
 }
 
 TEST(RegisterCiencia, ABatchRefusedAsAWholeRefusesEachKeyAndBatchesHoldTwentyEvents) {
-    FakeTransport transport(Soap(
-        "<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/"
-        "soap-envelope\"><soap:Body><nfeResultMsg xmlns=\"http://www.portalfiscal.inf.br/nfe/"
-        "wsdl/NFeRecepcaoEvento4\"><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
-        "versao=\"1.00\"><cStat>656</cStat><xMotivo>Rejeicao: Consumo Indevido</xMotivo>"
-        "</retEnvEvento></nfeResultMsg></soap:Body></soap:Envelope>"));
+    FakeTransport transport(
+        Soap("<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/"
+             "soap-envelope\"><soap:Body><nfeResultMsg xmlns=\"http://www.portalfiscal.inf.br/nfe/"
+             "wsdl/NFeRecepcaoEvento4\"><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
+             "versao=\"1.00\"><cStat>656</cStat><xMotivo>Rejeicao: Consumo Indevido</xMotivo>"
+             "</retEnvEvento></nfeResultMsg></soap:Body></soap:Envelope>"));
     std::vector<std::string> keys;
     for (int i = 0; i < 25; ++i) {
         keys.push_back(kKeys[static_cast<std::size_t>(i) % kKeys.size()]);

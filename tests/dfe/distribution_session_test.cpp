@@ -145,7 +145,8 @@ TEST_F(DistributionSessionTest, AFailedDocumentStaysPendingAndTheNsuNeverGoesBac
     EXPECT_THAT(first.failed, ElementsAre(4, 6));
     EXPECT_EQ(record_.LastNsu(), 9u);
     EXPECT_EQ(record_.PendingNsus(), (std::vector<std::uint64_t>{4, 6}));
-    EXPECT_THAT(transport_.asked, ElementsAre("distNSU 000000000000000", "distNSU 000000000000005"));
+    EXPECT_THAT(transport_.asked,
+                ElementsAre("distNSU 000000000000000", "distNSU 000000000000005"));
 
     // The next run asks the pending ones first, one by one; one comes whole, one does not.
     clock_.Advance(1h);
@@ -158,10 +159,9 @@ TEST_F(DistributionSessionTest, AFailedDocumentStaysPendingAndTheNsuNeverGoesBac
     EXPECT_THAT(taken_, ElementsAre(4));
     EXPECT_THAT(failed_, ElementsAre(6));
     EXPECT_EQ(record_.PendingNsus(), std::vector<std::uint64_t>{6});
-    EXPECT_THAT(transport_.asked,
-                ElementsAre("distNSU 000000000000000", "distNSU 000000000000005",
-                            "consNSU 000000000000004", "consNSU 000000000000006",
-                            "distNSU 000000000000009"));
+    EXPECT_THAT(transport_.asked, ElementsAre("distNSU 000000000000000", "distNSU 000000000000005",
+                                              "consNSU 000000000000004", "consNSU 000000000000006",
+                                              "distNSU 000000000000009"));
 }
 
 TEST_F(DistributionSessionTest, AStartBelowTheServicesLastNsuIsRefused) {

@@ -80,8 +80,7 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                     << ": Ciência da Operação não confirmada: o evento foi enviado, mas o serviço "
                        "não respondeu; ela pode ter sido registrada.\n";
                 ++report.failed;
-                const std::filesystem::path path =
-                    folder / (outcome.key + "-210210-01-evento.xml");
+                const std::filesystem::path path = folder / (outcome.key + "-210210-01-evento.xml");
                 try {
                     files::WriteFileAtomically(path, outcome.signedEvent);
                     context.out << path.string() << "\n" << std::flush;

@@ -39,9 +39,9 @@ public:
 // arguments holds what follows the program's name. Commands: "certificado A1.pfx", "chave
 // [options] KEY...", "novos [options]", "ciencia [options] KEY...". Options take their value
 // as the next argument or after "=": -o/--output, --certificado, --chaves, --desde-nsu, --uf,
-// --ca (repeatable), --senha-arquivo; flags --homologacao, --ciencia, --sim, --pendentes and -h/--help;
-// "--" ends the options. Keys are
-// checked later, not here. Throws DfeUsageError; "--help" wins over every other fault.
+// --ca (repeatable), --senha-arquivo; flags --homologacao, --ciencia, --sim, --pendentes and
+// -h/--help; "--" ends the options. Keys are checked later, not here. Throws DfeUsageError;
+// "--help" wins over every other fault.
 DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments);
 
 extern const std::string_view kDfeUsage;  // the usage lines

@@ -65,9 +65,8 @@ int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& cont
         return kFailed;
     }
     // Another system asking for the same CNPJ moves the service's cursor under this one.
-    const bool anotherSystem = outcome.afterDistNsu &&
-                               (outcome.cStat == dfe::kExcessiveUse ||
-                                (outcome.maxNsu && *outcome.maxNsu == 0));
+    const bool anotherSystem = outcome.afterDistNsu && (outcome.cStat == dfe::kExcessiveUse ||
+                                                        (outcome.maxNsu && *outcome.maxNsu == 0));
     if (anotherSystem) {
         err << "Outro sistema (um ERP, o sistema do contador) pode estar consultando os "
                "documentos deste CNPJ; dois sistemas não devem consultar o mesmo CNPJ.\n";
