@@ -141,7 +141,7 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     flow_ = std::make_unique<QueryFlow>(
         *this, *WebBrowser1_, Boxes(),
         QuerySetup{dependencies_.addresses, dependencies_.executableFolder, dependencies_.converter,
-                   dependencies_.bodyWaitLimit});
+                   dependencies_.bodyWaitLimit, dependencies_.writeDanfe});
 
     if (const auto* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());

@@ -41,6 +41,7 @@ struct Dependencies {
     std::function<bool()> internetConnected;
     std::function<CalendarDate()> today;
     PageConverter converter;
+    DanfeWriter writeDanfe;
     // How long the captcha step and the page capture wait for a page's body.
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
     // Ends the application (the settings dialog closed on a first start without saving).

@@ -287,6 +287,7 @@ void QueryFlow::Import() {
     };
     try {
         state_.FPath = setup_.converter(capture::JoinPageLines(state_.Memo2), settings);
+        WriteDanfe();
         window_.ClearCaptchaPicture();
         window_.ClearCaptchaBox();
     } catch (...) {
@@ -299,11 +300,24 @@ void QueryFlow::Import() {
 
 void QueryFlow::OfficialDocumentWritten(const std::filesystem::path& file) {
     state_.FPath = file;
+    WriteDanfe();
     window_.ClearCaptchaPicture();
     window_.ClearCaptchaBox();
     state_.ImportEnded();
     window_.Reflect();
     window_.PressFechar();
+}
+
+void QueryFlow::WriteDanfe() {
+    if (state_.options.idan != 0 || !setup_.writeDanfe) {
+        return;
+    }
+    try {
+        setup_.writeDanfe(state_.FPath);
+    } catch (const std::exception& error) {
+        dialogs_.Message(QStringLiteral("O DANFE não foi gerado. ") +
+                         QString::fromStdString(error.what()));
+    }
 }
 
 void QueryFlow::PressDownloadButton() {

@@ -8,6 +8,10 @@
 #include <QTcpServer>
 #include <atomic>
 #include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/settings.h"
@@ -60,6 +64,12 @@ protected:
         dependencies.bodyWaitLimit = std::chrono::milliseconds(0);
         dependencies.quit = [this] { ++terminations_; };
         dependencies.passwords = &passwords_;
+        dependencies.writeDanfe = [this](const std::filesystem::path& invoiceFile) {
+            danfes_.push_back(invoiceFile);
+            if (danfeFailure_) {
+                throw std::runtime_error(*danfeFailure_);
+            }
+        };
         dependencies.officialRoute = [this](const RouteRequest& request) {
             ++routeRequests_;
             lastRequest_ = request;
@@ -85,6 +95,9 @@ protected:
     RouteResult routeResult_;
     std::atomic<int> routeRequests_ = 0;
     RouteRequest lastRequest_;
+    // The invoice files whose DANFE was asked for, and why drawing it fails, if it does.
+    std::vector<std::filesystem::path> danfes_;
+    std::optional<std::string> danfeFailure_;
     std::unique_ptr<TfrmVLPrincipal> window_;
 };
 

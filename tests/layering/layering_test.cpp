@@ -25,14 +25,16 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"convert", {"text", "files", "nfe"}},
     {"capture", {"text"}},
     {"dfe", {"text", "files", "nfe"}},
+    {"danfe", {"text", "files", "nfe", "dfe"}},
     {"portal", {"text", "capture", "dfe"}},
-    {"app", {"text", "files", "nfe", "convert", "capture", "dfe", "portal"}},
-    {"tools", {"text", "files", "nfe", "convert", "capture", "dfe"}},
+    {"app", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "portal"}},
+    {"tools", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe"}},
     {"sample", {"text", "files", "nfe", "convert", "capture", "dfe"}},
-    {"bench", {"text", "files", "nfe", "convert", "capture", "dfe", "sample"}},
+    {"bench", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "sample"}},
     {"fuzz", {"text", "files", "nfe", "convert", "capture", "dfe"}},
     {"tests",
-     {"text", "files", "nfe", "convert", "capture", "dfe", "portal", "app", "tools", "sample"}},
+     {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "portal", "app", "tools",
+      "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.
