@@ -10,7 +10,8 @@ namespace {
 
 CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
                          const EventResult& result) {
-    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {}};
+    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {},
+                           {}};
     if (result.cStat == kEventRegistered || result.cStat == kEventRegisteredUnlinked) {
         outcome.kind = CienciaOutcome::Kind::registered;
         outcome.processedEvent = ProcessedEvent(signedEvent, result.xml);
@@ -40,10 +41,29 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
                 {environment, certificate.party(), key, clock.Now()}, certificate));
         }
 
-        const EventBatchAnswer answer = client.Send(++batchId, events);
+        EventBatchAnswer answer;
+        try {
+            answer = client.Send(++batchId, events);
+        } catch (const TransportError& error) {
+            // Only a batch that never left is known not to be registered.
+            const bool neverLeft = error.kind() == TransportError::Kind::serverNotTrusted ||
+                                   error.kind() == TransportError::Kind::certificateRefused ||
+                                   error.kind() == TransportError::Kind::unreachable;
+            if (!neverLeft) {
+                for (std::size_t i = 0; i < batch.size(); ++i) {
+                    sink({batch[i], CienciaOutcome::Kind::unconfirmed, 0, {}, {}, events[i]});
+                }
+            }
+            throw;
+        }
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (answer.cStat != kBatchProcessed) {
-                sink({batch[i], CienciaOutcome::Kind::refused, answer.cStat, answer.xMotivo, {}});
+                sink({batch[i],
+                      CienciaOutcome::Kind::refused,
+                      answer.cStat,
+                      answer.xMotivo,
+                      {},
+                      {}});
                 continue;
             }
             auto result = std::find_if(answer.events.begin(), answer.events.end(),
@@ -58,6 +78,7 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
                       CienciaOutcome::Kind::refused,
                       0,
                       "o serviço não respondeu sobre esta chave",
+                      {},
                       {}});
                 continue;
             }

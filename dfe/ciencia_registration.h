@@ -17,6 +17,7 @@ struct CienciaOutcome {
         registered,         // 135 (or 136): processedEvent holds procEventoNFe
         alreadyRegistered,  // 573: the same event was registered before
         refused,            // anything else, as the service said it
+        unconfirmed,        // sent, but no answer came: it may have been registered
     };
     std::string key;
     Kind kind = Kind::refused;
@@ -25,13 +26,16 @@ struct CienciaOutcome {
     int cStat = 0;
     std::string xMotivo;
     std::string processedEvent;
+    std::string signedEvent;  // as sent, for unconfirmed
 };
 
 // Registers the Ciência of the certificate's party for each key (44 checked digits), in
 // batches of at most 20 events, each batch after the answer to the previous one. Each
 // outcome goes to sink as soon as its batch is answered, so that a later failure loses none.
-// Throws Error when an event cannot be signed, TransportError and AnswerError as EventClient,
-// and what sink throws.
+// When a batch left but its answer never came (a time limit, a connection lost after
+// sending), each of its keys goes to sink as unconfirmed before the TransportError is thrown
+// again. Throws Error when an event cannot be signed, TransportError and AnswerError as
+// EventClient, and what sink throws.
 void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
                      const Clock& clock, const std::vector<std::string>& keys,
                      const std::function<void(const CienciaOutcome&)>& sink);

@@ -66,11 +66,35 @@ KeyAnswer DistributionSession::ConsultKey(std::string_view key) {
     return result;
 }
 
+void DistributionSession::Deliver(const DocZip& zip, const DocumentSink& sink,
+                                  const FailureSink& onFailure, NewDocumentsOutcome& outcome) {
+    std::string reason;
+    try {
+        sink(ReadReceivedDocument(zip));
+        record_.RemovePending(zip.nsu);
+        ++outcome.delivered;
+        return;
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+    record_.AddPending(zip.nsu);
+    outcome.failed.push_back(zip.nsu);
+    onFailure(zip, reason);
+}
+
 NewDocumentsOutcome DistributionSession::FetchNew(std::optional<std::uint64_t> fromNsu,
                                                   const DocumentSink& sink,
+                                                  const FailureSink& onFailure,
                                                   const AnswerObserver& onAnswer) {
     NewDocumentsOutcome outcome;
-    outcome.lastNsu = fromNsu ? *fromNsu : record_.LastNsu().value_or(0);
+    const std::optional<std::uint64_t> recorded = record_.LastNsu();
+    if (fromNsu && recorded && *fromNsu < *recorded) {
+        throw Error("O serviço já respondeu até o NSU " + NsuText(*recorded) +
+                    " para este CNPJ, e recomeçar de " + NsuText(*fromNsu) +
+                    " faria o serviço bloquear as consultas do CNPJ por uma hora (656). Nenhuma "
+                    "consulta foi enviada.");
+    }
+    outcome.lastNsu = fromNsu ? *fromNsu : recorded.value_or(0);
     const auto keep = [&](std::uint64_t nsu) {
         outcome.lastNsu = nsu;
         record_.SetLastNsu(nsu);
@@ -79,61 +103,84 @@ NewDocumentsOutcome DistributionSession::FetchNew(std::optional<std::uint64_t> f
         keep(*fromNsu);
     }
 
-    for (;;) {
-        const std::uint64_t asked = outcome.lastNsu;
-        bool reachedEnd = false;
-        const DistributionAnswer answer =
-            Send(RequestKind::distNsu, DistNsu{outcome.lastNsu}, reachedEnd);
-        if (onAnswer) {
-            onAnswer(answer);
-        }
-        outcome.cStat = answer.cStat;
-        outcome.xMotivo = answer.xMotivo;
-        outcome.maxNsu = answer.maxNsu;
-        if (answer.cStat == kExcessiveUse) {
-            outcome.hold = record_.limits().HoldFor(RequestKind::distNsu, clock_.Now());
-            return outcome;
-        }
-        if (answer.cStat == kNoDocuments) {
-            if (answer.lastNsu) {
-                keep(*answer.lastNsu);
+    try {
+        for (const std::uint64_t pending : record_.PendingNsus()) {
+            bool reachedEnd = false;
+            const DistributionAnswer answer =
+                Send(RequestKind::consNsu, ConsNsu{pending}, reachedEnd);
+            if (onAnswer) {
+                onAnswer(answer);
+            }
+            outcome.cStat = answer.cStat;
+            outcome.xMotivo = answer.xMotivo;
+            if (answer.cStat == kExcessiveUse) {
+                outcome.hold = record_.limits().HoldFor(RequestKind::consNsu, clock_.Now());
+                return outcome;
+            }
+            if (answer.cStat != kDocumentsFound) {
+                break;  // it stays pending, and the new documents go on
+            }
+            for (const DocZip& zip : answer.documents) {
+                if (zip.nsu == pending) {
+                    Deliver(zip, sink, onFailure, outcome);
+                }
             }
             record_.Save();
-            return outcome;
-        }
-        if (answer.cStat != kDocumentsFound) {
-            return outcome;
         }
 
-        std::vector<const DocZip*> zips;
-        for (const DocZip& zip : answer.documents) {
-            zips.push_back(&zip);
-        }
-        std::stable_sort(zips.begin(), zips.end(),
-                         [](const DocZip* a, const DocZip* b) { return a->nsu < b->nsu; });
-        try {
+        for (;;) {
+            const std::uint64_t asked = outcome.lastNsu;
+            bool reachedEnd = false;
+            const DistributionAnswer answer =
+                Send(RequestKind::distNsu, DistNsu{outcome.lastNsu}, reachedEnd);
+            if (onAnswer) {
+                onAnswer(answer);
+            }
+            outcome.afterDistNsu = true;
+            outcome.cStat = answer.cStat;
+            outcome.xMotivo = answer.xMotivo;
+            outcome.maxNsu = answer.maxNsu;
+            if (answer.cStat == kExcessiveUse) {
+                outcome.hold = record_.limits().HoldFor(RequestKind::distNsu, clock_.Now());
+                return outcome;
+            }
+            if (answer.cStat != kDocumentsFound && answer.cStat != kNoDocuments) {
+                return outcome;
+            }
+
+            std::vector<const DocZip*> zips;
+            for (const DocZip& zip : answer.documents) {
+                zips.push_back(&zip);
+            }
+            std::stable_sort(zips.begin(), zips.end(),
+                             [](const DocZip* a, const DocZip* b) { return a->nsu < b->nsu; });
+            // The cursor moves to the answer's end before any document is handed on, each of
+            // them pending until it is kept: whatever stops the run now, nothing is lost and
+            // the next request never goes back.
+            std::uint64_t last = std::max(outcome.lastNsu, answer.lastNsu.value_or(0));
             for (const DocZip* zip : zips) {
-                sink(ReadReceivedDocument(*zip));
-                ++outcome.delivered;
-                keep(std::max(outcome.lastNsu, zip->nsu));
+                last = std::max(last, zip->nsu);
+                record_.AddPending(zip->nsu);
             }
-        } catch (...) {
+            keep(last);
             record_.Save();
-            throw;
+            for (const DocZip* zip : zips) {
+                Deliver(*zip, sink, onFailure, outcome);
+            }
+            record_.Save();
+            if (answer.cStat == kNoDocuments || reachedEnd) {
+                return outcome;
+            }
+            // An answer that does not move on would be asked again for ever.
+            if (outcome.lastNsu <= asked) {
+                throw AnswerError("O serviço não avançou o NSU (" +
+                                  NsuRange(asked, outcome.lastNsu) +
+                                  ") antes de chegar ao maior; a consulta foi interrompida.");
+            }
         }
-
-        if (answer.lastNsu) {
-            keep(std::max(outcome.lastNsu, *answer.lastNsu));
-        }
+    } catch (...) {
         record_.Save();
-        if (reachedEnd) {
-            return outcome;
-        }
-        // An answer that does not move on would be asked again for ever.
-        if (outcome.lastNsu <= asked) {
-            throw AnswerError("O serviço não avançou o NSU (" + NsuRange(asked, outcome.lastNsu) +
-                              ") antes de chegar ao maior; a consulta foi interrompida.");
-        }
+        throw;
     }
 }
 

@@ -39,7 +39,9 @@ struct NewDocumentsOutcome {
     std::uint64_t lastNsu = 0;  // kept for the next run
     std::optional<std::uint64_t> maxNsu;
     std::size_t delivered = 0;
-    std::optional<Hold> hold;  // with 656
+    std::vector<std::uint64_t> failed;  // NSUs left pending by this run
+    std::optional<Hold> hold;           // with 656
+    bool afterDistNsu = false;          // the last answer was to a distNSU
 };
 
 // The requests of one party to the distribution service, within the service's limits of
@@ -49,6 +51,7 @@ struct NewDocumentsOutcome {
 class DistributionSession {
 public:
     using DocumentSink = std::function<void(const ReceivedDocument&)>;
+    using FailureSink = std::function<void(const DocZip&, const std::string& reason)>;
     using AnswerObserver = std::function<void(const DistributionAnswer&)>;
 
     DistributionSession(DistributionClient& client, UsageRecord& record, const Clock& clock,
@@ -61,17 +64,23 @@ public:
     // another key), StateError.
     KeyAnswer ConsultKey(std::string_view key);
 
-    // Asks everything new after fromNsu, or after the NSU kept from the last run, answer
-    // after answer until the last NSU reaches the largest, a refusal, or a failure. Each
-    // document goes to sink in NSU order, and the kept NSU follows the last one that sink
-    // took, so that a failure (a broken document, a file that cannot be written) loses
-    // nothing: the next run starts again from there. Throws as ConsultKey, and what sink
-    // throws.
+    // First asks again, one by one (consNSU), the NSUs left pending by earlier runs, then
+    // everything new after fromNsu, or after the NSU kept from the last run, answer after
+    // answer until the last NSU reaches the largest, a refusal, or a failure. Each document
+    // goes to sink in NSU order. The kept NSU always follows the ultNSU of the answers, since
+    // the service holds the CNPJ base for an hour (656) when asked from below it: a document
+    // that cannot be read, or that sink refuses by throwing, goes to onFailure with the
+    // reason and stays pending in the record, and the others go on. fromNsu below the
+    // recorded NSU is refused with Error, for the same reason. Throws as ConsultKey, and what
+    // onFailure throws.
     NewDocumentsOutcome FetchNew(std::optional<std::uint64_t> fromNsu, const DocumentSink& sink,
-                                 const AnswerObserver& onAnswer = {});
+                                 const FailureSink& onFailure, const AnswerObserver& onAnswer = {});
 
 private:
     DistributionAnswer Send(RequestKind kind, DistributionQuery query, bool& reachedEnd);
+    // Hands zip to sink, or to onFailure keeping it pending; counts it in outcome.
+    void Deliver(const DocZip& zip, const DocumentSink& sink, const FailureSink& onFailure,
+                 NewDocumentsOutcome& outcome);
 
     DistributionClient& client_;
     UsageRecord& record_;

@@ -24,11 +24,29 @@ int Status(const std::string& text) {
     return text.size() == 3 && code && *code >= 100 ? *code : 0;
 }
 
+// retEnvEvento at its place in the SOAP body, under the operation's result element; a copy
+// anywhere else (a SOAP header) is not the answer.
+const xmlNode* BatchAnswer(const xmlNode* envelope) {
+    if (!IsElement(envelope, kNamespaceSoap12, "Envelope")) {
+        return nullptr;
+    }
+    const xmlNode* body = ChildElement(envelope, kNamespaceSoap12, "Body");
+    if (body == nullptr) {
+        return nullptr;
+    }
+    for (const char* result : {"nfeRecepcaoEventoNFResult", "nfeResultMsg"}) {
+        if (const xmlNode* holder = ChildElement(body, kNamespaceEventWsdl, result)) {
+            return ChildElement(holder, kNamespaceNFe, "retEnvEvento");
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 EventBatchAnswer ParseEventAnswer(std::string_view soap) {
     const XmlDocument document = XmlDocument::Parse(soap, kWhat);
-    const xmlNode* batch = FindElement(document.Root(), kNamespaceNFe, "retEnvEvento");
+    const xmlNode* batch = BatchAnswer(document.Root());
     if (batch == nullptr) {
         if (const xmlNode* fault = FindElement(document.Root(), kNamespaceSoap12, "Fault")) {
             const xmlNode* reason = FindElement(fault, kNamespaceSoap12, "Text");

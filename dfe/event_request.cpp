@@ -6,7 +6,7 @@ namespace dfe {
 
 const std::string_view kEventContentType =
     "application/soap+xml; charset=utf-8; "
-    "action=\"http://www.portalfiscal.inf.br/nfe/wsdl/NFeRecepcaoEvento4/nfeRecepcaoEvento\"";
+    "action=\"http://www.portalfiscal.inf.br/nfe/wsdl/NFeRecepcaoEvento4/nfeRecepcaoEventoNF\"";
 
 std::string EventEnvelope(std::uint64_t batchId, const std::vector<std::string>& signedEvents) {
     // Put together as text, because a signed event must reach the service byte for byte.

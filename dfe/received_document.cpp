@@ -112,6 +112,19 @@ ReceivedDocument ReadReceivedDocument(const DocZip& zip) {
     if (!nfe::IsWrittenAccessKey(document.key)) {
         throw AnswerError(where + " não traz uma chave de acesso válida.");
     }
+    if (document.kind == DocumentKind::invoice) {
+        // The signed invoice must be the one its authorisation names, or the file would
+        // carry one invoice under another's key.
+        const xmlNode* signedPart = ChildElement(root, kNamespaceNFe, "NFe");
+        const xmlNode* content =
+            signedPart == nullptr ? nullptr : ChildElement(signedPart, kNamespaceNFe, "infNFe");
+        if (content == nullptr || AttributeOf(content, "Id") != "NFe" + document.key) {
+            throw AnswerError(where +
+                              " foi recusado: a chave da NF-e (infNFe/@Id) não é a da "
+                              "sua autorização (" +
+                              document.key + ").");
+        }
+    }
     if (document.kind == DocumentKind::invoice || document.kind == DocumentKind::invoiceSummary) {
         return document;
     }

@@ -20,11 +20,19 @@ constexpr std::string_view kBlockedUntil = "blocked-until";
 constexpr std::string_view kNewDocumentsAfter = "new-documents-after";
 constexpr std::string_view kKeyQuery = "key-query";
 constexpr std::string_view kLastNsu = "last-nsu";
+constexpr std::string_view kPendingNsu = "pending-nsu";
 // The year 3000: later moments are no clock's, and would overflow the clock's arithmetic.
 constexpr std::int64_t kLatestSeconds = 32'503'680'000;
 
 std::int64_t SecondsOf(Time moment) {
     return std::chrono::duration_cast<std::chrono::seconds>(moment.time_since_epoch()).count();
+}
+
+std::string LockFailure(const std::filesystem::path& folder, int error) {
+    return "Não foi possível travar o registro de uso na pasta \"" + folder.string() +
+           "\": " + std::strerror(error) +
+           ". Sem a trava, duas execuções poderiam consultar o mesmo CNPJ ao mesmo tempo; "
+           "use uma pasta num sistema de arquivos com travas (defina XDG_DATA_HOME).";
 }
 
 }  // namespace
@@ -46,13 +54,36 @@ UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_vi
     }
     try {
         if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+            // Only "would block" means another run; any other failure (a file system without
+            // locks) would let two runs ask side by side.
+            if (errno != EWOULDBLOCK) {
+                throw StateError(LockFailure(folder, errno));
+            }
             if (whileWaiting) {
                 whileWaiting();
             }
-            while (::flock(lock_, LOCK_EX) != 0 && errno == EINTR) {
+            while (::flock(lock_, LOCK_EX) != 0) {
+                if (errno != EINTR) {
+                    throw StateError(LockFailure(folder, errno));
+                }
             }
         }
-        Load();
+        try {
+            Load(path_);
+        } catch (const StateError& damaged) {
+            if (!std::filesystem::exists(PreviousPath())) {
+                throw StateError(std::string(damaged.what()) +
+                                 " Corrija-o; sem ele, os limites de uso seriam esquecidos e "
+                                 "os documentos novos recomeçariam do NSU 0, que o serviço "
+                                 "recusa (656) depois de ter ido além.");
+            }
+            limits_ = UseLimits();
+            lastNsus_.clear();
+            pending_.clear();
+            Load(PreviousPath());
+            notice_ = std::string(damaged.what()) + " O estado anterior, guardado em \"" +
+                      PreviousPath().string() + "\", foi usado no lugar dele.";
+        }
     } catch (...) {
         ::close(lock_);
         throw;
@@ -63,11 +94,16 @@ UsageRecord::~UsageRecord() {
     ::close(lock_);
 }
 
-void UsageRecord::Load() {
-    std::ifstream in(path_);
+std::filesystem::path UsageRecord::PreviousPath() const {
+    std::filesystem::path previous = path_;
+    return previous.replace_extension(".previous.txt");
+}
+
+void UsageRecord::Load(const std::filesystem::path& file) {
+    std::ifstream in(file);
     if (!in) {
-        if (std::filesystem::exists(path_)) {
-            throw StateError("Não foi possível ler \"" + path_.string() + "\".");
+        if (std::filesystem::exists(file)) {
+            throw StateError("Não foi possível ler \"" + file.string() + "\".");
         }
         return;
     }
@@ -81,17 +117,15 @@ void UsageRecord::Load() {
             continue;
         }
         const auto damaged = [&] {
-            return StateError("O arquivo \"" + path_.string() + "\" está danificado na linha " +
-                              std::to_string(number) +
-                              ". Corrija-o ou apague-o; sem ele, os documentos novos recomeçam "
-                              "do NSU 0 e os limites de uso são esquecidos.");
+            return StateError("O arquivo \"" + file.string() + "\" está danificado na linha " +
+                              std::to_string(number) + ".");
         };
-        if (name == kLastNsu) {
+        if (name == kLastNsu || name == kPendingNsu) {
             const auto nsu = text::ParseInteger<std::uint64_t>(second);
             if (!PartyFromNumber(first) || !nsu) {
                 throw damaged();
             }
-            lastNsus_.emplace_back(first, *nsu);
+            (name == kLastNsu ? lastNsus_ : pending_).emplace_back(first, *nsu);
             continue;
         }
         if (name != kBlockedUntil && name != kNewDocumentsAfter && name != kKeyQuery) {
@@ -133,12 +167,34 @@ void UsageRecord::SetLastNsu(std::uint64_t nsu) {
     lastNsus_.emplace_back(partyNumber_, nsu);
 }
 
+std::vector<std::uint64_t> UsageRecord::PendingNsus() const {
+    std::vector<std::uint64_t> nsus;
+    for (const auto& [number, nsu] : pending_) {
+        if (number == partyNumber_) {
+            nsus.push_back(nsu);
+        }
+    }
+    std::sort(nsus.begin(), nsus.end());
+    return nsus;
+}
+
+void UsageRecord::AddPending(std::uint64_t nsu) {
+    const std::pair<std::string, std::uint64_t> entry{partyNumber_, nsu};
+    if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) {
+        pending_.push_back(entry);
+    }
+}
+
+void UsageRecord::RemovePending(std::uint64_t nsu) {
+    std::erase(pending_, std::pair<std::string, std::uint64_t>{partyNumber_, nsu});
+}
+
 void UsageRecord::Save() const {
     const UseLimits::State& state = limits_.state();
     std::string text =
         "# What vellora-dfe keeps of its use of the NF-e distribution service: the moments "
-        "(seconds\n# since 1970, UTC) that its limits depend on, and the last NSU seen for "
-        "each CNPJ.\n";
+        "(seconds\n# since 1970, UTC) that its limits depend on, the last NSU returned for "
+        "each CNPJ, and\n# the NSUs whose documents are still to be asked one by one.\n";
     if (state.blockedUntil) {
         text += std::string(kBlockedUntil) + " " + std::to_string(SecondsOf(*state.blockedUntil)) +
                 "\n";
@@ -153,8 +209,13 @@ void UsageRecord::Save() const {
     for (const auto& [number, nsu] : lastNsus_) {
         text += std::string(kLastNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
+    for (const auto& [number, nsu] : pending_) {
+        text += std::string(kPendingNsu) + " " + number + " " + std::to_string(nsu) + "\n";
+    }
     try {
-        files::WriteFileAtomically(path_, text);
+        files::WriteFileAtomically(path_, text, files::Readers::ownerOnly);
+        // The same good state beside it, for when the record itself gets damaged.
+        files::WriteFileAtomically(PreviousPath(), text, files::Readers::ownerOnly);
     } catch (const files::FileError& error) {
         throw StateError(error.what());
     }

@@ -15,9 +15,11 @@
 namespace dfe {
 
 // What the program remembers of its use of one service for one CNPJ base (or CPF): the
-// use limits, and the last NSU seen for each CNPJ of the base. It lives in a text file
-// DATA/dfe/SERVICE-BASE.txt, and the object holds a lock on it from its opening to its end,
-// so that runs for the same CNPJ base go one after the other, never side by side.
+// use limits, the last NSU (ultNSU) the service returned for each CNPJ of the base, and the
+// NSUs whose documents could not be kept yet (pending). It lives in a text file
+// DATA/dfe/SERVICE-BASE.txt, with its last good state in SERVICE-BASE.previous.txt beside
+// it, and the object holds a lock on it from its opening to its end, so that runs for the
+// same CNPJ base go one after the other, never side by side.
 class UsageRecord {
 public:
     // Opens the record, creating its folder when missing. When another run holds the lock,
@@ -33,19 +35,28 @@ public:
     // The last NSU kept for the party's own CNPJ or CPF.
     std::optional<std::uint64_t> LastNsu() const;
     void SetLastNsu(std::uint64_t nsu);
+    // The party's NSUs still to be asked one by one (consNSU), in increasing order.
+    std::vector<std::uint64_t> PendingNsus() const;
+    void AddPending(std::uint64_t nsu);
+    void RemovePending(std::uint64_t nsu);
+    // What the opening had to tell (a damaged file replaced by its previous state), or empty.
+    const std::string& notice() const { return notice_; }
     // Writes the record in one step. Throws StateError.
     void Save() const;
 
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    void Load();
+    void Load(const std::filesystem::path& file);
+    std::filesystem::path PreviousPath() const;
 
     std::filesystem::path path_;
     std::string partyNumber_;
     int lock_ = -1;
     UseLimits limits_;
     std::vector<std::pair<std::string, std::uint64_t>> lastNsus_;  // by CNPJ or CPF
+    std::vector<std::pair<std::string, std::uint64_t>> pending_;   // by CNPJ or CPF
+    std::string notice_;
 };
 
 }  // namespace dfe

@@ -20,6 +20,33 @@ std::string_view View(const xmlChar* text) {
 // already reaches the caller as an exception with its reason.
 void Silently(void*, const char*, ...) {}
 
+// Whether a DOCTYPE comes before the root element, among the declaration, comments and
+// processing instructions. Only there can one be: the same text later (in a CDATA of an
+// invoice's notes) is content.
+bool DeclaresDocumentType(std::string_view text) {
+    std::size_t at = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    for (;;) {
+        at = text.find_first_not_of(" \t\r\n", at);
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        const std::string_view rest = text.substr(at);
+        std::string_view end;
+        if (rest.starts_with("<?")) {
+            end = "?>";
+        } else if (rest.starts_with("<!--")) {
+            end = "-->";
+        } else {
+            return rest.starts_with("<!DOCTYPE");
+        }
+        const std::size_t found = text.find(end, at + 2);
+        if (found == std::string_view::npos) {
+            return false;
+        }
+        at = found + end.size();
+    }
+}
+
 }  // namespace
 
 XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
@@ -27,7 +54,7 @@ XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
     std::call_once(initialised, xmlInitParser);
     xmlSetGenericErrorFunc(nullptr, &Silently);  // per thread in libxml2
 
-    if (text.find("<!DOCTYPE") != std::string_view::npos) {
+    if (DeclaresDocumentType(text)) {
         throw AnswerError(std::string(what) +
                           " traz uma declaração de tipo de documento "
                           "(DOCTYPE), que não é aceita.");

@@ -47,14 +47,29 @@ int WriteAll(int descriptor, std::string_view contents) {
     return ::fsync(descriptor) == 0 ? 0 : errno;
 }
 
+// 0, or the error that kept the folder's new entry from the disk. A file system that cannot
+// sync a folder (EINVAL) keeps its entries by other means.
+int SyncFolder(const std::filesystem::path& folder) {
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return errno;
+    }
+    int error = ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(descriptor);
+    return error;
+}
+
 }  // namespace
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                         Readers readers) {
     std::filesystem::path temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
         temporary = TemporaryNameFor(path);
-        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                            readers == Readers::ownerOnly ? 0600 : 0666);
         if (descriptor < 0 && errno != EEXIST) {
             break;
         }
@@ -73,6 +88,9 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     if (error != 0) {
         ::unlink(temporary.c_str());
         Fail(path, error);
+    }
+    if (const int synced = SyncFolder(path.parent_path()); synced != 0) {
+        Fail(path, synced);
     }
 }
 

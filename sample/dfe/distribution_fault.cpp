@@ -14,11 +14,15 @@ constexpr DistributionFaultInfo kFaults[] = {
     {DistributionFault::refuseCertificate, "refuse-certificate",
      "the TLS handshake refuses every client certificate"},
     {DistributionFault::brokenGzip, "broken-gzip", "every docZip holds a gzip cut off half-way"},
+    {DistributionFault::brokenDocument, "broken-document",
+     "in distNSU answers the docZip of NSU 2 is cut off half-way (consNSU gives it whole)"},
     {DistributionFault::slow, "slow", "every answer comes after --slow-seconds"},
     {DistributionFault::htmlError, "html-error",
      "HTTP 503 with an HTML error page instead of the SOAP answer"},
     {DistributionFault::lateInvoice, "late-invoice",
      "a Ciência is registered (135), but the key still gets its summary"},
+    {DistributionFault::lateEventAnswer, "late-event-answer",
+     "a Ciência is registered, but the event service answers after --slow-seconds"},
 };
 
 }  // namespace

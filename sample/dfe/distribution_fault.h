@@ -15,9 +15,11 @@ enum class DistributionFault {
     wrongCnpj,          // 593 to every request
     refuseCertificate,  // the handshake refuses every client certificate
     brokenGzip,         // every docZip's gzip is cut off half-way
+    brokenDocument,     // in distNSU answers, the docZip of NSU 2 is cut off half-way
     slow,               // every answer comes after some seconds
     htmlError,          // HTTP 503 with an HTML error page instead of SOAP
     lateInvoice,        // a Ciência is registered, but the full invoice never comes
+    lateEventAnswer,    // a Ciência is registered, but its answer comes after some seconds
 };
 
 struct DistributionFaultInfo {

@@ -92,6 +92,10 @@ DistributionService::DistributionService(std::vector<DistributedInvoice> invoice
                                          ServiceSettings settings)
     : invoices_(std::move(invoices)), facts_(invoices_.size()), settings_(settings) {}
 
+dfe::Time DistributionService::Now() const {
+    return settings_.clock != nullptr ? settings_.clock->Now() : std::chrono::system_clock::now();
+}
+
 std::size_t DistributionService::RequestCount() const {
     const std::lock_guard lock(mutex_);
     return requests_;
@@ -152,6 +156,13 @@ ServiceReply DistributionService::Answer(std::string_view requestBody,
     } else if (settings_.fault == DistributionFault::wrongCnpj || !client ||
                client->Base() != dfe::PartyFromNumber(parsed.party)->Base()) {
         parsed.status = 593;
+    } else if (const auto blocked = blockedUntil_.find(client->Base());
+               blocked != blockedUntil_.end() && Now() < blocked->second) {
+        parsed.status = 656;
+    } else if (parsed.kind == Parsed::Kind::distNsu && lastReturned_.contains(parsed.party) &&
+               parsed.nsu < lastReturned_[parsed.party]) {
+        parsed.status = 656;
+        blockedUntil_[client->Base()] = Now() + std::chrono::hours(1);
     } else if (settings_.fault == DistributionFault::excessiveUse &&
                ++requestsByBase_[client->Base()] > settings_.burst) {
         parsed.status = 656;
@@ -170,8 +181,8 @@ ServiceReply DistributionService::Answer(std::string_view requestBody,
 ServiceReply DistributionService::Reply(const Parsed& request) {
     ServiceReply reply;
     const auto answer = [&](int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
-                            const std::vector<const Stored*>& documents) {
-        reply.body = Envelope(cStat, lastNsu, maxNsu, documents);
+                            const std::vector<const Stored*>& documents, bool breakNsuTwo = false) {
+        reply.body = Envelope(cStat, lastNsu, maxNsu, documents, breakNsuTwo);
         reply.summary =
             std::to_string(cStat) + " (" + std::to_string(documents.size()) + " documentos)";
         return reply;
@@ -193,10 +204,10 @@ ServiceReply DistributionService::Reply(const Parsed& request) {
                     documents.push_back(&stored);
                 }
             }
-            if (documents.empty()) {
-                return answer(kNothing, maxNsu, maxNsu, {});
-            }
-            return answer(kFound, documents.back()->nsu, maxNsu, documents);
+            const std::uint64_t lastNsu = documents.empty() ? maxNsu : documents.back()->nsu;
+            lastReturned_[request.party] = lastNsu;
+            return answer(documents.empty() ? kNothing : kFound, lastNsu, maxNsu, documents,
+                          settings_.fault == DistributionFault::brokenDocument);
         }
         case Parsed::Kind::consNsu: {
             for (const Stored& stored : sequence) {
@@ -316,7 +327,8 @@ void DistributionService::RegisterCiencia(std::string_view key) {
 }
 
 std::string DistributionService::Envelope(int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
-                                          const std::vector<const Stored*>& documents) const {
+                                          const std::vector<const Stored*>& documents,
+                                          bool breakNsuTwo) const {
     std::string body =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
         "xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
@@ -332,9 +344,10 @@ std::string DistributionService::Envelope(int cStat, std::uint64_t lastNsu, std:
     if (!documents.empty()) {
         body += "<loteDistDFeInt>";
         for (const Stored* document : documents) {
-            const std::string packed = settings_.fault == DistributionFault::brokenGzip
-                                           ? PackBrokenDocZip(document->xml)
-                                           : PackDocZip(document->xml);
+            const bool broken = settings_.fault == DistributionFault::brokenGzip ||
+                                (breakNsuTwo && document->nsu == 2);
+            const std::string packed =
+                broken ? PackBrokenDocZip(document->xml) : PackDocZip(document->xml);
             body += "<docZip NSU=\"" + dfe::NsuText(document->nsu) + "\" schema=\"" +
                     document->schema + "\">" + packed + "</docZip>";
         }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dfe/clock.h"
 #include "dfe/distribution_request.h"
 #include "dfe/party.h"
 #include "sample/dfe/distributed_invoices.h"
@@ -23,6 +24,7 @@ struct ServiceSettings {
     std::chrono::seconds slowDelay{5};
     std::size_t batchSize = 50;  // docZips in one answer, at most
     dfe::Environment environment = dfe::Environment::production;
+    const dfe::Clock* clock = nullptr;  // the system's when none
 };
 
 // What the server sends back for one request.
@@ -38,8 +40,9 @@ struct ServiceReply {
 // party (CNPJ or CPF) has its own sequence of NSUs: every invoice it is a party of (as
 // recipient, carrier or autXML), then its cancellation where it has one, numbered from 1 in
 // the order of the invoices. A recipient gets summaries (resNFe, resEvento) until it
-// registers its Ciência, the full documents (procNFe, procEventoNFe) after it. Safe from any
-// thread.
+// registers its Ciência, the full documents (procNFe, procEventoNFe) after it. As the real
+// service does, a distNSU from below the ultNSU last returned to its party gets 656, and the
+// party's CNPJ base gets nothing but 656 for the next hour. Safe from any thread.
 class DistributionService {
 public:
     DistributionService(std::vector<DistributedInvoice> invoices, ServiceSettings settings);
@@ -79,11 +82,13 @@ private:
     struct Parsed;
 
     ServiceReply Reply(const Parsed& request);
+    dfe::Time Now() const;
     const InvoiceFacts& FactsOf(std::size_t index);
     std::vector<Document> DocumentsOf(std::size_t index, const std::string& party);
     std::vector<Stored>& SequenceOf(const std::string& party);
     std::string Envelope(int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
-                         const std::vector<const Stored*>& documents) const;
+                         const std::vector<const Stored*>& documents,
+                         bool breakNsuTwo = false) const;
 
     mutable std::mutex mutex_;
     std::vector<DistributedInvoice> invoices_;
@@ -91,6 +96,8 @@ private:
     ServiceSettings settings_;
     std::map<std::string, std::vector<Stored>> sequences_;  // by CNPJ or CPF
     std::map<std::string, int> requestsByBase_;
+    std::map<std::string, std::uint64_t> lastReturned_;  // ultNSU of distNSU, by party
+    std::map<std::string, dfe::Time> blockedUntil_;      // by CNPJ base
     std::size_t requests_ = 0;
 };
 

@@ -196,14 +196,17 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
     reply.body =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
         "xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
-        "<nfeRecepcaoEventoResult xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/"
+        "<nfeRecepcaoEventoNFResult xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/"
         "NFeRecepcaoEvento4\"><retEnvEvento versao=\"1.00\" "
         "xmlns=\"http://www.portalfiscal.inf.br/nfe\"><idLote>" +
         nfe::EscapeXmlText(batchId.substr(0, 15)) + "</idLote><tpAmb>" + environment +
         "</tpAmb><verAplic>VELLORA-EXEMPLO</verAplic><cOrgao>91</cOrgao><cStat>" +
         std::to_string(batchStatus) + "</cStat><xMotivo>" +
         nfe::EscapeXmlText(Reason(batchStatus)) + "</xMotivo>" + results +
-        "</retEnvEvento></nfeRecepcaoEventoResult></soap:Body></soap:Envelope>";
+        "</retEnvEvento></nfeRecepcaoEventoNFResult></soap:Body></soap:Envelope>";
+    if (service_.settings().fault == DistributionFault::lateEventAnswer) {
+        reply.delay = service_.settings().slowDelay;
+    }
     return reply;
 }
 

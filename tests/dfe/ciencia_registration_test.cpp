@@ -40,6 +40,14 @@ private:
     HttpAnswer answer_;
 };
 
+// text as the service's answer, under the operation's result element.
+std::string InBody(const std::string& text) {
+    return "<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
+           "<nfeRecepcaoEventoNFResult xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/"
+           "NFeRecepcaoEvento4\">" +
+           text + "</nfeRecepcaoEventoNFResult></soap:Body></soap:Envelope>";
+}
+
 HttpAnswer Soap(std::string body) {
     return {200, "application/soap+xml; charset=utf-8", std::move(body)};
 }
@@ -102,7 +110,7 @@ TEST(RegisterCiencia, ReportsEachEventAsTheServiceAnsweredIt) {
               "https://www.nfe.fazenda.gov.br/NFeRecepcaoEvento4/NFeRecepcaoEvento4.asmx");
     EXPECT_THAT(transport.contentTypes.front(),
                 HasSubstr("action=\"http://www.portalfiscal.inf.br/nfe/wsdl/NFeRecepcaoEvento4/"
-                          "nfeRecepcaoEvento\""));
+                          "nfeRecepcaoEventoNF\""));
     EXPECT_THAT(request, HasSubstr("<soap12:Body><nfeDadosMsg xmlns=\"http://www.portalfiscal.inf."
                                    "br/nfe/wsdl/NFeRecepcaoEvento4\"><envEvento xmlns=\"http://"
                                    "www.portalfiscal.inf.br/nfe\" versao=\"1.00\"><idLote>"));
@@ -127,11 +135,12 @@ TEST(RegisterCiencia, ReportsEachEventAsTheServiceAnsweredIt) {
 }
 
 TEST(RegisterCiencia, ABatchRefusedAsAWholeRefusesEachKeyAndBatchesHoldTwentyEvents) {
-    FakeTransport transport(Soap(
-        "<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/"
-        "soap-envelope\"><soap:Body><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
-        "versao=\"1.00\"><cStat>656</cStat><xMotivo>Rejeicao: Consumo Indevido</xMotivo>"
-        "</retEnvEvento></soap:Body></soap:Envelope>"));
+    FakeTransport transport(
+        Soap("<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/"
+             "soap-envelope\"><soap:Body><nfeResultMsg xmlns=\"http://www.portalfiscal.inf.br/nfe/"
+             "wsdl/NFeRecepcaoEvento4\"><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
+             "versao=\"1.00\"><cStat>656</cStat><xMotivo>Rejeicao: Consumo Indevido</xMotivo>"
+             "</retEnvEvento></nfeResultMsg></soap:Body></soap:Envelope>"));
     std::vector<std::string> keys;
     for (int i = 0; i < 25; ++i) {
         keys.push_back(kKeys[static_cast<std::size_t>(i) % kKeys.size()]);
@@ -165,9 +174,21 @@ TEST(RegisterCiencia, WhatIsNotTheServicesAnswerIsAnError) {
          "página de erro (HTTP 503, text/html)"},
         {Soap("<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"/>"),
          "não traz o retorno do lote (retEnvEvento)"},
-        {Soap("<retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\"><cStat>128</cStat>"
-              "<retEvento><infEvento><cStat>x</cStat></infEvento></retEvento></retEnvEvento>"),
+        {Soap(InBody("<retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\"><cStat>128"
+                     "</cStat><retEvento><infEvento><cStat>x</cStat></infEvento></retEvento>"
+                     "</retEnvEvento>")),
          "sem código de situação"},
+        // A copy in a SOAP header, or straight in the body, is not the answer.
+        {Soap("<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\">"
+              "<soap:Header><nfeResultMsg xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/"
+              "NFeRecepcaoEvento4\"><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
+              "<cStat>128</cStat></retEnvEvento></nfeResultMsg></soap:Header><soap:Body/>"
+              "</soap:Envelope>"),
+         "não traz o retorno do lote (retEnvEvento)"},
+        {Soap("<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
+              "<retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\"><cStat>128</cStat>"
+              "</retEnvEvento></soap:Body></soap:Envelope>"),
+         "não traz o retorno do lote (retEnvEvento)"},
         {Soap("não é XML"), "não é um XML válido"},
     };
     for (const Case& c : cases) {

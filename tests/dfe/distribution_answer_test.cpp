@@ -68,6 +68,7 @@ TEST(ParseDistributionAnswer, RefusesWhatIsNotTheServicesAnswer) {
         {Fixture("soap_fault.xml"),
          "falha SOAP: Server was unable to process request. ---> Object reference"},
         {"<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"y\">]><a>&x;</a>", "DOCTYPE"},
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- a --><?pi x?> <!DOCTYPE a><a/>", "DOCTYPE"},
         // The same element names without the NF-e namespace are not the answer.
         {"<retDistDFeInt><cStat>138</cStat></retDistDFeInt>", "não traz o retorno"},
         {Answer("<xMotivo>sem código</xMotivo>"), "cStat"},

@@ -92,12 +92,15 @@ protected:
                                    {Environment::production, 35, kCompany});
     }
     NewDocumentsOutcome FetchNew(std::optional<std::uint64_t> from = std::nullopt) {
-        return Session().FetchNew(from, [this](const ReceivedDocument& document) {
-            if (failAtNsu_ == document.nsu) {
-                throw std::runtime_error("disco cheio");
-            }
-            taken_.push_back(document.nsu);
-        });
+        return Session().FetchNew(
+            from,
+            [this](const ReceivedDocument& document) {
+                if (failAtNsu_ == document.nsu) {
+                    throw std::runtime_error("disco cheio");
+                }
+                taken_.push_back(document.nsu);
+            },
+            [this](const DocZip& zip, const std::string&) { failed_.push_back(zip.nsu); });
     }
 
     test_support::TemporaryDirectory data_;
@@ -106,6 +109,7 @@ protected:
     DistributionClient client_{transport_, {"https://service.test/", "test"}};
     UsageRecord record_{data_.path(), "test", kCompany};
     std::vector<std::uint64_t> taken_;
+    std::vector<std::uint64_t> failed_;
     std::uint64_t failAtNsu_ = 0;
 };
 
@@ -131,17 +135,49 @@ TEST_F(DistributionSessionTest, FollowsTheNsuAnswerAfterAnswerAndKeepsTheLast) {
     EXPECT_EQ(transport_.asked.back(), "distNSU 000000000000104");
 }
 
-TEST_F(DistributionSessionTest, AFailureKeepsTheNsuOfTheLastDocumentTaken) {
-    transport_.answers = {AnswerText(138, 5, 9, {Good(3), Broken(4), Good(5)})};
-    EXPECT_THROW(FetchNew(0), AnswerError);
-    EXPECT_THAT(taken_, ElementsAre(3));
-    EXPECT_EQ(record_.LastNsu(), 3u);
+TEST_F(DistributionSessionTest, AFailedDocumentStaysPendingAndTheNsuNeverGoesBack) {
+    transport_.answers = {AnswerText(138, 5, 9, {Good(3), Broken(4), Good(5)}),
+                          AnswerText(138, 9, 9, {Good(6), Good(9)})};
+    failAtNsu_ = 6;
+    const NewDocumentsOutcome first = FetchNew(0);
+    EXPECT_THAT(taken_, ElementsAre(3, 5, 9));
+    EXPECT_THAT(failed_, ElementsAre(4, 6));
+    EXPECT_THAT(first.failed, ElementsAre(4, 6));
+    EXPECT_EQ(record_.LastNsu(), 9u);
+    EXPECT_EQ(record_.PendingNsus(), (std::vector<std::uint64_t>{4, 6}));
+    EXPECT_THAT(transport_.asked,
+                ElementsAre("distNSU 000000000000000", "distNSU 000000000000005"));
 
-    transport_.answers = {AnswerText(138, 9, 9, {Good(4), Good(5), Good(9)})};
-    failAtNsu_ = 5;
-    EXPECT_THROW(FetchNew(), std::runtime_error);
-    EXPECT_EQ(transport_.asked.back(), "distNSU 000000000000003");
-    EXPECT_EQ(record_.LastNsu(), 4u);
+    // The next run asks the pending ones first, one by one; one comes whole, one does not.
+    clock_.Advance(1h);
+    taken_.clear();
+    failed_.clear();
+    failAtNsu_ = 0;
+    transport_.answers = {AnswerText(138, 4, 9, {Good(4)}), AnswerText(138, 6, 9, {Broken(6)}),
+                          AnswerText(137, 9, 9)};
+    FetchNew();
+    EXPECT_THAT(taken_, ElementsAre(4));
+    EXPECT_THAT(failed_, ElementsAre(6));
+    EXPECT_EQ(record_.PendingNsus(), std::vector<std::uint64_t>{6});
+    EXPECT_THAT(transport_.asked, ElementsAre("distNSU 000000000000000", "distNSU 000000000000005",
+                                              "consNSU 000000000000004", "consNSU 000000000000006",
+                                              "distNSU 000000000000009"));
+}
+
+TEST_F(DistributionSessionTest, AStartBelowTheServicesLastNsuIsRefused) {
+    EXPECT_EQ(record_.LastNsu(), std::nullopt);
+    transport_.answers = {AnswerText(137, 20, 20)};
+    EXPECT_EQ(FetchNew(12).lastNsu, 20u);  // no record yet: any start goes
+    clock_.Advance(1h);
+    try {
+        FetchNew(19);
+        ADD_FAILURE() << "a start below the last NSU went out";
+    } catch (const Error& error) {
+        EXPECT_THAT(error.what(), HasSubstr("bloquear as consultas do CNPJ por uma hora (656)"));
+    }
+    EXPECT_EQ(transport_.asked.size(), 1u);
+    transport_.answers = {AnswerText(137, 25, 25)};
+    EXPECT_EQ(FetchNew(21).lastNsu, 25u);
 }
 
 TEST_F(DistributionSessionTest, StopsOnRefusalsAndOnAnswersThatDoNotMoveOn) {

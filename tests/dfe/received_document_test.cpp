@@ -51,6 +51,13 @@ TEST(ReadReceivedDocument, NamesEachKindOfDocumentAfterItsKey) {
         {Zip(10, "resEvento_v1.01.xsd", Event("resEvento", "210210", " 12 ")),
          DocumentKind::eventSummary, key + "-210210-12-resEvento.xml"},
         {Zip(11, "resCTe_v1.00.xsd", "<resCTe/>"), DocumentKind::other, "NSU-000000000000011.xml"},
+        // The text of a DOCTYPE in an invoice's notes is content, not a declaration.
+        {Zip(12, "procNFe_v4.00.xsd",
+             "<?xml version=\"1.0\"?><!-- x --><nfeProc" + kNs + "><NFe><infNFe Id=\"NFe" + key +
+                 "\"><infAdic><infCpl><![CDATA[<!DOCTYPE html>]]></infCpl></infAdic></infNFe>"
+                 "</NFe><protNFe><infProt><chNFe>" +
+                 key + "</chNFe></infProt></protNFe></nfeProc>"),
+         DocumentKind::invoice, key + "-procNFe.xml"},
     };
     for (const Case& c : cases) {
         const ReceivedDocument document = ReadReceivedDocument(c.zip);
@@ -71,6 +78,17 @@ TEST(ReadReceivedDocument, RefusesDocumentsWhoseNamesCouldNotBeTrusted) {
         {Zip(1, "procNFe_v4.00.xsd", Invoice(wrongDigit)), "chave de acesso válida"},
         {Zip(1, "procNFe_v4.00.xsd", Invoice("../../../../etc/passwd")), "chave de acesso válida"},
         {Zip(1, "procNFe_v4.00.xsd", Invoice(std::string(kKey) + "0")), "chave de acesso válida"},
+        // An invoice whose own Id is not the key of its authorisation.
+        {Zip(1, "procNFe_v4.00.xsd",
+             "<nfeProc" + kNs +
+                 "><NFe><infNFe Id=\"NFe35150761024385000111550010000001021102030400\"/>"
+                 "</NFe><protNFe><infProt><chNFe>" +
+                 std::string(kKey) + "</chNFe></infProt></protNFe></nfeProc>"),
+         "não é a da sua autorização"},
+        {Zip(1, "procNFe_v4.00.xsd",
+             "<nfeProc" + kNs + "><NFe/><protNFe><infProt><chNFe>" + std::string(kKey) +
+                 "</chNFe></infProt></protNFe></nfeProc>"),
+         "não é a da sua autorização"},
         {Zip(1, "procNFe_v4.00.xsd", "<resNFe" + kNs + "><chNFe>" + kKey + "</chNFe></resNFe>"),
          "não é um nfeProc"},
         {Zip(1, "resNFe_v1.01.xsd", "<resNFe><chNFe>" + std::string(kKey) + "</chNFe></resNFe>"),

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <future>
 #include <thread>
@@ -15,6 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const Time kStart{std::chrono::seconds(1'800'000'000)};
 const Party kHeadOffice{Party::Kind::cnpj, "44555666000181"};
@@ -62,7 +65,59 @@ TEST(UsageRecord, ADamagedFileIsReportedNotIgnored) {
             ADD_FAILURE() << "a damaged record was read: " << line;
         } catch (const StateError& error) {
             EXPECT_THAT(error.what(), HasSubstr("está danificado na linha 3"));
+            EXPECT_THAT(error.what(), Not(HasSubstr("apague")));
         }
+    }
+}
+
+TEST(UsageRecord, KeepsPendingNsusPerCnpj) {
+    test_support::TemporaryDirectory data;
+    {
+        UsageRecord record(data.path(), "producao", kHeadOffice);
+        record.AddPending(12);
+        record.AddPending(7);
+        record.AddPending(12);
+        record.Save();
+    }
+    {
+        UsageRecord branch(data.path(), "producao", kBranch);
+        EXPECT_TRUE(branch.PendingNsus().empty());
+        branch.AddPending(3);
+        branch.Save();
+    }
+    UsageRecord again(data.path(), "producao", kHeadOffice);
+    EXPECT_EQ(again.PendingNsus(), (std::vector<std::uint64_t>{7, 12}));
+    again.RemovePending(7);
+    EXPECT_EQ(again.PendingNsus(), std::vector<std::uint64_t>{12});
+}
+
+TEST(UsageRecord, ADamagedFileGivesWayToItsPreviousStateWithANotice) {
+    test_support::TemporaryDirectory data;
+    {
+        UsageRecord record(data.path(), "producao", kHeadOffice);
+        record.SetLastNsu(4321);
+        record.Save();
+        EXPECT_TRUE(record.notice().empty());
+    }
+    test_support::WriteFile(data / "dfe" / "producao-44555666.txt", "last-nsu 44555666000181 x\n");
+    {
+        UsageRecord record(data.path(), "producao", kHeadOffice);
+        EXPECT_EQ(record.LastNsu(), 4321u);
+        EXPECT_THAT(record.notice(), HasSubstr("está danificado na linha 1"));
+        EXPECT_THAT(record.notice(), HasSubstr("producao-44555666.previous.txt"));
+        record.Save();
+    }
+    EXPECT_TRUE(UsageRecord(data.path(), "producao", kHeadOffice).notice().empty());
+
+    // What it holds is the company's business: its owner alone reads it, whatever the umask.
+    const mode_t umask = ::umask(0);
+    UsageRecord(data.path(), "producao", kHeadOffice).Save();
+    ::umask(umask);
+    for (const char* name :
+         {"producao-44555666.txt", "producao-44555666.previous.txt", "producao-44555666.lock"}) {
+        struct stat status {};
+        ASSERT_EQ(::stat((data / "dfe" / name).c_str(), &status), 0) << name;
+        EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
     }
 }
 

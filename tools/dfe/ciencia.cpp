@@ -75,6 +75,20 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                     << ").\n";
                 report.registered.push_back(outcome.key);
                 break;
+            case dfe::CienciaOutcome::Kind::unconfirmed: {
+                err << outcome.key
+                    << ": Ciência da Operação não confirmada: o evento foi enviado, mas o serviço "
+                       "não respondeu; ela pode ter sido registrada.\n";
+                ++report.failed;
+                const std::filesystem::path path = folder / (outcome.key + "-210210-01-evento.xml");
+                try {
+                    files::WriteFileAtomically(path, outcome.signedEvent);
+                    context.out << path.string() << "\n" << std::flush;
+                } catch (const files::FileError& error) {
+                    err << outcome.key << ": " << Printable(error.what()) << "\n";
+                }
+                break;
+            }
             case dfe::CienciaOutcome::Kind::refused:
                 if (outcome.cStat == 0) {
                     err << outcome.key << ": " << Printable(outcome.xMotivo) << ".\n";

@@ -12,12 +12,12 @@ namespace tools {
 const std::string_view kDfeUsage =
     R"(Uso: vellora-dfe certificado [--senha-arquivo ARQUIVO] A1.pfx
      vellora-dfe chave [-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE...
-     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N]
+     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N | --pendentes]
      vellora-dfe ciencia [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE...)";
 
 const std::string_view kDfeHelp = R"(Uso: vellora-dfe certificado [--senha-arquivo ARQUIVO] A1.pfx
      vellora-dfe chave [-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE...
-     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N]
+     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N | --pendentes]
      vellora-dfe ciencia [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE...
 
 Obtém o XML assinado das NF-e de que a empresa é parte (destinatária, transportadora ou
@@ -43,7 +43,10 @@ Opções:
                          arquivo de mesmo nome é substituído
   --chaves ARQUIVO       chaves lidas de um arquivo, uma por linha; linhas em branco e
                          comentários começados por # são ignorados
-  --desde-nsu N          recomeça os documentos novos depois do NSU N (novos)
+  --desde-nsu N          recomeça os documentos novos depois do NSU N (novos); recusado
+                         abaixo do último NSU que o serviço já deu para o CNPJ, porque o
+                         serviço bloquearia o CNPJ por uma hora (656)
+  --pendentes            lista os NSUs pendentes, sem consultar nada (novos)
   --ciencia              registra a Ciência da Operação das chaves que vierem só com o
                          resumo e as consulta de novo (chave)
   --sim                  confirma o registro da Ciência sem perguntar no terminal
@@ -67,6 +70,10 @@ consultas por chave por hora; depois de "nenhum documento" (137), ou quando o ú
 chega ao maior, nenhuma consulta de novos por uma hora; depois de "consumo indevido" (656),
 nenhuma consulta por uma hora. Uma consulta que o serviço bloquearia não é enviada: o
 programa diz até quando esperar. As consultas vão uma depois da outra, nunca em paralelo.
+
+Um documento de novos que não pode ser lido ou gravado não faz o NSU voltar: ele é guardado
+como veio em NSU-<NSU>.docZip.txt, fica pendente e é pedido de novo (consNSU) no início da
+próxima execução; as outras continuam, e o código de saída é 1.
 
 Os caminhos dos arquivos gravados vão para a saída padrão; mensagens e andamento, para a
 saída de erros, com o código (cStat) e o motivo (xMotivo) do serviço como vieram.
@@ -189,6 +196,13 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             parsed.homologation = true;
             continue;
         }
+        if (argument == "--pendentes") {
+            if (parsed.command != DfeArguments::Command::newDocuments) {
+                throw DfeUsageError("--pendentes só se aplica ao comando novos");
+            }
+            parsed.pendingOnly = true;
+            continue;
+        }
         if (argument == "--ciencia" || argument == "--sim") {
             const bool applies =
                 parsed.command == DfeArguments::Command::keys ||
@@ -284,6 +298,9 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     }
     if (parsed.command != DfeArguments::Command::certificate && parsed.certificate.empty()) {
         throw DfeUsageError("falta --certificado A1.pfx");
+    }
+    if (parsed.pendingOnly && parsed.fromNsu) {
+        throw DfeUsageError("--pendentes só lista: não se combina com --desde-nsu");
     }
     if (parsed.confirmed && parsed.command == DfeArguments::Command::keys && !parsed.ciencia) {
         throw DfeUsageError("--sim só confirma a Ciência da Operação: use-o com --ciencia");

@@ -21,6 +21,7 @@ struct DfeArguments {
     std::vector<std::string> keys;         // as typed
     std::string keysFile;                  // --chaves
     std::optional<std::uint64_t> fromNsu;  // --desde-nsu
+    bool pendingOnly = false;              // novos --pendentes: list, send nothing
     bool homologation = false;
     std::optional<int> authorState;        // --uf, as the IBGE code
     std::vector<std::string> authorities;  // --ca
@@ -38,9 +39,9 @@ public:
 // arguments holds what follows the program's name. Commands: "certificado A1.pfx", "chave
 // [options] KEY...", "novos [options]", "ciencia [options] KEY...". Options take their value
 // as the next argument or after "=": -o/--output, --certificado, --chaves, --desde-nsu, --uf,
-// --ca (repeatable), --senha-arquivo; flags --homologacao, --ciencia, --sim and -h/--help;
-// "--" ends the options. Keys are
-// checked later, not here. Throws DfeUsageError; "--help" wins over every other fault.
+// --ca (repeatable), --senha-arquivo; flags --homologacao, --ciencia, --sim, --pendentes and
+// -h/--help; "--" ends the options. Keys are checked later, not here. Throws DfeUsageError;
+// "--help" wins over every other fault.
 DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments);
 
 extern const std::string_view kDfeUsage;  // the usage lines

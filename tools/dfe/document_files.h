@@ -11,4 +11,10 @@ namespace tools {
 std::filesystem::path WriteReceivedDocument(const std::filesystem::path& folder,
                                             const dfe::ReceivedDocument& document);
 
+// Keeps a document that could not be read or written as it came (the Base64 of its gzip), as
+// NSU-<15 digits>.docZip.txt in folder, in one step. Returns the file's path; throws
+// files::FileError.
+std::filesystem::path WritePendingDocZip(const std::filesystem::path& folder,
+                                         const dfe::DocZip& zip);
+
 }  // namespace tools

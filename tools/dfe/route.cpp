@@ -84,6 +84,9 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
                                "aguardando que ela termine..."
                             << std::endl;
             });
+        if (!route.record->notice().empty()) {
+            context.err << Printable(route.record->notice()) << "\n";
+        }
 
         dfe::TlsSettings tls;
         tls.clientCertificatePem = route.certificate.CertificateChainPem();

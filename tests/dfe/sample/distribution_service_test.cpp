@@ -9,6 +9,7 @@
 #include "dfe/error.h"
 #include "dfe/received_document.h"
 #include "nfe/access_key.h"
+#include "tests/dfe/support/fake_clock.h"
 
 namespace sample {
 namespace {
@@ -71,8 +72,9 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
 
 TEST(DistributionService, TheCienciaTurnsTheSummaryIntoTheInvoice) {
     DistributionService service(SampleDistributedInvoices(), {.batchSize = 4});
-    EXPECT_EQ(Ask(service, dfe::DistNsu{0}).documents.size(), 4u);
-    EXPECT_EQ(Ask(service, dfe::DistNsu{0}).lastNsu, 4u);
+    const dfe::DistributionAnswer first = Ask(service, dfe::DistNsu{0});
+    EXPECT_EQ(first.documents.size(), 4u);
+    EXPECT_EQ(first.lastNsu, 4u);
 
     const auto kindOf = [&] {
         return Documents(Ask(service, dfe::ConsChNFe{kWithoutCiencia})).at(0).kind;
@@ -124,12 +126,31 @@ TEST(DistributionService, RefusesAsTheServiceDoes) {
     EXPECT_THROW(dfe::ParseDistributionAnswer(garbage.body), dfe::AnswerError);
 }
 
+TEST(DistributionService, ADistNsuFromBelowTheLastNsuReturnedHoldsTheBaseForAnHour) {
+    test_support::FakeClock clock;
+    DistributionService service(SampleDistributedInvoices(), {.batchSize = 5, .clock = &clock});
+    EXPECT_EQ(Ask(service, dfe::DistNsu{0}).lastNsu, 5u);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{5}).lastNsu, 10u);
+    EXPECT_EQ(Ask(service, dfe::ConsNsu{2}).cStat, 138);  // one NSU may be asked again
+    EXPECT_EQ(Ask(service, dfe::DistNsu{9}).cStat, 656);
+
+    // The whole base, every kind of request, until an hour has passed.
+    const dfe::Party branch{dfe::Party::Kind::cnpj, "44555666000262"};
+    clock.Advance(std::chrono::minutes(59));
+    EXPECT_EQ(Ask(service, dfe::DistNsu{10}).cStat, 656);
+    EXPECT_EQ(Ask(service, dfe::ConsChNFe{kWithoutCiencia}).cStat, 656);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{0}, branch).cStat, 656);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{0}, kCarrier, kCarrier).cStat, 138);
+    clock.Advance(std::chrono::minutes(1));
+    EXPECT_EQ(Ask(service, dfe::DistNsu{10}).cStat, 138);
+}
+
 TEST(DistributionService, MisbehavesOnPurposeInEachFaultMode) {
     DistributionService excessive(SampleDistributedInvoices(),
                                   {.fault = DistributionFault::excessiveUse, .burst = 2});
     EXPECT_EQ(Ask(excessive, dfe::DistNsu{0}).cStat, 138);
-    EXPECT_EQ(Ask(excessive, dfe::DistNsu{0}).cStat, 138);
-    EXPECT_EQ(Ask(excessive, dfe::DistNsu{0}).cStat, 656);
+    EXPECT_EQ(Ask(excessive, dfe::DistNsu{15}).cStat, 137);
+    EXPECT_EQ(Ask(excessive, dfe::DistNsu{15}).cStat, 656);
     EXPECT_EQ(Ask(excessive, dfe::DistNsu{0}, kCarrier, kCarrier).cStat, 138);
     EXPECT_EQ(excessive.RequestCount(), 4u);
 
@@ -142,6 +163,20 @@ TEST(DistributionService, MisbehavesOnPurposeInEachFaultMode) {
     const dfe::DistributionAnswer answer = Ask(broken, dfe::ConsNsu{1});
     ASSERT_EQ(answer.documents.size(), 1u);
     EXPECT_THROW(dfe::ReadReceivedDocument(answer.documents[0]), dfe::AnswerError);
+
+    // One document of several is broken in distNSU answers, and comes whole by consNSU.
+    DistributionService oneBroken(SampleDistributedInvoices(),
+                                  {.fault = DistributionFault::brokenDocument});
+    const dfe::DistributionAnswer several = Ask(oneBroken, dfe::DistNsu{0});
+    ASSERT_EQ(several.documents.size(), 15u);
+    for (const dfe::DocZip& zip : several.documents) {
+        if (zip.nsu == 2) {
+            EXPECT_THROW(dfe::ReadReceivedDocument(zip), dfe::AnswerError);
+        } else {
+            EXPECT_NO_THROW(dfe::ReadReceivedDocument(zip));
+        }
+    }
+    EXPECT_EQ(Documents(Ask(oneBroken, dfe::ConsNsu{2})).size(), 1u);
 
     DistributionService html(SampleDistributedInvoices(), {.fault = DistributionFault::htmlError});
     const ServiceReply page = html.Answer("", kRecipient);

@@ -24,6 +24,7 @@ using namespace std::chrono_literals;
 using sample::DistributionFault;
 using test_support::ServedDistribution;
 using test_support::SharedTestCertificates;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -63,6 +64,7 @@ protected:
     }
 
     void Serve(sample::ServiceSettings settings = {}) {
+        settings.clock = &clock_;
         served_ = std::make_unique<ServedDistribution>(settings);
         variables_["VELLORA_DFE_URL"] = served_->Url();
     }
@@ -243,6 +245,26 @@ TEST_F(DfeCommandTest, AFullInvoiceThatIsLateAfterTheCienciaIsExplained) {
                                      std::string(kWithoutCiencia) + "-resNFe.xml"));
 }
 
+TEST_F(DfeCommandTest, ACienciaSentWithoutAnAnswerIsNotCalledUnregistered) {
+    // The service registers the event and answers after the client gave up.
+    Serve({.fault = DistributionFault::lateEventAnswer, .slowDelay = 3s});
+    timeout_ = 1s;
+    const Outcome lost = Dfe("ciencia", {"--sim", kWithoutCiencia});
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_THAT(lost.err, HasSubstr(std::string(kWithoutCiencia) +
+                                    ": Ciência da Operação não confirmada: o evento foi enviado, "
+                                    "mas o serviço não respondeu; ela pode ter sido registrada."));
+    EXPECT_THAT(lost.err, Not(HasSubstr("não registrada")));
+    const std::string kept = std::string(kWithoutCiencia) + "-210210-01-evento.xml";
+    EXPECT_THAT(Files(), ElementsAre(kept));
+    EXPECT_THAT(Written(kept), HasSubstr("<chNFe>" + std::string(kWithoutCiencia) + "</chNFe>"));
+
+    timeout_ = 20s;
+    const Outcome again = Dfe("ciencia", {"--sim", kWithoutCiencia});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_THAT(again.err, HasSubstr("a Ciência da Operação já estava registrada (573"));
+}
+
 TEST_F(DfeCommandTest, TheCienciaWaitsForAPersonsYes) {
     Serve();
     const Outcome noTerminal = Dfe("ciencia", {kWithoutCiencia});
@@ -330,12 +352,42 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
     EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000016."));
 
+    // Going back would get the CNPJ base held for an hour: the command refuses it.
     clock_.Advance(61min);
     fs::remove_all(Notes());
-    const Outcome again = Dfe("novos", {"--desde-nsu", "10"});
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_THAT(again.err, HasSubstr("6 documentos novos; último NSU 000000000000016."));
-    EXPECT_EQ(Files().size(), 6u);
+    const Outcome back = Dfe("novos", {"--desde-nsu", "10"});
+    EXPECT_EQ(back.status, 1);
+    EXPECT_THAT(back.err, HasSubstr("O serviço já respondeu até o NSU 000000000000016"));
+    EXPECT_EQ(Requests(), 4u);
+    EXPECT_THAT(Files(), IsEmpty());
+}
+
+TEST_F(DfeCommandTest, ABrokenDocumentIsKeptAsItCameAndAskedAgainWithoutGoingBack) {
+    Serve({.fault = DistributionFault::brokenDocument});
+    const Outcome first = Dfe("novos");
+    EXPECT_EQ(first.status, 1) << first.err;
+    EXPECT_EQ(Files().size(), 15u);  // 14 documents and the broken one as it came
+    EXPECT_THAT(first.err, HasSubstr("O documento NSU 000000000000002"));
+    EXPECT_THAT(first.err, HasSubstr("ficou guardado como veio"));
+    EXPECT_THAT(first.err, HasSubstr("14 documentos novos; último NSU 000000000000015."));
+    const std::string kept = Written("NSU-000000000000002.docZip.txt");
+    EXPECT_THAT(kept, Not(IsEmpty()));
+    EXPECT_THAT(first.out, Not(HasSubstr("docZip")));
+
+    const Outcome pending = Dfe("novos", {"--pendentes"});
+    EXPECT_EQ(pending.status, 0) << pending.err;
+    EXPECT_EQ(pending.out, "000000000000002\n");
+    EXPECT_EQ(Requests(), 1u);
+
+    // An hour later the pending NSU is asked alone, comes whole, and the cursor stays at the
+    // service's ultNSU: nothing is held.
+    clock_.Advance(61min);
+    const Outcome second = Dfe("novos");
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000015."));
+    EXPECT_THAT(served_->Log(), Contains(HasSubstr("consNSU 000000000000002")));
+    EXPECT_THAT(served_->Log(), Not(Contains(HasSubstr("656"))));
+    EXPECT_EQ(Dfe("novos", {"--pendentes"}).out, "");
 }
 
 TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) {
@@ -364,6 +416,19 @@ TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) 
     EXPECT_EQ(Requests(), 3u);
 }
 
+TEST_F(DfeCommandTest, A656OrAnEmptyBaseRightAfterNewDocumentsSuggestsAnotherSystem) {
+    for (const DistributionFault fault :
+         {DistributionFault::excessiveUse, DistributionFault::nothingFound}) {
+        Serve({.fault = fault, .burst = 0});
+        const Outcome run = Dfe("novos");
+        EXPECT_THAT(run.err, HasSubstr("Outro sistema (um ERP, o sistema do contador) pode estar "
+                                       "consultando os documentos deste CNPJ"));
+        clock_.Advance(61min);
+    }
+    Serve();
+    EXPECT_THAT(Dfe("novos").err, Not(HasSubstr("Outro sistema")));
+}
+
 TEST_F(DfeCommandTest, EachFaultOfTheServiceIsReportedAndLeavesNoFile) {
     struct Case {
         sample::ServiceSettings settings;
@@ -388,10 +453,6 @@ TEST_F(DfeCommandTest, EachFaultOfTheServiceIsReportedAndLeavesNoFile) {
          "chave",
          "(procNFe_v3.10.xsd) não pôde ser aberto: o gzip do documento termina antes do fim "
          "(está cortado). Nenhum arquivo foi gravado."},
-        {{.fault = DistributionFault::brokenGzip},
-         "novos",
-         "não pôde ser aberto: o gzip do documento termina antes do fim (está cortado).\nA "
-         "próxima execução recomeça depois do NSU 000000000000000."},
         {{.fault = DistributionFault::slow, .slowDelay = 30s},
          "chave",
          "não respondeu a tempo (1 segundo)."},
