@@ -30,9 +30,9 @@ TlsSettings ClientSettings(bool trustTheSampleAuthority = true) {
     return settings;
 }
 
-std::string Request() {
-    return DistributionEnvelope({Environment::production, std::nullopt,
-                                 Party{Party::Kind::cnpj, "44555666000181"}, DistNsu{0}});
+std::string Request(DistributionQuery query = DistNsu{0}) {
+    return DistributionEnvelope(
+        {Environment::production, std::nullopt, Party{Party::Kind::cnpj, "44555666000181"}, query});
 }
 
 TransportError::Kind FailureOf(Transport& transport, const std::string& url, std::string& message) {
@@ -49,13 +49,17 @@ TransportError::Kind FailureOf(Transport& transport, const std::string& url, std
 TEST(CurlTransport, PresentsTheA1AndTrustsTheExtraAuthority) {
     ServedDistribution served;
     CurlTransport transport(ClientSettings());
-    for (int i = 0; i < 2; ++i) {  // the handle serves request after request
-        const HttpAnswer answer = transport.Post(served.Url(), Request(), kDistributionContentType);
+    // The handle serves request after request; the second asks one document by its NSU, since
+    // the service holds a party that asks from below the last NSU it was given.
+    for (const DistributionQuery& query :
+         {DistributionQuery{DistNsu{0}}, DistributionQuery{ConsNsu{1}}}) {
+        const HttpAnswer answer =
+            transport.Post(served.Url(), Request(query), kDistributionContentType);
         EXPECT_EQ(answer.status, 200);
         EXPECT_THAT(answer.contentType, HasSubstr("application/soap+xml"));
         EXPECT_THAT(answer.body, HasSubstr("<cStat>138</cStat>"));
     }
-    EXPECT_THAT(served.Log().back(), HasSubstr("44555666000181 distNSU"));
+    EXPECT_THAT(served.Log().front(), HasSubstr("44555666000181 distNSU"));
 }
 
 TEST(CurlTransport, NeverTalksToAServerItDoesNotTrust) {
