@@ -51,6 +51,12 @@ Opções:
   --ca ARQUIVO           autoridades certificadoras (PEM) aceitas além das do sistema para o
                          certificado do servidor; o servidor é sempre verificado
   --senha-arquivo ARQ    lê a senha do certificado da primeira linha de ARQ
+  --empresa CNPJ         usa o certificado, a senha e a pasta de uma empresa cadastrada
+                         (vellora-dfe empresas); os arquivos vão para
+                         PASTA/CNPJ/AAAA-MM/, a não ser com -o
+  --catalogo ARQUIVO     o catálogo (padrão: $VELLORA_CATALOGO ou
+                         $XDG_DATA_HOME/vellora/vellora.sqlite), onde cada documento gravado
+                         é registrado
   -h, --help             mostra esta ajuda
 
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
@@ -72,6 +78,9 @@ saída de erros, com o código (cStat) e o motivo (xMotivo) do serviço como vie
 Código de saída: 0 quando tudo foi entregue (cada chave com a NF-e completa); 1 quando
 alguma chave ou consulta falhou ou trouxe só o resumo; 2 quando a linha de comando está
 errada; 3 quando um limite de uso mandou esperar.
+
+Empresas, sincronização e notas: vellora-dfe empresas --help, vellora-dfe sincronizar
+--help, vellora-dfe notas --help.
 
 Variável VELLORA_DFE_URL: outro endereço https:// para o serviço (um serviço de teste).
 
@@ -127,6 +136,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--uf", "chave novos"},
     {"--ca", "chave novos ciencia"},
     {"--senha-arquivo", ""},
+    {"--empresa", "chave novos ciencia"},
+    {"--catalogo", "chave novos ciencia"},
 };
 
 std::string_view CommandName(DfeArguments::Command command) {
@@ -239,6 +250,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             once(folderGiven);
             folderGiven = true;
             parsed.outputFolder = *value;
+            parsed.outputGiven = true;
         } else if (name == "--certificado") {
             once(!parsed.certificate.empty());
             parsed.certificate = *value;
@@ -255,6 +267,12 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
                 throw DfeUsageError("--uf pede o código IBGE ou a sigla de uma UF, não \"" +
                                     *value + "\"");
             }
+        } else if (name == "--empresa") {
+            once(!parsed.company.empty());
+            parsed.company = *value;
+        } else if (name == "--catalogo") {
+            once(!parsed.catalogFile.empty());
+            parsed.catalogFile = *value;
         } else if (name == "--ca") {
             parsed.authorities.push_back(*value);
         } else {
@@ -283,8 +301,9 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             }
             break;
     }
-    if (parsed.command != DfeArguments::Command::certificate && parsed.certificate.empty()) {
-        throw DfeUsageError("falta --certificado A1.pfx");
+    if (parsed.command != DfeArguments::Command::certificate && parsed.certificate.empty() &&
+        parsed.company.empty()) {
+        throw DfeUsageError("falta --certificado A1.pfx (ou --empresa CNPJ)");
     }
     if (parsed.confirmed && parsed.command == DfeArguments::Command::keys && !parsed.ciencia) {
         throw DfeUsageError("--sim só confirma a Ciência da Operação: use-o com --ciencia");

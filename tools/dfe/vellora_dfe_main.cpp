@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,7 @@ int main(int argc, char** argv) {
         [](const std::string& prompt) { return tools::PromptOnTerminal(prompt); },
     };
     context.confirmation = tools::TerminalConfirmation();
+    const std::unique_ptr<tools::SecretStore> secrets = tools::SystemSecretStore();
+    context.secrets = secrets.get();
     return tools::RunDfeCommand(arguments, context);
 }
