@@ -24,17 +24,18 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"convert", {"text", "nfe"}},
     {"capture", {"text"}},
     {"dfe", {"text", "nfe"}},
+    {"catalog", {"text", "nfe", "dfe"}},
     {"portal", {"text", "capture", "dfe"}},
-    {"app", {"text", "nfe", "convert", "capture", "dfe", "portal"}},
-    {"tools", {"text", "nfe", "convert", "capture", "dfe"}},
+    {"app", {"text", "nfe", "convert", "capture", "dfe", "catalog", "portal"}},
+    {"tools", {"text", "nfe", "convert", "capture", "dfe", "catalog"}},
     {"sample", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"bench", {"text", "nfe", "convert", "capture", "dfe", "sample"}},
+    {"bench", {"text", "nfe", "convert", "capture", "dfe", "catalog", "sample"}},
     {"fuzz", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"tests", {"text", "nfe", "convert", "capture", "dfe", "portal", "app", "tools", "sample"}},
+    {"tests", {"text", "nfe", "convert", "capture", "dfe", "catalog", "portal", "app", "tools", "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.
-const std::set<std::string> kWithoutQt = {"text", "nfe", "convert", "capture", "dfe", "tools"};
+const std::set<std::string> kWithoutQt = {"text", "nfe", "convert", "capture", "dfe", "catalog", "tools"};
 
 struct Include {
     fs::path file;
