@@ -402,7 +402,7 @@ std::vector<ListedInvoice> Catalog::Invoices(const DocumentFilter& filter) {
     if (filter.summariesOnly) {
         sql += " AND kind = 'resumo'";
     }
-    sql += " ORDER BY issued DESC, id DESC";
+    sql += " ORDER BY issued DESC, key DESC";
     Statement list(database_, sql);
     for (std::size_t i = 0; i < values.size(); ++i) {
         list.Bind(static_cast<int>(i + 1), values[i]);

@@ -102,7 +102,6 @@ TEST_F(OfficeTest, CompaniesSynchroniseAndTheirInvoicesAreFoundAgain) {
     EXPECT_THAT(cancelled.out, StartsWith("\xEF\xBB\xBF" "Emissão;Emitente;"));
     EXPECT_THAT(cancelled.out, Not(HasSubstr(";autorizada;")));
     EXPECT_THAT(cancelled.out, HasSubstr(";cancelada;"));
-    std::cout << listed.out << cancelled.out << first.out << second.out;
 
     // The files lie by company and month, and a second catalogue finds them all again.
     EXPECT_TRUE(fs::exists(Notes() / "44555666000181"));
