@@ -75,7 +75,8 @@ void RequireDatabaseFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::array<char, 16> header{};
     in.read(header.data(), header.size());
-    if (std::string_view(header.data(), header.size()) != std::string_view("SQLite format 3\0", 16)) {
+    if (std::string_view(header.data(), header.size()) !=
+        std::string_view("SQLite format 3\0", 16)) {
         throw CatalogError("O arquivo \"" + file.string() +
                            "\" não é um catálogo do Vellora: não é um banco de dados SQLite. "
                            "Nada foi alterado.");
@@ -111,8 +112,10 @@ void Prepare(Database& database, const std::filesystem::path& file) {
                            error.what() + "). Nada foi alterado.");
     }
     if (version > Catalog::kSchemaVersion) {
-        throw CatalogError("O catálogo " + name + " foi criado por uma versão mais nova do Vellora "
-                           "(esquema " + std::to_string(version) + "; esta versão conhece até o " +
+        throw CatalogError("O catálogo " + name +
+                           " foi criado por uma versão mais nova do Vellora "
+                           "(esquema " +
+                           std::to_string(version) + "; esta versão conhece até o " +
                            std::to_string(Catalog::kSchemaVersion) +
                            "). Atualize o Vellora; o catálogo não foi alterado.");
     }
@@ -173,15 +176,14 @@ constexpr std::string_view kCompanyColumns =
 
 RecordOutcome RecordInvoice(Database& database, const DocumentFacts& facts,
                             const Arrival& arrival) {
-    Statement existing(database,
-                       "SELECT id, kind FROM documents WHERE key = ? AND kind IN ('nfe', 'resumo')");
+    Statement existing(
+        database, "SELECT id, kind FROM documents WHERE key = ? AND kind IN ('nfe', 'resumo')");
     existing.Bind(1, facts.key);
     const bool known = existing.Step();
     if (known && (existing.Text(1) == "nfe" || facts.kind == DocumentKind::summary)) {
         return RecordOutcome::known;
     }
-    Statement cancelled(database,
-                        "SELECT 1 FROM events WHERE key = ? AND type = '110111' LIMIT 1");
+    Statement cancelled(database, "SELECT 1 FROM events WHERE key = ? AND type = '110111' LIMIT 1");
     cancelled.Bind(1, facts.key);
     const Situation situation = cancelled.Step() ? Situation::cancelled : facts.situation;
     Statement manifested(database,
@@ -392,8 +394,7 @@ std::vector<ListedInvoice> Catalog::Invoices(const DocumentFilter& filter) {
         where("issued < ? || 'T'", filter.until);
     }
     if (!filter.issuer.empty()) {
-        where("(issuer_name LIKE '%' || ? || '%' OR issuer LIKE '%' || ? || '%')",
-              filter.issuer);
+        where("(issuer_name LIKE '%' || ? || '%' OR issuer LIKE '%' || ? || '%')", filter.issuer);
         values.push_back(filter.issuer);
     }
     if (filter.situation) {

@@ -38,8 +38,8 @@ enum class RecordOutcome { recorded, known };
 // What a listing asks for; empty fields ask for everything.
 struct DocumentFilter {
     std::string company;
-    std::string from;   // AAAA-MM-DD, inclusive
-    std::string until;  // AAAA-MM-DD, inclusive
+    std::string from;    // AAAA-MM-DD, inclusive
+    std::string until;   // AAAA-MM-DD, inclusive
     std::string issuer;  // part of the issuer's name or its CNPJ/CPF, any case
     std::optional<Situation> situation;
     bool summariesOnly = false;

@@ -28,7 +28,9 @@ Database::Database(const std::filesystem::path& file) {
     sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
 }
 
-Database::~Database() { sqlite3_close(handle_); }
+Database::~Database() {
+    sqlite3_close(handle_);
+}
 
 void Database::Execute(std::string_view sql) {
     char* message = nullptr;
@@ -40,7 +42,9 @@ void Database::Execute(std::string_view sql) {
     }
 }
 
-std::int64_t Database::Changes() const { return sqlite3_changes64(handle_); }
+std::int64_t Database::Changes() const {
+    return sqlite3_changes64(handle_);
+}
 
 Statement::Statement(const Database& database, std::string_view sql)
     : database_(database.handle()) {
@@ -50,7 +54,9 @@ Statement::Statement(const Database& database, std::string_view sql)
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+Statement::~Statement() {
+    sqlite3_finalize(statement_);
+}
 
 Statement& Statement::Bind(int index, std::string_view text) {
     if (sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
@@ -102,10 +108,10 @@ void Statement::Reset() {
 
 std::string Statement::Text(int column) const {
     const auto* text = sqlite3_column_text(statement_, column);
-    return text != nullptr ? std::string(reinterpret_cast<const char*>(text),
-                                         static_cast<std::size_t>(
-                                             sqlite3_column_bytes(statement_, column)))
-                           : std::string();
+    return text != nullptr
+               ? std::string(reinterpret_cast<const char*>(text),
+                             static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)))
+               : std::string();
 }
 
 std::int64_t Statement::Integer(int column) const {

@@ -38,7 +38,9 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     Statement& Bind(int index, std::string_view text);
-    Statement& Bind(int index, const std::string& text) { return Bind(index, std::string_view(text)); }
+    Statement& Bind(int index, const std::string& text) {
+        return Bind(index, std::string_view(text));
+    }
     Statement& Bind(int index, const char* text) { return Bind(index, std::string_view(text)); }
     Statement& Bind(int index, std::int64_t value);
     Statement& Bind(int index, const std::optional<std::string>& text);

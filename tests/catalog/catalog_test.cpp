@@ -119,8 +119,8 @@ TEST(CatalogTest, TwoProcessesWritingAtOnceLoseNoRow) {
     Catalog catalog(file);
     for (int process = 0; process < 2; ++process) {
         for (int i = 0; i < kEach; ++i) {
-            EXPECT_TRUE(catalog.IsRecorded(folder / (std::to_string(process) + "-" +
-                                                     std::to_string(i) + ".xml")));
+            EXPECT_TRUE(catalog.IsRecorded(
+                folder / (std::to_string(process) + "-" + std::to_string(i) + ".xml")));
         }
     }
 }

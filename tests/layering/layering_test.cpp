@@ -31,11 +31,13 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"sample", {"text", "nfe", "convert", "capture", "dfe"}},
     {"bench", {"text", "nfe", "convert", "capture", "dfe", "catalog", "sample"}},
     {"fuzz", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"tests", {"text", "nfe", "convert", "capture", "dfe", "catalog", "portal", "app", "tools", "sample"}},
+    {"tests",
+     {"text", "nfe", "convert", "capture", "dfe", "catalog", "portal", "app", "tools", "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.
-const std::set<std::string> kWithoutQt = {"text", "nfe", "convert", "capture", "dfe", "catalog", "tools"};
+const std::set<std::string> kWithoutQt = {"text", "nfe",     "convert", "capture",
+                                          "dfe",  "catalog", "tools"};
 
 struct Include {
     fs::path file;

@@ -170,11 +170,11 @@ CatalogArguments ParseCatalogArguments(const std::vector<std::string>& arguments
     if (parsed.action == "adicionar" && parsed.certificate.empty()) {
         throw DfeUsageError("falta --certificado A1.pfx");
     }
-    if (parsed.action != "adicionar" &&
-        (!parsed.certificate.empty() || !parsed.folder.empty() || parsed.homologation ||
-         !parsed.passwordFile.empty())) {
-        throw DfeUsageError("--certificado, --pasta, --homologacao e --senha-arquivo são de "
-                            "empresas adicionar");
+    if (parsed.action != "adicionar" && (!parsed.certificate.empty() || !parsed.folder.empty() ||
+                                         parsed.homologation || !parsed.passwordFile.empty())) {
+        throw DfeUsageError(
+            "--certificado, --pasta, --homologacao e --senha-arquivo são de "
+            "empresas adicionar");
     }
     if (parsed.action == "remover" && parsed.operands.size() != 1) {
         throw DfeUsageError("empresas remover pede um CNPJ");

@@ -10,13 +10,13 @@ namespace tools {
 
 // The office's commands, over the catalogue: empresas, notas and sincronizar.
 struct CatalogArguments {
-    std::string command;        // "empresas", "notas" or "sincronizar"
-    std::string action;         // "adicionar", "remover", "importar" or ""
+    std::string command;  // "empresas", "notas" or "sincronizar"
+    std::string action;   // "adicionar", "remover", "importar" or ""
     std::vector<std::string> operands;
-    std::string catalogFile;    // --catalogo
-    std::string certificate;    // --certificado
-    std::string folder;         // --pasta
-    std::string passwordFile;   // --senha-arquivo
+    std::string catalogFile;               // --catalogo
+    std::string certificate;               // --certificado
+    std::string folder;                    // --pasta
+    std::string passwordFile;              // --senha-arquivo
     std::vector<std::string> authorities;  // --ca
     bool homologation = false;
     catalog::DocumentFilter filter;

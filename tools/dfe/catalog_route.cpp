@@ -51,7 +51,8 @@ std::string CertificateName(const std::filesystem::path& certificate) {
 void RequirePrivatePasswordFile(const std::filesystem::path& file) {
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
-        throw CommandFailure(kUsage, "O arquivo de senha \"" + file.string() + "\" não pôde ser lido.");
+        throw CommandFailure(kUsage,
+                             "O arquivo de senha \"" + file.string() + "\" não pôde ser lido.");
     }
     if ((status.st_mode & 077) != 0) {
         char mode[8];
@@ -104,7 +105,8 @@ std::unique_ptr<DocumentKeeper> OpenKeeper(const DfeArguments& arguments, const 
 }
 
 std::optional<dfe::Secret> KeptPassword(const std::string& certificate,
-                                        const std::string& passwordFile, const DfeContext& context) {
+                                        const std::string& passwordFile,
+                                        const DfeContext& context) {
     if (context.secrets == nullptr || !passwordFile.empty()) {
         return std::nullopt;
     }

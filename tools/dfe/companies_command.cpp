@@ -19,9 +19,10 @@ std::int64_t Seconds(dfe::Time moment) {
 
 int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
     if (arguments.passwordFile.empty() && context.secrets == nullptr) {
-        throw CommandFailure(kFailed, "Não há cofre de senhas do sistema (Secret Service) e "
-                                      "--senha-arquivo não foi dado: a senha do certificado não "
-                                      "teria onde ficar. Nada foi cadastrado.");
+        throw CommandFailure(kFailed,
+                             "Não há cofre de senhas do sistema (Secret Service) e "
+                             "--senha-arquivo não foi dado: a senha do certificado não "
+                             "teria onde ficar. Nada foi cadastrado.");
     }
     if (!arguments.passwordFile.empty()) {
         RequirePrivatePasswordFile(arguments.passwordFile);
@@ -29,9 +30,9 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
     const std::string certificateFile = CertificateName(arguments.certificate);
     dfe::Secret password;
     try {
-        password = CertificatePassword(arguments.passwordFile,
-                                       context.variable("VELLORA_CERT_PASSWORD"), context.prompt,
-                                       arguments.certificate);
+        password =
+            CertificatePassword(arguments.passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
+                                context.prompt, arguments.certificate);
     } catch (const std::runtime_error& error) {
         throw CommandFailure(kUsage, error.what());
     }
@@ -45,21 +46,21 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
                                           "\" não pôde ser usado: " + error.what() +
                                           " Nada foi cadastrado.");
     }
-    const std::unique_ptr<catalog::Catalog> catalogue =
-        OpenCatalog(arguments.catalogFile, context);
+    const std::unique_ptr<catalog::Catalog> catalogue = OpenCatalog(arguments.catalogFile, context);
     if (arguments.passwordFile.empty() && !context.secrets->Save(certificateFile, password)) {
-        throw CommandFailure(kFailed, "O cofre de senhas do sistema (Secret Service) não guardou "
-                                      "a senha: ele não está disponível ou está bloqueado. Use "
-                                      "--senha-arquivo num servidor sem ele. Nada foi cadastrado.");
+        throw CommandFailure(kFailed,
+                             "O cofre de senhas do sistema (Secret Service) não guardou "
+                             "a senha: ele não está disponível ou está bloqueado. Use "
+                             "--senha-arquivo num servidor sem ele. Nada foi cadastrado.");
     }
     catalog::Company company;
     company.cnpj = party.number;
     company.holder = certificate->info().holder;
     company.certificate = certificateFile;
     company.homologation = arguments.homologation;
-    company.folder = std::filesystem::absolute(
-                         arguments.folder.empty() ? DefaultDocumentsFolder(context)
-                                                  : std::filesystem::path(arguments.folder))
+    company.folder = std::filesystem::absolute(arguments.folder.empty()
+                                                   ? DefaultDocumentsFolder(context)
+                                                   : std::filesystem::path(arguments.folder))
                          .lexically_normal();
     if (!arguments.passwordFile.empty()) {
         company.passwordFile = std::filesystem::absolute(arguments.passwordFile).lexically_normal();
@@ -81,12 +82,11 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
 int RemoveCompany(const CatalogArguments& arguments, const DfeContext& context) {
     const auto party = dfe::PartyFromNumber(arguments.operands.front());
     if (!party) {
-        throw CommandFailure(kUsage, "\"" + Printable(arguments.operands.front()) +
-                                         "\" não é um CNPJ válido.");
+        throw CommandFailure(
+            kUsage, "\"" + Printable(arguments.operands.front()) + "\" não é um CNPJ válido.");
     }
     if (!OpenCatalog(arguments.catalogFile, context)->RemoveCompany(party->number)) {
-        throw CommandFailure(kFailed,
-                             "A empresa " + party->Formatted() + " não está cadastrada.");
+        throw CommandFailure(kFailed, "A empresa " + party->Formatted() + " não está cadastrada.");
     }
     context.out << "Empresa " << party->Formatted()
                 << " removida do catálogo; os arquivos ficam onde estão.\n";

@@ -51,12 +51,12 @@ void DocumentKeeper::Record(const std::filesystem::path& file, const std::string
     } catch (const catalog::NotAnNFeDocument&) {
         facts.kind = catalog::DocumentKind::other;
     }
-    const auto now = std::chrono::duration_cast<std::chrono::seconds>(
-        clock_.Now().time_since_epoch());
-    catalog_->Record(facts, {company_,
-                             nsu ? std::optional<std::int64_t>(static_cast<std::int64_t>(*nsu))
-                                 : std::nullopt,
-                             std::filesystem::absolute(file).lexically_normal(), now.count()});
+    const auto now =
+        std::chrono::duration_cast<std::chrono::seconds>(clock_.Now().time_since_epoch());
+    catalog_->Record(
+        facts, {company_,
+                nsu ? std::optional<std::int64_t>(static_cast<std::int64_t>(*nsu)) : std::nullopt,
+                std::filesystem::absolute(file).lexically_normal(), now.count()});
 }
 
 std::filesystem::path DocumentKeeper::Keep(const dfe::ReceivedDocument& document) {

@@ -32,9 +32,9 @@ std::string CompanyOf(const std::filesystem::path& file) {
 int RunImportCommand(const CatalogArguments& arguments, const DfeContext& context) {
     const std::unique_ptr<catalog::Catalog> catalogue = OpenCatalog(arguments.catalogFile, context);
     Counts counts;
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
-                                 context.clock.Now().time_since_epoch())
-                                 .count();
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::seconds>(context.clock.Now().time_since_epoch())
+            .count();
     bool failed = false;
     for (const std::string& folder : arguments.operands) {
         std::error_code error;

@@ -62,8 +62,8 @@ int RunInvoicesCommand(const CatalogArguments& arguments, const DfeContext& cont
                         << ";" << Field(Issuer(invoice.issuer)) << ";"
                         << catalog::KeyNumber(invoice.key) << ";" << catalog::KeySeries(invoice.key)
                         << ";" << Money(invoice.valueCents, false) << ";" << situation << ";"
-                        << Field(invoice.manifestation) << ";" << kind << ";" << invoice.key
-                        << ";" << Field(invoice.file.string()) << "\r\n";
+                        << Field(invoice.manifestation) << ";" << kind << ";" << invoice.key << ";"
+                        << Field(invoice.file.string()) << "\r\n";
         } else {
             context.out << Date(invoice.issued) << "  " << Printable(invoice.issuerName) << " ("
                         << Issuer(invoice.issuer) << ")  nº " << catalog::KeyNumber(invoice.key)

@@ -35,9 +35,9 @@ class LibsecretStore : public SecretStore {
 public:
     std::optional<dfe::Secret> Read(const std::string& certificate) override {
         GError* error = nullptr;
-        gchar* password = secret_password_lookup_sync(KeychainSchema(), nullptr, &error, "user",
-                                                      certificate.c_str(), "server", kService,
-                                                      nullptr);
+        gchar* password =
+            secret_password_lookup_sync(KeychainSchema(), nullptr, &error, "user",
+                                        certificate.c_str(), "server", kService, nullptr);
         if (error != nullptr) {
             g_error_free(error);
         }
@@ -73,6 +73,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<SecretStore> SystemSecretStore() { return std::make_unique<LibsecretStore>(); }
+std::unique_ptr<SecretStore> SystemSecretStore() {
+    return std::make_unique<LibsecretStore>();
+}
 
 }  // namespace tools

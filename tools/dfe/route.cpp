@@ -29,10 +29,10 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
     dfe::Secret password;
     try {
         std::optional<dfe::Secret> kept = KeptPassword(file, passwordFile, context);
-        password = kept ? std::move(*kept)
-                        : CertificatePassword(passwordFile,
-                                              context.variable("VELLORA_CERT_PASSWORD"),
-                                              context.prompt, file);
+        password =
+            kept ? std::move(*kept)
+                 : CertificatePassword(passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
+                                       context.prompt, file);
     } catch (const std::runtime_error& error) {
         throw CommandFailure(2, error.what());
     }

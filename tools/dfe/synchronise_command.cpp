@@ -49,8 +49,7 @@ int SynchroniseCompany(const catalog::Company& company, const CatalogArguments& 
             route.keeper->Keep(document);
             ++tally.documents;
             tally.summaries += document.kind == dfe::DocumentKind::invoiceSummary ? 1 : 0;
-            tally.cancellations +=
-                document.eventType == catalog::kCancellationEvent ? 1 : 0;
+            tally.cancellations += document.eventType == catalog::kCancellationEvent ? 1 : 0;
         };
         const auto count = [&] {
             total.documents += tally.documents;
@@ -83,8 +82,7 @@ int SynchroniseCompany(const catalog::Company& company, const CatalogArguments& 
                                                  context.clock.Now().time_since_epoch())
                                                  .count());
         context.out << Counts(tally) << "; próxima consulta a partir de "
-                    << dfe::LocalDateTimeText(context.clock.Now() + std::chrono::hours(1))
-                    << "\n";
+                    << dfe::LocalDateTimeText(context.clock.Now() + std::chrono::hours(1)) << "\n";
         return kDelivered;
     } catch (const CommandFailure& failure) {
         context.out << Counts(tally) << "; falhou: " << Printable(failure.what()) << "\n";
@@ -113,8 +111,9 @@ int RunSynchroniseCommand(const CatalogArguments& arguments, const DfeContext& c
         companies.push_back(*company);
     }
     if (companies.empty()) {
-        throw CommandFailure(kFailed, "Nenhuma empresa cadastrada: vellora-dfe empresas "
-                                      "adicionar --certificado A1.pfx");
+        throw CommandFailure(kFailed,
+                             "Nenhuma empresa cadastrada: vellora-dfe empresas "
+                             "adicionar --certificado A1.pfx");
     }
     Tally total;
     bool waited = false;

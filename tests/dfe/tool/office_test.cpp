@@ -99,7 +99,8 @@ TEST_F(OfficeTest, CompaniesSynchroniseAndTheirInvoicesAreFoundAgain) {
     EXPECT_THAT(listed.out, HasSubstr("cancelada"));
     EXPECT_THAT(listed.out, HasSubstr("Total: "));
     const Outcome cancelled = Run({"notas", "--situacao", "cancelada", "--csv"});
-    EXPECT_THAT(cancelled.out, StartsWith("\xEF\xBB\xBF" "Emissão;Emitente;"));
+    EXPECT_THAT(cancelled.out, StartsWith("\xEF\xBB\xBF"
+                                          "Emissão;Emitente;"));
     EXPECT_THAT(cancelled.out, Not(HasSubstr(";autorizada;")));
     EXPECT_THAT(cancelled.out, HasSubstr(";cancelada;"));
 
@@ -124,22 +125,22 @@ TEST_F(OfficeTest, BadInputsChangeNothing) {
     EXPECT_THAT(readable.err, HasSubstr("pode ser lido por outros usuários"));
 
     // Without a secret store and without a password file.
-    const Outcome nowhere = Run({"empresas", "adicionar", "--certificado",
-                                 certificates_.files.a1.string()});
+    const Outcome nowhere =
+        Run({"empresas", "adicionar", "--certificado", certificates_.files.a1.string()});
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_THAT(nowhere.err, HasSubstr("Nada foi cadastrado"));
     EXPECT_THAT(Run({"empresas"}).err, HasSubstr("Nenhuma empresa cadastrada"));
 
-    const Outcome unknown = Run({"chave", "--empresa", "44555666000181",
-                                 "35150761024385000111550010000001011102030405"});
+    const Outcome unknown = Run(
+        {"chave", "--empresa", "44555666000181", "35150761024385000111550010000001011102030405"});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_THAT(unknown.err, HasSubstr("não está cadastrada"));
 
     // The carrier's certificate named as the recipient's company.
     ASSERT_EQ(Add(certificates_.files.a1, PasswordFile()).status, 0);
-    const Outcome other = Run({"novos", "--empresa", "44555666000181", "--certificado",
-                               certificates_.files.alphanumericCarrierA1.string(), "--ca",
-                               Authority()});
+    const Outcome other =
+        Run({"novos", "--empresa", "44555666000181", "--certificado",
+             certificates_.files.alphanumericCarrierA1.string(), "--ca", Authority()});
     EXPECT_EQ(other.status, 1);
     EXPECT_THAT(other.err, HasSubstr("não da empresa 44.555.666/0001-81"));
     EXPECT_EQ(served_->service().RequestCount(), 0u);
