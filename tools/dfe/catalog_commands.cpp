@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "catalog/error.h"
+#include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
 #include "tools/dfe/route.h"
@@ -147,7 +148,7 @@ CatalogArguments ParseCatalogArguments(const std::vector<std::string>& arguments
         } else if (name == "--ca") {
             parsed.authorities.push_back(*value);
         } else if (name == "--empresa") {
-            const auto party = dfe::PartyFromNumber(*value);
+            const auto party = TypedParty(*value);
             if (!party) {
                 throw DfeUsageError("--empresa pede um CNPJ, não \"" + *value + "\"");
             }

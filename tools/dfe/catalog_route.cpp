@@ -7,6 +7,7 @@
 #include "catalog/error.h"
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
+#include "nfe/cnpj.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/route.h"
 
@@ -44,6 +45,10 @@ std::filesystem::path DefaultDocumentsFolder(const DfeContext& context) {
     return std::filesystem::path(home) / "Vellora" / "notas";
 }
 
+std::optional<dfe::Party> TypedParty(std::string_view text) {
+    return dfe::PartyFromNumber(nfe::IdentifierCharacters(text));
+}
+
 std::string CertificateName(const std::filesystem::path& certificate) {
     return std::filesystem::absolute(certificate).lexically_normal().string();
 }
@@ -65,7 +70,7 @@ void RequirePrivatePasswordFile(const std::filesystem::path& file) {
 }
 
 void UseCompany(DfeArguments& arguments, const DfeContext& context) {
-    const std::optional<dfe::Party> party = dfe::PartyFromNumber(arguments.company);
+    const std::optional<dfe::Party> party = TypedParty(arguments.company);
     if (!party) {
         throw CommandFailure(kUsage, "--empresa pede o CNPJ de uma empresa cadastrada, não \"" +
                                          arguments.company + "\"");
@@ -107,7 +112,10 @@ std::unique_ptr<DocumentKeeper> OpenKeeper(const DfeArguments& arguments, const 
 std::optional<dfe::Secret> KeptPassword(const std::string& certificate,
                                         const std::string& passwordFile,
                                         const DfeContext& context) {
-    if (context.secrets == nullptr || !passwordFile.empty()) {
+    // A password file or the variable, given for this run, come first.
+    const char* variable = context.variable("VELLORA_CERT_PASSWORD");
+    if (context.secrets == nullptr || !passwordFile.empty() ||
+        (variable != nullptr && *variable != '\0')) {
         return std::nullopt;
     }
     return context.secrets->Read(CertificateName(certificate));

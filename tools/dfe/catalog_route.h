@@ -34,13 +34,16 @@ void UseCompany(DfeArguments& arguments, const DfeContext& context);
 std::unique_ptr<DocumentKeeper> OpenKeeper(const DfeArguments& arguments, const dfe::Party& party,
                                            const DfeContext& context);
 
-// The password that the secret store keeps for the certificate file, when no password file is
-// given.
+// The password that the secret store keeps for the certificate file, when neither a password
+// file nor VELLORA_CERT_PASSWORD gives one.
 std::optional<dfe::Secret> KeptPassword(const std::string& certificate,
                                         const std::string& passwordFile, const DfeContext& context);
 
 // A password file must be readable by its owner only. Throws CommandFailure otherwise.
 void RequirePrivatePasswordFile(const std::filesystem::path& file);
+
+// A CNPJ or CPF as typed, printed or pasted ("44.555.666/0001-81", "12.abc.345/01de-35").
+std::optional<dfe::Party> TypedParty(std::string_view text);
 
 // The absolute, normal form under which a certificate's password is kept.
 std::string CertificateName(const std::filesystem::path& certificate);

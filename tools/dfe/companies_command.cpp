@@ -80,7 +80,7 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
 }
 
 int RemoveCompany(const CatalogArguments& arguments, const DfeContext& context) {
-    const auto party = dfe::PartyFromNumber(arguments.operands.front());
+    const auto party = TypedParty(arguments.operands.front());
     if (!party) {
         throw CommandFailure(
             kUsage, "\"" + Printable(arguments.operands.front()) + "\" não é um CNPJ válido.");

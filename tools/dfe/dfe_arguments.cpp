@@ -60,7 +60,8 @@ Opções:
   -h, --help             mostra esta ajuda
 
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
-VELLORA_CERT_PASSWORD ou, sem elas, é pedida no terminal sem eco.
+VELLORA_CERT_PASSWORD, do cofre de senhas do sistema (onde vellora-dfe empresas adicionar
+e o programa de desktop a guardam) ou, sem eles, é pedida no terminal sem eco.
 
 A Ciência da Operação é um ato da empresa perante o fisco: o destinatário declara que tem
 conhecimento da operação da NF-e. Por isso o programa pede confirmação no terminal antes de

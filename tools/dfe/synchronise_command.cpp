@@ -102,7 +102,7 @@ int RunSynchroniseCommand(const CatalogArguments& arguments, const DfeContext& c
         companies = catalogue->Companies();
     }
     for (const std::string& cnpj : arguments.operands) {
-        const auto party = dfe::PartyFromNumber(cnpj);
+        const auto party = TypedParty(cnpj);
         const auto company = party ? catalogue->FindCompany(party->number) : std::nullopt;
         if (!company) {
             throw CommandFailure(kUsage, "A empresa \"" + Printable(cnpj) +

@@ -14,6 +14,7 @@
 #include "tests/dfe/support/test_certificates.h"
 #include "tests/support/temporary_directory.h"
 #include "tools/dfe/dfe_command.h"
+#include "tools/dfe/secret_store.h"
 
 namespace tools {
 namespace {
@@ -52,9 +53,15 @@ protected:
                                return found == variables_.end() ? nullptr : found->second.c_str();
                            },
                            clock_,
-                           [](const std::string&) { return std::nullopt; },
+                           [this](const std::string&) -> std::optional<dfe::Secret> {
+                               if (!typed_) {
+                                   return std::nullopt;
+                               }
+                               return dfe::Secret(*typed_);
+                           },
                            1s,
                            20s};
+        context.secrets = secrets_;
         const int status = RunDfeCommand(arguments, context);
         return {status, out.str(), err.str()};
     }
@@ -73,6 +80,31 @@ protected:
     test_support::FakeClock clock_{std::chrono::system_clock::now()};
     std::map<std::string, std::string> variables_;
     std::unique_ptr<test_support::ServedDistribution> served_;
+    std::optional<std::string> typed_;  // what a person types when asked for the password
+    SecretStore* secrets_ = nullptr;
+};
+
+// The session's secret store, in memory; one that refuses everything when closed.
+class FakeSecretStore : public SecretStore {
+public:
+    std::optional<dfe::Secret> Read(const std::string& certificate) override {
+        const auto found = kept.find(certificate);
+        if (found == kept.end()) {
+            return std::nullopt;
+        }
+        return dfe::Secret(found->second);
+    }
+    bool Save(const std::string& certificate, const dfe::Secret& password) override {
+        if (closed) {
+            return false;
+        }
+        kept[certificate] = std::string(password.view());
+        return true;
+    }
+    void Remove(const std::string& certificate) override { kept.erase(certificate); }
+
+    std::map<std::string, std::string> kept;
+    bool closed = false;
 };
 
 TEST_F(OfficeTest, CompaniesSynchroniseAndTheirInvoicesAreFoundAgain) {
@@ -114,6 +146,35 @@ TEST_F(OfficeTest, CompaniesSynchroniseAndTheirInvoicesAreFoundAgain) {
     EXPECT_EQ(Run({"notas"}).out, listed.out);
     const Outcome again = Run({"notas", "importar", Notes().string()});
     EXPECT_THAT(again.out, HasSubstr("Registrados: 0 NF-e completas, 0 resumos, 0 eventos"));
+}
+
+TEST_F(OfficeTest, ThePasswordGoesToTheSecretStoreAndIsFoundThere) {
+    FakeSecretStore store;
+    secrets_ = &store;
+    typed_ = certificates_.password;
+    store.closed = true;
+    const Outcome refused = Run({"empresas", "adicionar", "--certificado",
+                                 certificates_.files.a1.string(), "--pasta", Notes().string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr("não guardou a senha"));
+    EXPECT_THAT(Run({"empresas"}).err, HasSubstr("Nenhuma empresa cadastrada"));
+
+    store.closed = false;
+    const Outcome added = Run({"empresas", "adicionar", "--certificado",
+                               certificates_.files.a1.string(), "--pasta", Notes().string()});
+    ASSERT_EQ(added.status, 0) << added.err;
+    // Under the certificate's absolute path, as the desktop program keeps it.
+    ASSERT_EQ(store.kept.size(), 1u);
+    EXPECT_EQ(store.kept.begin()->first, fs::absolute(certificates_.files.a1).lexically_normal());
+
+    typed_.reset();
+    const std::string key = "35150761024385000111550010000001011102030405";
+    const Outcome asked =
+        Run({"chave", "--empresa", "44.555.666/0001-81", "--ca", Authority(), key});
+    EXPECT_EQ(asked.status, 0) << asked.err;
+    EXPECT_EQ(asked.out,
+              (Notes() / "44555666000181" / "2015-07" / (key + "-procNFe.xml")).string() + "\n");
+    EXPECT_THAT(Run({"notas", "--empresa", "44555666000181"}).out, HasSubstr("Total: 1 nota,"));
 }
 
 TEST_F(OfficeTest, BadInputsChangeNothing) {
