@@ -93,7 +93,7 @@ int main() {
         facts.issued = day;
         facts.valueCents = 1000 + (i * 7919) % 10000000;
         facts.situation =
-            i % 50 == 0 ? catalog::Situation::cancelled : catalog::Situation::authorised;
+            i % 49 == 0 ? catalog::Situation::cancelled : catalog::Situation::authorised;
         catalogue.Record(facts, {i % 3 == 0 ? "11222333000181" : kCompany, i,
                                  folder / "notas" / (facts.key + "-procNFe.xml"), 1});
     }
