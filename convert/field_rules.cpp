@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "convert/character_filters.h"
 #include "convert/integer_reading.h"
 #include "convert/page_number.h"
 #include "nfe/access_key.h"
+#include "text/character_filters.h"
 #include "text/windows1252.h"
 
 namespace convert {
@@ -24,11 +24,11 @@ std::string TextFieldOr(std::string_view section, std::string_view label,
 }
 
 std::string DigitsField(std::string_view section, std::string_view label) {
-    return DigitsOnly(FieldAfterLabel(section, label));
+    return text::DigitsOnly(FieldAfterLabel(section, label));
 }
 
 std::string LettersAndDigitsField(std::string_view section, std::string_view label) {
-    return LettersAndDigitsOnly(FieldAfterLabel(section, label));
+    return text::LettersAndDigitsOnly(FieldAfterLabel(section, label));
 }
 
 std::string KeyField(std::string_view section, std::string_view label) {

@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "convert/character_filters.h"
 #include "convert/convert_page_text.h"
 #include "convert/copy.h"
 #include "convert/date_reading.h"
@@ -11,6 +10,7 @@
 #include "convert/w1252_literal.h"
 #include "nfe/access_key.h"
 #include "nfe/conversion_error.h"
+#include "text/character_filters.h"
 #include "text/trim.h"
 #include "text/windows1252.h"
 

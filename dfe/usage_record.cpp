@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
+#include "text/integer.h"
 
 namespace dfe {
 namespace {
@@ -25,16 +25,6 @@ constexpr std::int64_t kLatestSeconds = 32'503'680'000;
 
 std::int64_t SecondsOf(Time moment) {
     return std::chrono::duration_cast<std::chrono::seconds>(moment.time_since_epoch()).count();
-}
-
-template <typename Number>
-std::optional<Number> NumberOf(std::string_view text) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 }  // namespace
@@ -97,7 +87,7 @@ void UsageRecord::Load() {
                               "do NSU 0 e os limites de uso são esquecidos.");
         };
         if (name == kLastNsu) {
-            const auto nsu = NumberOf<std::uint64_t>(second);
+            const auto nsu = text::ParseInteger<std::uint64_t>(second);
             if (!PartyFromNumber(first) || !nsu) {
                 throw damaged();
             }
@@ -107,7 +97,7 @@ void UsageRecord::Load() {
         if (name != kBlockedUntil && name != kNewDocumentsAfter && name != kKeyQuery) {
             continue;  // written by a later version
         }
-        const auto seconds = NumberOf<std::int64_t>(first);
+        const auto seconds = text::ParseInteger<std::int64_t>(first);
         if (!seconds || *seconds < 0 || *seconds > kLatestSeconds) {
             throw damaged();
         }
@@ -164,8 +154,8 @@ void UsageRecord::Save() const {
         text += std::string(kLastNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
     try {
-        nfe::WriteFileAtomically(path_, text);
-    } catch (const nfe::FileError& error) {
+        files::WriteFileAtomically(path_, text);
+    } catch (const files::FileError& error) {
         throw StateError(error.what());
     }
 }

@@ -1,7 +1,6 @@
 #include "sample/dfe/distribution_service.h"
 
 #include <algorithm>
-#include <charconv>
 #include <ctime>
 #include <stdexcept>
 
@@ -12,6 +11,7 @@
 #include "nfe/xml_escape.h"
 #include "sample/dfe/doc_zip_packing.h"
 #include "sample/dfe/soap_request.h"
+#include "text/integer.h"
 
 namespace sample {
 namespace {
@@ -63,15 +63,10 @@ std::string ResponseTime() {
 }
 
 std::optional<std::uint64_t> Number(const std::optional<std::string>& text) {
-    std::uint64_t value = 0;
-    if (!text || text->empty() || text->size() > 15) {
+    if (!text || text->size() > 15) {
         return std::nullopt;
     }
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (error != std::errc() || end != text->data() + text->size()) {
-        return std::nullopt;
-    }
-    return value;
+    return text::ParseInteger<std::uint64_t>(*text);
 }
 
 std::string HtmlErrorPage() {

@@ -5,7 +5,7 @@
 
 #include "dfe/ciencia_event.h"
 #include "dfe/ciencia_registration.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/key_list.h"
 #include "tools/dfe/printable.h"
@@ -66,7 +66,7 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                         path = route.keeper->KeepMade(
                             outcome.key, dfe::CienciaFileName(outcome.key), outcome.processedEvent);
                     } else {
-                        nfe::WriteFileAtomically(path, outcome.processedEvent);
+                        files::WriteFileAtomically(path, outcome.processedEvent);
                     }
                     context.out << path.string() << "\n" << std::flush;
                 } catch (const std::runtime_error& error) {

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 
 namespace tools {
 
@@ -21,7 +21,7 @@ std::filesystem::path KeepDocument(DocumentKeeper* keeper, const std::filesystem
         return keeper->Keep(document);
     }
     const std::filesystem::path path = folder / document.FileName();
-    nfe::WriteFileAtomically(path, document.xml);
+    files::WriteFileAtomically(path, document.xml);
     return path;
 }
 
@@ -61,7 +61,7 @@ void DocumentKeeper::Record(const std::filesystem::path& file, const std::string
 
 std::filesystem::path DocumentKeeper::Keep(const dfe::ReceivedDocument& document) {
     const std::filesystem::path path = FolderFor(document.key) / document.FileName();
-    nfe::WriteFileAtomically(path, document.xml);
+    files::WriteFileAtomically(path, document.xml);
     Record(path, document.xml, document.nsu != 0 ? std::optional(document.nsu) : std::nullopt);
     return path;
 }
@@ -69,7 +69,7 @@ std::filesystem::path DocumentKeeper::Keep(const dfe::ReceivedDocument& document
 std::filesystem::path DocumentKeeper::KeepMade(const std::string& key, const std::string& name,
                                                const std::string& xml) {
     const std::filesystem::path path = FolderFor(key) / name;
-    nfe::WriteFileAtomically(path, xml);
+    files::WriteFileAtomically(path, xml);
     Record(path, xml, std::nullopt);
     return path;
 }

@@ -19,7 +19,7 @@ public:
     DocumentKeeper(std::filesystem::path folder, bool byCompany, std::string company,
                    std::unique_ptr<catalog::Catalog> catalog, const dfe::Clock& clock);
 
-    // Returns the file's path; throws nfe::FileError or catalog::CatalogError.
+    // Returns the file's path; throws files::FileError or catalog::CatalogError.
     std::filesystem::path Keep(const dfe::ReceivedDocument& document);
     // A document that the program made itself (the registered Ciência), named name.
     std::filesystem::path KeepMade(const std::string& key, const std::string& name,

@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "dfe/local_time.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "tools/dfe/ciencia.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/document_files.h"
