@@ -38,8 +38,8 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
 };
 
 // The folders whose code is plain C++ without Qt.
-const std::set<std::string> kWithoutQt = {"text",    "files", "nfe",  "convert",
-                                          "capture", "dfe", "catalog", "tools"};
+const std::set<std::string> kWithoutQt = {"text",    "files", "nfe",     "convert",
+                                          "capture", "dfe",   "catalog", "tools"};
 
 struct Include {
     fs::path file;
