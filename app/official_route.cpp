@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
+#include "catalog/catalog.h"
 #include "dfe/certificate.h"
 #include "dfe/curl_transport.h"
 #include "dfe/data_folder.h"
@@ -34,6 +37,28 @@ RouteResult Failed(std::string reason) {
     return {std::nullopt, OneLine(std::move(reason))};
 }
 
+std::string FileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Records the written invoice in the catalogue. The file is there whatever happens here: a
+// catalogue that cannot take it now leaves it for the next import (vellora-dfe notas importar).
+void Record(const std::filesystem::path& file, const dfe::Party& party,
+            const std::filesystem::path& catalogFile, const dfe::Clock& clock) {
+    try {
+        catalog::Catalog catalogue(catalogFile);
+        const auto now =
+            std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch());
+        catalogue.Record(catalog::ReadDocumentFacts(FileText(file)),
+                         {party.number, std::nullopt,
+                          std::filesystem::absolute(file).lexically_normal(), now.count()});
+    } catch (const std::exception&) {
+    }
+}
+
 }  // namespace
 
 RouteService RouteService::FromEnvironment() {
@@ -43,6 +68,9 @@ RouteService RouteService::FromEnvironment() {
     }
     if (const char* authority = Variable("VELLORA_DFE_CA")) {
         service.extraAuthorities.emplace_back(authority);
+    }
+    if (const char* catalogue = Variable("VELLORA_CATALOGO")) {
+        service.catalogFile = catalogue;
     }
     return service;
 }
@@ -101,7 +129,13 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         dfe::DistributionClient client(transport, std::move(address));
         dfe::DistributionSession session(client, record, clock,
                                          dfe::SessionSettings{environment, std::nullopt, party});
-        return ResultOfAnswer(session.ConsultKey(request.key), request.key, request.outputFolder);
+        RouteResult result =
+            ResultOfAnswer(session.ConsultKey(request.key), request.key, request.outputFolder);
+        if (result.file) {
+            Record(*result.file, party,
+                   request.service.catalogFile.value_or(dataFolder / "vellora.sqlite"), clock);
+        }
+        return result;
     } catch (const std::exception& error) {
         return Failed(error.what());
     }

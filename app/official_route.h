@@ -28,6 +28,9 @@ struct RouteService {
     // usually answers in seconds; the command line, where nobody waits at a window, allows
     // more.
     std::chrono::seconds timeout{30};
+    // The catalogue where the written invoice is recorded (VELLORA_CATALOGO); nullopt for
+    // vellora.sqlite in the data folder.
+    std::optional<std::filesystem::path> catalogFile;
 
     static RouteService FromEnvironment();
 };

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "catalog/catalog.h"
 #include "dfe/certificate.h"
 #include "dfe/service_address.h"
 #include "dfe/usage_record.h"
@@ -116,6 +117,12 @@ TEST_F(OfficialRouteTest, AKeyOfThePartyGivesItsSignedInvoice) {
     EXPECT_THAT(xml, HasSubstr("Id=\"NFe" + kKey + "\""));
     // The request counts for the limits of use, kept in the data folder given.
     EXPECT_FALSE(fs::is_empty(data_.path() / "dfe"));
+    // And the invoice is recorded in the catalogue there, for the recipient.
+    const auto invoices = catalog::Catalog(data_ / "vellora.sqlite").Invoices({});
+    ASSERT_EQ(invoices.size(), 1u);
+    EXPECT_EQ(invoices[0].key, kKey);
+    EXPECT_EQ(invoices[0].company, "44555666000181");
+    EXPECT_EQ(invoices[0].file, *result.file);
 }
 
 TEST_F(OfficialRouteTest, WhatTheServiceCannotDeliverComesBackAsOneLine) {

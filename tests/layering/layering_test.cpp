@@ -26,20 +26,21 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"capture", {"text"}},
     {"dfe", {"text", "files", "nfe"}},
     {"danfe", {"text", "files", "nfe", "dfe"}},
+    {"catalog", {"text", "files", "nfe", "dfe"}},
     {"portal", {"text", "capture", "dfe"}},
-    {"app", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "portal"}},
-    {"tools", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe"}},
+    {"app", {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe", "portal"}},
+    {"tools", {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe"}},
     {"sample", {"text", "files", "nfe", "convert", "capture", "dfe"}},
-    {"bench", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "sample"}},
+    {"bench", {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe", "sample"}},
     {"fuzz", {"text", "files", "nfe", "convert", "capture", "dfe"}},
     {"tests",
-     {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "portal", "app", "tools",
-      "sample"}},
+     {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe", "portal", "app",
+      "tools", "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.
-const std::set<std::string> kWithoutQt = {"text",    "files", "nfe",  "convert",
-                                          "capture", "dfe",   "tools"};
+const std::set<std::string> kWithoutQt = {"text",    "files", "nfe",     "convert",
+                                          "capture", "dfe",   "catalog", "tools"};
 
 struct Include {
     fs::path file;

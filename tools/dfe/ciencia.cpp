@@ -60,11 +60,16 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
             case dfe::CienciaOutcome::Kind::registered: {
                 err << outcome.key << ": Ciência da Operação registrada (" << reason << ").\n";
                 report.registered.push_back(outcome.key);
-                const std::filesystem::path path = folder / dfe::CienciaFileName(outcome.key);
                 try {
-                    files::WriteFileAtomically(path, outcome.processedEvent);
+                    std::filesystem::path path = folder / dfe::CienciaFileName(outcome.key);
+                    if (route.keeper) {
+                        path = route.keeper->KeepMade(
+                            outcome.key, dfe::CienciaFileName(outcome.key), outcome.processedEvent);
+                    } else {
+                        files::WriteFileAtomically(path, outcome.processedEvent);
+                    }
                     context.out << path.string() << "\n" << std::flush;
-                } catch (const files::FileError& error) {
+                } catch (const std::runtime_error& error) {
                     err << outcome.key << ": " << Printable(error.what()) << "\n";
                     ++report.failed;
                 }

@@ -55,11 +55,18 @@ Opções:
   --ca ARQUIVO           autoridades certificadoras (PEM) aceitas além das do sistema para o
                          certificado do servidor; o servidor é sempre verificado
   --senha-arquivo ARQ    lê a senha do certificado da primeira linha de ARQ
+  --empresa CNPJ         usa o certificado, a senha e a pasta de uma empresa cadastrada
+                         (vellora-dfe empresas); os arquivos vão para
+                         PASTA/CNPJ/AAAA-MM/, a não ser com -o
+  --catalogo ARQUIVO     o catálogo (padrão: $VELLORA_CATALOGO ou
+                         $XDG_DATA_HOME/vellora/vellora.sqlite), onde cada documento gravado
+                         é registrado
   -h, --help             mostra esta ajuda
   --version              mostra a versão do programa
 
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
-VELLORA_CERT_PASSWORD ou, sem elas, é pedida no terminal sem eco.
+VELLORA_CERT_PASSWORD, do cofre de senhas do sistema (onde vellora-dfe empresas adicionar
+e o programa de desktop a guardam) ou, sem eles, é pedida no terminal sem eco.
 
 A Ciência da Operação é um ato da empresa perante o fisco: o destinatário declara que tem
 conhecimento da operação da NF-e. Por isso o programa pede confirmação no terminal antes de
@@ -81,6 +88,9 @@ saída de erros, com o código (cStat) e o motivo (xMotivo) do serviço como vie
 Código de saída: 0 quando tudo foi entregue (cada chave com a NF-e completa); 1 quando
 alguma chave ou consulta falhou ou trouxe só o resumo; 2 quando a linha de comando está
 errada; 3 quando um limite de uso mandou esperar.
+
+Empresas, sincronização e notas: vellora-dfe empresas --help, vellora-dfe sincronizar
+--help, vellora-dfe notas --help.
 
 Variável VELLORA_DFE_URL: outro endereço https:// para o serviço (um serviço de teste).
 
@@ -129,6 +139,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--uf", "chave novos"},
     {"--ca", "chave novos ciencia"},
     {"--senha-arquivo", ""},
+    {"--empresa", "chave novos ciencia"},
+    {"--catalogo", "chave novos ciencia"},
 };
 
 std::string_view CommandName(DfeArguments::Command command) {
@@ -252,6 +264,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             once(folderGiven);
             folderGiven = true;
             parsed.outputFolder = *value;
+            parsed.outputGiven = true;
         } else if (name == "--certificado") {
             once(!parsed.certificate.empty());
             parsed.certificate = *value;
@@ -268,6 +281,12 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
                 throw DfeUsageError("--uf pede o código IBGE ou a sigla de uma UF, não \"" +
                                     *value + "\"");
             }
+        } else if (name == "--empresa") {
+            once(!parsed.company.empty());
+            parsed.company = *value;
+        } else if (name == "--catalogo") {
+            once(!parsed.catalogFile.empty());
+            parsed.catalogFile = *value;
         } else if (name == "--ca") {
             parsed.authorities.push_back(*value);
         } else {
@@ -296,8 +315,9 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             }
             break;
     }
-    if (parsed.command != DfeArguments::Command::certificate && parsed.certificate.empty()) {
-        throw DfeUsageError("falta --certificado A1.pfx");
+    if (parsed.command != DfeArguments::Command::certificate && parsed.certificate.empty() &&
+        parsed.company.empty()) {
+        throw DfeUsageError("falta --certificado A1.pfx (ou --empresa CNPJ)");
     }
     if (parsed.pendingOnly && parsed.fromNsu) {
         throw DfeUsageError("--pendentes só lista: não se combina com --desde-nsu");

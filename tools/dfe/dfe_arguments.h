@@ -28,6 +28,9 @@ struct DfeArguments {
     std::string passwordFile;              // --senha-arquivo
     bool ciencia = false;                  // chave --ciencia
     bool confirmed = false;                // --sim: the Ciência needs no question
+    bool outputGiven = false;              // -o was given
+    std::string company;                   // --empresa: a company of the catalogue
+    std::string catalogFile;               // --catalogo
 };
 
 // A command line that vellora-dfe cannot run; the message says why.

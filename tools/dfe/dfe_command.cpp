@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "dfe/local_time.h"
+#include "tools/dfe/catalog_commands.h"
+#include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
 #include "tools/dfe/route.h"
@@ -36,6 +38,9 @@ int RunCertificateCommand(const DfeArguments& arguments, const DfeContext& conte
 }
 
 int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& context) {
+    if (!arguments.empty() && IsCatalogCommand(arguments.front())) {
+        return RunCatalogCommand(arguments, context);
+    }
     DfeArguments parsed;
     try {
         parsed = ParseDfeArguments(arguments);
@@ -53,6 +58,9 @@ int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& c
         return kDelivered;
     }
     try {
+        if (!parsed.company.empty()) {
+            UseCompany(parsed, context);
+        }
         switch (parsed.command) {
             case DfeArguments::Command::certificate:
                 return RunCertificateCommand(parsed, context);

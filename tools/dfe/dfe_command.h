@@ -8,6 +8,7 @@
 
 #include "dfe/clock.h"
 #include "tools/dfe/certificate_password.h"
+#include "tools/dfe/secret_store.h"
 #include "tools/dfe/terminal_confirmation.h"
 
 namespace tools {
@@ -24,6 +25,8 @@ struct DfeContext {
     std::chrono::seconds totalTimeout{120};
     // Asks before the Ciência da Operação is registered; without it, no one can be asked.
     Confirmation confirmation{};
+    // The system's secret store for the certificates' passwords; nullptr when there is none.
+    SecretStore* secrets = nullptr;
 };
 
 // Runs vellora-dfe with the arguments that follow the program's name and returns its exit

@@ -63,10 +63,12 @@ KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, R
     bool complete = false;
     try {
         for (const dfe::ReceivedDocument& document : answer.documents) {
-            context.out << WriteReceivedDocument(folder, document).string() << "\n" << std::flush;
+            context.out << KeepDocument(route.keeper.get(), folder, document).string() << "\n"
+                        << std::flush;
             complete = complete || document.kind == dfe::DocumentKind::invoice;
         }
-    } catch (const files::FileError& error) {
+    } catch (const std::runtime_error& error) {
+        // The file, or its row in the catalogue.
         err << key << ": " << Printable(error.what()) << "\n";
         return KeyOutcome::stop;
     }

@@ -30,7 +30,8 @@ int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& cont
     }
     std::size_t summaries = 0;
     const auto write = [&](const dfe::ReceivedDocument& document) {
-        context.out << WriteReceivedDocument(arguments.outputFolder, document).string() << "\n"
+        context.out << KeepDocument(route.keeper.get(), arguments.outputFolder, document).string()
+                    << "\n"
                     << std::flush;
         summaries += document.kind == dfe::DocumentKind::invoiceSummary ? 1 : 0;
     };

@@ -5,6 +5,7 @@
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
 #include "dfe/service_address.h"
+#include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
 
@@ -27,7 +28,10 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
                                    const DfeContext& context) {
     dfe::Secret password;
     try {
-        password = CertificatePassword(passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
+        std::optional<dfe::Secret> kept = KeptPassword(file, passwordFile, context);
+        password =
+            kept ? std::move(*kept)
+                 : CertificatePassword(passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
                                        context.prompt, file);
     } catch (const std::runtime_error& error) {
         throw CommandFailure(2, error.what());
@@ -60,7 +64,8 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
                 {},
                 {},
                 {},
-                environment};
+                environment,
+                {}};
     try {
         route.party = route.certificate.party();
         route.certificate.CheckValidAt(context.clock.Now());
@@ -98,6 +103,7 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     } catch (const dfe::Error& error) {
         throw CommandFailure(1, Printable(error.what()));
     }
+    route.keeper = OpenKeeper(arguments, route.party, context);
     route.events = std::make_unique<dfe::EventClient>(*route.transport, std::move(eventAddress));
     route.client = std::make_unique<dfe::DistributionClient>(*route.transport, std::move(address));
     route.session = std::make_unique<dfe::DistributionSession>(

@@ -12,6 +12,7 @@
 #include "dfe/usage_record.h"
 #include "tools/dfe/dfe_arguments.h"
 #include "tools/dfe/dfe_command.h"
+#include "tools/dfe/document_keeper.h"
 #include "tools/dfe/key_list.h"
 
 namespace tools {
@@ -47,6 +48,8 @@ struct Route {
     std::unique_ptr<dfe::DistributionSession> session;
     std::unique_ptr<dfe::EventClient> events;
     dfe::Environment environment = dfe::Environment::production;
+    // Writes what came and records it in the catalogue.
+    std::unique_ptr<DocumentKeeper> keeper;
 };
 
 // Opens the route for the command line's certificate, at the service that --homologacao and

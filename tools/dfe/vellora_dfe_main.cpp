@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,5 +49,7 @@ int main(int argc, char** argv) {
         [](const std::string& prompt) { return tools::PromptOnTerminal(prompt); },
     };
     context.confirmation = tools::TerminalConfirmation();
+    const std::unique_ptr<tools::SecretStore> secrets = tools::SystemSecretStore();
+    context.secrets = secrets.get();
     return tools::RunDfeCommand(arguments, context);
 }

@@ -1,0 +1,229 @@
+#include "tools/dfe/catalog_commands.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "catalog/error.h"
+#include "tools/dfe/catalog_route.h"
+#include "tools/dfe/commands.h"
+#include "tools/dfe/printable.h"
+#include "tools/dfe/route.h"
+
+namespace tools {
+
+const std::string_view kCatalogHelp =
+    R"(Uso: vellora-dfe empresas [--catalogo ARQUIVO]
+     vellora-dfe empresas adicionar --certificado A1.pfx [--pasta PASTA] [--homologacao]
+                                    [--senha-arquivo ARQUIVO]
+     vellora-dfe empresas remover CNPJ
+     vellora-dfe sincronizar [--ca ARQUIVO] [CNPJ...]
+     vellora-dfe notas [--empresa CNPJ] [--de AAAA-MM-DD] [--ate AAAA-MM-DD]
+                       [--emitente TEXTO] [--situacao autorizada|cancelada|denegada]
+                       [--resumos] [--csv]
+     vellora-dfe notas importar PASTA...
+
+O catálogo ($XDG_DATA_HOME/vellora/vellora.sqlite, ou --catalogo, ou VELLORA_CATALOGO)
+guarda as empresas atendidas e cada documento gravado (NF-e, resumos, eventos).
+
+  empresas             lista as empresas com o titular, a validade do certificado e os
+                       dias restantes (aviso a partir de 30 dias do vencimento), a pasta e
+                       a última sincronização
+  empresas adicionar   lê o certificado (a senha é conferida agora) e cadastra a empresa
+                       pelo seu CNPJ; a senha vai para o cofre de senhas do sistema (Secret
+                       Service) ou, num servidor sem ele, fica no arquivo de --senha-arquivo,
+                       que só o dono pode ler (chmod 600); nunca no catálogo
+  empresas remover     tira a empresa do catálogo (os arquivos ficam)
+  sincronizar          para cada empresa (todas, ou as dadas), os documentos novos; uma linha
+                       por empresa e um total. Código de saída: 0 todas consultadas, 3 alguma
+                       teve de esperar, 1 alguma falhou
+  notas                uma linha por NF-e, da mais nova para a mais antiga, com um total;
+                       --resumos mostra só as que têm apenas o resumo; --csv escreve CSV
+                       para planilhas (separador ;, vírgula decimal, UTF-8 com BOM)
+  notas importar       registra os arquivos procNFe, nfeProc, resNFe e procEventoNFe das
+                       pastas dadas (com as subpastas)
+
+Os documentos de uma empresa vão para PASTA/CNPJ/AAAA-MM/ (PASTA padrão: ~/Vellora/notas).
+)";
+
+namespace {
+
+struct Option {
+    std::string_view name;
+    std::string_view commands;  // "empresas", "notas", "sincronizar", space separated
+    bool takesValue;
+};
+constexpr Option kOptions[] = {
+    {"--catalogo", "empresas notas sincronizar", true},
+    {"--certificado", "empresas", true},
+    {"--pasta", "empresas", true},
+    {"--senha-arquivo", "empresas", true},
+    {"--homologacao", "empresas", false},
+    {"--ca", "sincronizar", true},
+    {"--empresa", "notas", true},
+    {"--de", "notas", true},
+    {"--ate", "notas", true},
+    {"--emitente", "notas", true},
+    {"--situacao", "notas", true},
+    {"--resumos", "notas", false},
+    {"--csv", "notas", false},
+};
+
+bool IsDay(const std::string& text) {
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+           std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+}
+
+}  // namespace
+
+bool IsCatalogCommand(const std::string& command) {
+    return command == "empresas" || command == "notas" || command == "sincronizar";
+}
+
+CatalogArguments ParseCatalogArguments(const std::vector<std::string>& arguments) {
+    CatalogArguments parsed;
+    parsed.command = arguments.front();
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.empty() || argument.front() != '-') {
+            if (parsed.operands.empty() && parsed.action.empty() &&
+                ((parsed.command == "empresas" &&
+                  (argument == "adicionar" || argument == "remover")) ||
+                 (parsed.command == "notas" && argument == "importar"))) {
+                parsed.action = argument;
+            } else {
+                parsed.operands.push_back(argument);
+            }
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "-h" || argument == "--help") {
+            parsed.help = true;
+            return parsed;
+        }
+        std::string name = argument;
+        std::optional<std::string> value;
+        if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
+            name = argument.substr(0, equals);
+            value = argument.substr(equals + 1);
+        }
+        const auto option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                         [&](const Option& o) { return o.name == name; });
+        if (option == std::end(kOptions)) {
+            throw DfeUsageError("opção desconhecida: " + argument);
+        }
+        if (option->commands.find(parsed.command) == std::string_view::npos) {
+            throw DfeUsageError(name + " não se aplica ao comando " + parsed.command);
+        }
+        if (!option->takesValue) {
+            if (value) {
+                throw DfeUsageError(name + " não recebe valor");
+            }
+            (name == "--homologacao" ? parsed.homologation
+             : name == "--resumos"   ? parsed.filter.summariesOnly
+                                     : parsed.csv) = true;
+            continue;
+        }
+        if (!value) {
+            if (i + 1 == arguments.size()) {
+                throw DfeUsageError("falta o valor depois de " + name);
+            }
+            value = arguments[++i];
+        }
+        if (value->empty()) {
+            throw DfeUsageError("o valor de " + name + " está vazio");
+        }
+        if (name == "--catalogo") {
+            parsed.catalogFile = *value;
+        } else if (name == "--certificado") {
+            parsed.certificate = *value;
+        } else if (name == "--pasta") {
+            parsed.folder = *value;
+        } else if (name == "--senha-arquivo") {
+            parsed.passwordFile = *value;
+        } else if (name == "--ca") {
+            parsed.authorities.push_back(*value);
+        } else if (name == "--empresa") {
+            const auto party = TypedParty(*value);
+            if (!party) {
+                throw DfeUsageError("--empresa pede um CNPJ, não \"" + *value + "\"");
+            }
+            parsed.filter.company = party->number;
+        } else if (name == "--de" || name == "--ate") {
+            if (!IsDay(*value)) {
+                throw DfeUsageError(name + " pede uma data AAAA-MM-DD, não \"" + *value + "\"");
+            }
+            (name == "--de" ? parsed.filter.from : parsed.filter.until) = *value;
+        } else if (name == "--emitente") {
+            parsed.filter.issuer = *value;
+        } else {
+            parsed.filter.situation = catalog::SituationNamed(*value);
+            if (!parsed.filter.situation) {
+                throw DfeUsageError("--situacao pede autorizada, cancelada ou denegada, não \"" +
+                                    *value + "\"");
+            }
+        }
+    }
+    if (parsed.action == "adicionar" && parsed.certificate.empty()) {
+        throw DfeUsageError("falta --certificado A1.pfx");
+    }
+    if (parsed.action != "adicionar" && (!parsed.certificate.empty() || !parsed.folder.empty() ||
+                                         parsed.homologation || !parsed.passwordFile.empty())) {
+        throw DfeUsageError(
+            "--certificado, --pasta, --homologacao e --senha-arquivo são de "
+            "empresas adicionar");
+    }
+    if (parsed.action == "remover" && parsed.operands.size() != 1) {
+        throw DfeUsageError("empresas remover pede um CNPJ");
+    }
+    if (parsed.action == "importar" && parsed.operands.empty()) {
+        throw DfeUsageError("notas importar pede ao menos uma pasta");
+    }
+    if ((parsed.command == "notas" && parsed.action.empty()) ||
+        (parsed.command == "empresas" && parsed.action != "remover" && parsed.action != "")) {
+        if (!parsed.operands.empty()) {
+            throw DfeUsageError("argumento inesperado: " + parsed.operands.front());
+        }
+    }
+    if (parsed.command == "empresas" && parsed.action.empty() && !parsed.operands.empty()) {
+        throw DfeUsageError("argumento inesperado: " + parsed.operands.front());
+    }
+    return parsed;
+}
+
+int RunCatalogCommand(const std::vector<std::string>& arguments, const DfeContext& context) {
+    CatalogArguments parsed;
+    try {
+        parsed = ParseCatalogArguments(arguments);
+    } catch (const DfeUsageError& error) {
+        context.err << "vellora-dfe: " << error.what() << "\n"
+                    << "Use vellora-dfe " << arguments.front() << " --help para ver a ajuda.\n";
+        return kUsage;
+    }
+    if (parsed.help) {
+        context.out << kCatalogHelp;
+        return kDelivered;
+    }
+    try {
+        if (parsed.command == "empresas") {
+            return RunCompaniesCommand(parsed, context);
+        }
+        if (parsed.command == "sincronizar") {
+            return RunSynchroniseCommand(parsed, context);
+        }
+        return parsed.action == "importar" ? RunImportCommand(parsed, context)
+                                           : RunInvoicesCommand(parsed, context);
+    } catch (const CommandFailure& failure) {
+        context.err << Printable(failure.what()) << "\n";
+        return failure.status();
+    } catch (const catalog::CatalogError& error) {
+        context.err << Printable(error.what()) << "\n";
+        return kFailed;
+    }
+}
+
+}  // namespace tools
