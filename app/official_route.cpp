@@ -30,6 +30,8 @@ const char* Variable(const char* name) {
     return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
+constexpr const char* kRouteStopped = "A consulta ao serviço foi interrompida.";
+
 RouteResult Failed(std::string reason) {
     return {std::nullopt, OneLine(std::move(reason))};
 }
@@ -97,11 +99,17 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         tls.extraAuthorities = request.service.extraAuthorities;
         tls.connectTimeout = std::min(tls.connectTimeout, request.service.timeout);
         tls.totalTimeout = request.service.timeout;
+        const auto stopped = [stop = request.stop] { return stop && stop->load(); };
+        tls.stopRequested = stopped;
         dfe::CurlTransport transport(std::move(tls));
         dfe::DistributionClient client(transport, std::move(address));
         dfe::DistributionSession session(client, record, clock,
                                          dfe::SessionSettings{environment, std::nullopt, party});
-        return ResultOfAnswer(session.ConsultKey(request.key), request.key, request.outputFolder);
+        const auto answer = session.ConsultKey(request.key);
+        if (stopped()) {
+            return Failed(kRouteStopped);
+        }
+        return ResultOfAnswer(answer, request.key, request.outputFolder);
     } catch (const std::exception& error) {
         return Failed(error.what());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -50,6 +51,8 @@ struct QuerySetup {
     PageConverter converter;
     // How long the captcha step and the page capture wait for a page's body.
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
+    // How long the portal's download on the way to the print page is awaited.
+    std::chrono::milliseconds downloadWaitLimit = std::chrono::seconds(20);
 };
 
 // One query through the portal's pages, from the consultation page to the XML file. Each
@@ -59,6 +62,7 @@ struct QuerySetup {
 class QueryFlow {
 public:
     QueryFlow(QueryWindow& window, portal::Browser& browser, Dialogs& dialogs, QuerySetup setup);
+    ~QueryFlow();
 
     // A fresh consultation page with a new security image; nothing without a connection.
     // Returns whether the query restarted.
@@ -98,6 +102,8 @@ private:
     // when the page has no download button.
     bool PressDownloadOnTheWay();
     void FetchDownload(const std::string& address);
+    // The awaited download did not come in time: the print page without it.
+    void DownloadDidNotCome();
     class OverlayGuard;
 
     void ShowCaptcha();
@@ -117,6 +123,7 @@ private:
     bool capturing_ = false;
     std::shared_ptr<const portal::ClientCertificate> certificate_;
     DownloadOnTheWay downloadOnTheWay_ = DownloadOnTheWay::notAsked;
+    std::unique_ptr<QTimer> downloadWait_;
 };
 
 }  // namespace app
