@@ -1,11 +1,9 @@
 #include "app/download_target.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/working_files.h"
 #include "nfe/access_key.h"
-#include "text/character_filters.h"
 #include "text/trim.h"
 
 namespace app {
@@ -15,12 +13,11 @@ InvalidDownloadKey::InvalidDownloadKey()
 
 std::filesystem::path DownloadTarget(std::string_view keyBoxText, std::string_view outputFolder,
                                      const std::filesystem::path& executableFolder) {
-    const std::string key = std::string(text::Trim(keyBoxText));
-    const bool onlyDigits = std::all_of(key.begin(), key.end(), text::IsDigit);
-    if (key.size() != 44 || !onlyDigits || !nfe::IsValidAccessKey(key)) {
+    const std::string_view key = text::Trim(keyBoxText);
+    if (!nfe::IsWrittenAccessKey(key)) {
         throw InvalidDownloadKey();
     }
-    return PrepareOutputFolder(outputFolder, executableFolder) / (key + "-orig.xml");
+    return PrepareOutputFolder(outputFolder, executableFolder) / (std::string(key) + "-orig.xml");
 }
 
 }  // namespace app

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/password_store.h"
 #include "convert/convert_page_text.h"
+#include "danfe/danfe_file.h"
 #include "portal/webengine_browser.h"
 
 int main(int argc, char* argv[]) {
@@ -39,6 +40,9 @@ int main(int argc, char* argv[]) {
         return app::CalendarDate{today.year(), today.month(), today.day()};
     };
     dependencies.converter = convert::ConvertPageText;
+    dependencies.writeDanfe = [](const std::filesystem::path& invoiceFile) {
+        danfe::WriteDanfeFile(invoiceFile, invoiceFile.parent_path());
+    };
     dependencies.quit = [] { QCoreApplication::exit(0); };
 
     app::TfrmVLPrincipal window(std::move(dependencies));

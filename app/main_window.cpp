@@ -162,7 +162,8 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     flow_ = std::make_unique<QueryFlow>(
         *this, *WebBrowser1_, Boxes(),
         QuerySetup{dependencies_.addresses, dependencies_.executableFolder, dependencies_.converter,
-                   dependencies_.bodyWaitLimit, dependencies_.downloadWaitLimit});
+                   dependencies_.bodyWaitLimit, dependencies_.writeDanfe,
+                   dependencies_.downloadWaitLimit});
 
     if (const auto* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -228,8 +229,8 @@ void TfrmVLPrincipal::FormShow() {
 
 bool TfrmVLPrincipal::StartOfficialRoute() {
     const auto certificate = ReadCertificatePath(SettingsFile());
-    const auto key = state_.edtChaveNFeText;
-    if (certificate.empty() || !nfe::IsValidAccessKey("NFe" + key)) {
+    const auto key = nfe::TypedAccessKey(state_.edtChaveNFeText);
+    if (certificate.empty() || !key) {
         return false;
     }
     const auto password = CertificatePassword(certificate);
@@ -239,7 +240,7 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     }
     PresentCertificateToThePortal(certificate, *password);
     // The request holds the only copy of the password, which goes with it when the route ends.
-    RouteRequest request{key, certificate, password, {}, dependencies_.routeService, routeStop_};
+    RouteRequest request{*key, certificate, password, {}, dependencies_.routeService, routeStop_};
     try {
         request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
     } catch (const std::filesystem::filesystem_error& error) {

@@ -42,6 +42,7 @@ struct Dependencies {
     std::function<bool()> internetConnected;
     std::function<CalendarDate()> today;
     PageConverter converter;
+    DanfeWriter writeDanfe;
     // How long the captcha step and the page capture wait for a page's body.
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
     // How long the portal's download on the way to the print page is awaited.

@@ -11,7 +11,7 @@
 #include "dfe/local_time.h"
 #include "dfe/service_address.h"
 #include "dfe/usage_record.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 
 namespace app {
 
@@ -64,7 +64,7 @@ RouteResult ResultOfAnswer(const dfe::KeyAnswer& answer, const std::string& key,
         [](const auto& document) { return document.kind == dfe::DocumentKind::invoice; });
     if (invoice != answer.documents.end()) {
         const auto file = folder / (key + "-nfe.xml");
-        nfe::WriteFileAtomically(file, invoice->xml);
+        files::WriteFileAtomically(file, invoice->xml);
         return {file, {}};
     }
     const bool summary = std::any_of(

@@ -4,7 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
+#include "text/ascii_case.h"
 
 namespace app {
 
@@ -17,19 +18,6 @@ std::string_view Trim(std::string_view text) {
     }
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::vector<std::string> ReadLines(const std::filesystem::path& file) {
@@ -89,7 +77,7 @@ SectionRange FindSection(const std::vector<std::string>& lines, std::string_view
             found.end = i;
             return found;
         }
-        if (EqualIgnoringCase(*name, section)) {
+        if (text::EqualsIgnoringCase(*name, section)) {
             found.header = i;
         }
     }
@@ -111,7 +99,7 @@ void SetValue(std::vector<std::string>& lines, std::string_view section, std::st
     std::size_t insertAt = range.header + 1;
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         const auto current = EntryOfLine(lines[i]);
-        if (current && EqualIgnoringCase(current->key, key)) {
+        if (current && text::EqualsIgnoringCase(current->key, key)) {
             lines[i] = entry;
             return;
         }
@@ -133,7 +121,7 @@ std::string ReadProfileValue(const std::filesystem::path& file, std::string_view
     }
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         const auto entry = EntryOfLine(lines[i]);
-        if (entry && EqualIgnoringCase(entry->key, key)) {
+        if (entry && text::EqualsIgnoringCase(entry->key, key)) {
             auto value = entry->value;
             if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                 value.back() == value.front()) {
@@ -156,7 +144,7 @@ void WriteProfileValues(const std::filesystem::path& file, std::string_view sect
         text += line;
         text += "\r\n";
     }
-    nfe::WriteFileAtomically(file, text);
+    files::WriteFileAtomically(file, text);
 }
 
 }  // namespace app

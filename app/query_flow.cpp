@@ -7,7 +7,6 @@
 #include "app/download_target.h"
 #include "app/working_files.h"
 #include "capture/page_lines.h"
-#include "convert/character_filters.h"
 #include "nfe/access_key.h"
 #include "portal/body_wait.h"
 #include "portal/captcha_image.h"
@@ -98,8 +97,8 @@ bool QueryFlow::Restart() {
 }
 
 void QueryFlow::Validate() {
-    state_.edtChaveNFeText = convert::DigitsOnly(text::Utf8ToWindows1252(state_.edtChaveNFeText));
-    if (!nfe::IsValidAccessKey("NFe" + state_.edtChaveNFeText)) {
+    state_.edtChaveNFeText = nfe::KeyCharacters(state_.edtChaveNFeText);
+    if (!nfe::IsValidAccessKey(state_.edtChaveNFeText)) {
         dialogs_.Box(kApplicationTitle,
                      QStringLiteral("Chave incorreta. Verifique a chave informada."), Icon::Error);
         return;
@@ -301,6 +300,7 @@ void QueryFlow::Import() {
     };
     try {
         state_.FPath = setup_.converter(capture::JoinPageLines(state_.Memo2), settings);
+        WriteDanfe();
         window_.ClearCaptchaPicture();
         window_.ClearCaptchaBox();
     } catch (...) {
@@ -313,11 +313,24 @@ void QueryFlow::Import() {
 
 void QueryFlow::OfficialDocumentWritten(const std::filesystem::path& file) {
     state_.FPath = file;
+    WriteDanfe();
     window_.ClearCaptchaPicture();
     window_.ClearCaptchaBox();
     state_.ImportEnded();
     window_.Reflect();
     window_.PressFechar();
+}
+
+void QueryFlow::WriteDanfe() {
+    if (state_.options.idan != 0 || !setup_.writeDanfe) {
+        return;
+    }
+    try {
+        setup_.writeDanfe(state_.FPath);
+    } catch (const std::exception& error) {
+        dialogs_.Message(QStringLiteral("O DANFE não foi gerado. ") +
+                         QString::fromStdString(error.what()));
+    }
 }
 
 void QueryFlow::PressDownloadButton() {

@@ -45,12 +45,16 @@ public:
 using PageConverter = std::function<std::filesystem::path(std::string_view pageLines,
                                                           const convert::ConversionSettings&)>;
 
+using DanfeWriter = std::function<void(const std::filesystem::path& invoiceFile)>;
+
 struct QuerySetup {
     portal::PortalAddresses addresses;
     std::filesystem::path executableFolder;
     PageConverter converter;
     // How long the captcha step and the page capture wait for a page's body.
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
+    // Writes the DANFE of the invoice file KEY-nfe.xml beside it; none: no DANFE.
+    DanfeWriter writeDanfe;
     // How long the portal's download on the way to the print page is awaited.
     std::chrono::milliseconds downloadWaitLimit = std::chrono::seconds(20);
 };
@@ -94,6 +98,9 @@ public:
     void UseCertificate(std::shared_ptr<const portal::ClientCertificate> certificate);
 
 private:
+    // With "Imprimir Danfe" on, the DANFE of the file just written goes beside it.
+    void WriteDanfe();
+
     // The portal's download on the way to the print page: not yet asked for, asked for and
     // awaited, or over (delivered or failed).
     enum class DownloadOnTheWay { notAsked, awaited, over };

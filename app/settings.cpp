@@ -6,6 +6,7 @@
 
 #include "app/profile_file.h"
 #include "app/scrambling.h"
+#include "text/integer.h"
 
 namespace app {
 
@@ -29,12 +30,9 @@ int StrictInteger(std::string_view text) {
     const std::string_view digits = signed_ ? text.substr(1) : text;
     // from_chars takes a "-" but not a "+".
     const std::string_view number = text.starts_with('+') ? digits : text;
-    if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos) {
-        int value = 0;
-        const auto* end = number.data() + number.size();
-        const auto [ptr, error] = std::from_chars(number.data(), end, value);
-        if (error == std::errc() && ptr == end) {
-            return value;
+    if (digits.find_first_not_of("0123456789") == std::string_view::npos) {
+        if (const std::optional<int> value = text::ParseInteger<int>(number)) {
+            return *value;
         }
     }
     throw IntegerConversionError("'" + std::string(text) + "' não é um valor inteiro válido.");

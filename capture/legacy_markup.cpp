@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "capture/parsed_html.h"
+#include "text/ascii_case.h"
 
 namespace capture {
 namespace {
@@ -111,12 +112,7 @@ std::string TagName(const GumboElement& element) {
     } else {
         name = gumbo_normalized_tagname(element.tag);
     }
-    for (char& c : name) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return name;
+    return text::AsciiUpperCase(name);
 }
 
 // A text node of white space alone disappears where it stands beside a block: right before or

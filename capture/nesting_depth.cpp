@@ -1,4 +1,5 @@
 #include "capture/nesting_depth.h"
+#include "text/ascii_case.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -112,7 +113,7 @@ private:
                 c == '>') {
                 break;
             }
-            name += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            name += text::AsciiLower(c);
             ++position_;
         }
         return name;
@@ -149,10 +150,7 @@ private:
                 return;
             }
             position_ = found + 2;
-            std::string candidate(html_.substr(found, end.size()));
-            std::transform(candidate.begin(), candidate.end(), candidate.begin(), [](char c) {
-                return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-            });
+            const std::string candidate = text::AsciiLowerCase(html_.substr(found, end.size()));
             if (candidate == end) {
                 SkipPast(">", position_);
                 return;

@@ -1,27 +1,16 @@
 #include "capture/page_lines.h"
 
 #include "capture/remover_tags.h"
+#include "text/ascii_case.h"
+#include "text/trim.h"
 
 namespace capture {
 namespace {
 
-bool IsBlank(std::string_view line) {
-    for (const char c : line) {
-        if (static_cast<unsigned char>(c) > 32) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IsScriptLine(std::string_view line) {
-    return IsBlank(line) || line.find("function") != std::string_view::npos ||
+    return text::IsBlank(line) || line.find("function") != std::string_view::npos ||
            line.find("document") != std::string_view::npos ||
            line.find('{') != std::string_view::npos || line.find('}') != std::string_view::npos;
-}
-
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool StartsWithNbsp(std::string_view text, std::size_t position) {
@@ -30,7 +19,7 @@ bool StartsWithNbsp(std::string_view text, std::size_t position) {
         return false;
     }
     for (std::size_t i = 0; i < kNbsp.size(); ++i) {
-        if (FoldAscii(text[position + i]) != kNbsp[i]) {
+        if (text::AsciiLower(text[position + i]) != kNbsp[i]) {
             return false;
         }
     }

@@ -9,16 +9,13 @@
 #include <vector>
 
 #include "capture/parsed_html.h"
+#include "text/ascii_case.h"
 #include "text/windows1252.h"
 
 namespace capture {
 namespace {
 
 enum class Charset { kUtf8, kWindows1252 };
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsAsciiSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -32,7 +29,7 @@ std::string NormalisedLabel(std::string_view label) {
         label.remove_suffix(1);
     }
     std::string result(label);
-    std::transform(result.begin(), result.end(), result.begin(), LowerAscii);
+    std::transform(result.begin(), result.end(), result.begin(), text::AsciiLower);
     return result;
 }
 
@@ -57,7 +54,7 @@ Charset CharsetOfLabel(std::string_view label) {
 // The value after "charset=" in a Content-Type such as "text/html; charset=windows-1252".
 std::optional<std::string> CharsetOfContentType(std::string_view content) {
     std::string folded(content);
-    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
+    std::transform(folded.begin(), folded.end(), folded.begin(), text::AsciiLower);
     for (std::size_t at = folded.find("charset"); at != std::string::npos;
          at = folded.find("charset", at)) {
         std::size_t i = at + 7;

@@ -1,8 +1,11 @@
 #include "convert/field_rules.h"
 
-#include "convert/character_filters.h"
+#include <algorithm>
+
 #include "convert/integer_reading.h"
 #include "convert/page_number.h"
+#include "nfe/access_key.h"
+#include "text/character_filters.h"
 #include "text/windows1252.h"
 
 namespace convert {
@@ -21,11 +24,30 @@ std::string TextFieldOr(std::string_view section, std::string_view label,
 }
 
 std::string DigitsField(std::string_view section, std::string_view label) {
-    return DigitsOnly(FieldAfterLabel(section, label));
+    return text::DigitsOnly(FieldAfterLabel(section, label));
 }
 
 std::string LettersAndDigitsField(std::string_view section, std::string_view label) {
-    return LettersAndDigitsOnly(FieldAfterLabel(section, label));
+    return text::LettersAndDigitsOnly(FieldAfterLabel(section, label));
+}
+
+std::string KeyField(std::string_view section, std::string_view label) {
+    return nfe::KeyCharacters(FieldAfterLabel(section, label));
+}
+
+std::string CnpjCpfField(std::string_view section, std::string_view label) {
+    const std::string value = FieldAfterLabel(section, label);
+    std::string characters;
+    std::size_t start = 0;
+    while (start < value.size()) {
+        const std::size_t end = std::min(value.find(' ', start), value.size());
+        const std::string_view word = std::string_view(value).substr(start, end - start);
+        if (std::any_of(word.begin(), word.end(), text::IsDigit)) {
+            characters += nfe::IdentifierCharacters(word);
+        }
+        start = end + 1;
+    }
+    return characters;
 }
 
 int IntegerField(std::string_view section, std::string_view label, int defaultValue, int count) {

@@ -21,6 +21,13 @@ std::string TextFieldOr(std::string_view section, std::string_view label,
 std::string DigitsField(std::string_view section, std::string_view label);
 std::string LettersAndDigitsField(std::string_view section, std::string_view label);
 
+// The access key after label: its digits and letters, the letters in upper case.
+std::string KeyField(std::string_view section, std::string_view label);
+
+// The CNPJ or CPF after label, as written on the page ("12.ABC.345/01DE-35"): the digits and
+// letters of the words that hold a digit, so that a word beside the number is not taken in.
+std::string CnpjCpfField(std::string_view section, std::string_view label);
+
 int IntegerField(std::string_view section, std::string_view label, int defaultValue, int count = 0);
 
 // A page number as money, quantity or weight.

@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "convert/character_filters.h"
 #include "convert/convert_page_text.h"
 #include "convert/copy.h"
 #include "convert/date_reading.h"
@@ -11,6 +10,7 @@
 #include "convert/w1252_literal.h"
 #include "nfe/access_key.h"
 #include "nfe/conversion_error.h"
+#include "text/character_filters.h"
 #include "text/trim.h"
 #include "text/windows1252.h"
 
@@ -60,8 +60,8 @@ double LayoutVersion(std::string_view text) {
 void ReadPageTop(std::string_view section, nfe::TNFe& nfe,
                  const std::function<void(const std::string&)>& showMessage,
                  const std::function<void(const std::string&)>& showNotice) {
-    nfe.infNFe.ID = DigitsField(section, "Chave de acesso");
-    nfe.procNFe.chNFe = DigitsField(section, "Chave de acesso");
+    nfe.infNFe.ID = KeyField(section, "Chave de acesso");
+    nfe.procNFe.chNFe = KeyField(section, "Chave de acesso");
     nfe.Ide.nNF = IntegerOrDefault(Copy(nfe.procNFe.chNFe, 26, 9), 0);
 
     const std::string version = FieldAfterLabel(section, "Versão"_w1252);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "nfe/conversion_error.h"
+#include "text/integer.h"
 #include "text/trim.h"
 #include "text/windows1252.h"
 
@@ -17,12 +18,7 @@ std::optional<int> ReadInteger(std::string_view text) {
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
         text.remove_prefix(1);
     }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return text::ParseInteger<int>(text);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "nfe/cnpj.h"
 #include "nfe/conversion_error.h"
 #include "nfe/nfe_writer.h"
 #include "text/character_filters.h"
@@ -15,15 +16,17 @@ namespace {
 
 constexpr std::size_t kKeyLength = 44;
 
-// The writer completes the identifier to "NFe" and the 44 key digits, or composes one from
-// the header when the page's key is not valid; when neither works there is no name to give.
+// The writer completes the identifier to "NFe" and the 44 key characters, or composes one
+// from the header when the page's key is not valid; when neither works there is no name to
+// give. The name takes only digits and capital letters.
 std::string KeyOfIdentifier(std::string_view identifier) {
     const std::string_view key = identifier.size() > kKeyLength
                                      ? identifier.substr(identifier.size() - kKeyLength)
                                      : identifier;
-    const bool digits = std::all_of(key.begin(), key.end(), text::IsDigit);
-    if (key.size() != kKeyLength || !digits) {
-        throw nfe::ConversionError("A NF-e não tem uma chave de acesso de 44 dígitos: \"" +
+    const bool readable = std::all_of(
+        key.begin(), key.end(), [](char c) { return text::IsDigit(c) || nfe::IsCapitalLetter(c); });
+    if (key.size() != kKeyLength || !readable) {
+        throw nfe::ConversionError("A NF-e não tem uma chave de acesso de 44 caracteres: \"" +
                                    std::string(identifier) + "\"");
     }
     return std::string(key);

@@ -3,18 +3,17 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "convert/character_filters.h"
 #include "convert/copy.h"
 #include "convert/field_rules.h"
 #include "convert/integer_reading.h"
 #include "convert/w1252_literal.h"
+#include "nfe/place_codes.h"
+#include "text/character_filters.h"
 #include "text/trim.h"
 #include "text/windows1252.h"
 
 namespace convert {
 namespace {
-
-constexpr int kBrazil = 1058;
 
 // The municipality line reads "CODE - NAME": the name starts at its tenth character.
 std::string_view MunicipalityName(std::string_view municipality) {
@@ -33,15 +32,15 @@ StreetAndNumber SplitAddress(std::string_view address) {
 }
 
 void ReadEmitterSummary(std::string_view section, nfe::TEmit& emit) {
-    emit.CNPJCPF = DigitsField(section, "CNPJ");
+    emit.CNPJCPF = CnpjCpfField(section, "CNPJ");
     emit.xNome = TextFieldOr(section, "Nome/Razão Social"_w1252, "Nome / Razão Social"_w1252);
     emit.IE = LettersAndDigitsField(section, "Inscrição Estadual"_w1252);
 }
 
 void ReadRecipientSummary(std::string_view section, nfe::TDest& dest) {
-    dest.CNPJCPF = DigitsField(section, "CNPJ");
+    dest.CNPJCPF = CnpjCpfField(section, "CNPJ");
     if (dest.CNPJCPF.empty()) {
-        dest.CNPJCPF = DigitsField(section, "CPF");
+        dest.CNPJCPF = CnpjCpfField(section, "CPF");
     }
     dest.xNome = TextFieldOr(section, "Nome/Razão Social"_w1252, "Nome / Razão Social"_w1252);
     dest.IE = LettersAndDigitsField(section, "Inscrição Estadual"_w1252);
@@ -68,7 +67,7 @@ void ReadEmitterDetail(std::string_view section, nfe::TNFe& nfe) {
     }
     // Only a line that starts with "UF": the letters also occur inside other words.
     address.UF = TextField(section, "|UF");
-    address.cPais = IntegerField(section, "País"_w1252, kBrazil, 5);
+    address.cPais = IntegerField(section, "País"_w1252, nfe::kBrazilCountryCode, 5);
     const std::string country = FieldAfterLabel(section, "País"_w1252);
     address.xPais = text::Windows1252ToUtf8(Copy(country, 8, 60));
     if (address.xPais.empty()) {
@@ -87,9 +86,9 @@ void ReadEmitterDetail(std::string_view section, nfe::TNFe& nfe) {
 void ReadRecipientDetail(std::string_view section, nfe::TDest& dest) {
     nfe::TenderDest& address = dest.EnderDest;
     if (text::Trim(dest.CNPJCPF).empty()) {
-        dest.CNPJCPF = DigitsField(section, "CNPJ");
+        dest.CNPJCPF = CnpjCpfField(section, "CNPJ");
         if (text::Trim(dest.CNPJCPF).empty()) {
-            dest.CNPJCPF = DigitsField(section, "CPF");
+            dest.CNPJCPF = CnpjCpfField(section, "CPF");
         }
     }
     dest.Email = TextField(section, "E-mail ");
@@ -107,7 +106,7 @@ void ReadRecipientDetail(std::string_view section, nfe::TDest& dest) {
         address.fone = LettersAndDigitsField(section, "Telefone");
     }
     address.UF = TextField(section, "UF");
-    address.cPais = IntegerField(section, "País"_w1252, kBrazil, 5);
+    address.cPais = IntegerField(section, "País"_w1252, nfe::kBrazilCountryCode, 5);
     address.xPais = text::Windows1252ToUtf8(Copy(FieldAfterLabel(section, "País"_w1252), 8, 60));
     dest.IE = LettersAndDigitsField(section, "Inscrição estadual"_w1252);
 }

@@ -69,7 +69,7 @@ void ReadTransport(std::string_view block, nfe::TTransp& transport,
                    const std::function<void()>& processPendingEvents) {
     transport.modFrete = CodeField<nfe::TkroModalidadeFrete>(block, "Modalidade do Frete", 1);
     nfe::TTransporta& carrier = transport.Transporta;
-    carrier.CNPJCPF = DigitsField(block, "CNPJ");
+    carrier.CNPJCPF = CnpjCpfField(block, "CNPJ");
     carrier.xNome = TextField(block, "Razão Social / Nome"_w1252);
     carrier.IE = TextField(block, "Inscrição Estadual"_w1252);
     carrier.xEnder = TextField(block, "Endereço Completo"_w1252);

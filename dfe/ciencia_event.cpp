@@ -9,10 +9,6 @@
 namespace dfe {
 namespace {
 
-const xmlChar* Chars(std::string_view text) {
-    return reinterpret_cast<const xmlChar*>(text.data());
-}
-
 // The national environment's events are written in Brasília's time, which has had no summer
 // time since 2019: always three hours behind UTC.
 constexpr int kBrasiliaOffsetSeconds = -3 * 3600;
@@ -41,25 +37,25 @@ std::string CienciaFileName(std::string_view key) {
 }
 
 std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& certificate) {
-    xmlNode* root = xmlNewNode(nullptr, Chars("evento"));
+    xmlNode* root = xmlNewNode(nullptr, XmlChars("evento"));
     XmlDocument document = XmlDocument::WithRoot(root);
-    xmlSetNs(root, xmlNewNs(root, Chars(kNamespaceNFe), nullptr));
-    xmlNewProp(root, Chars("versao"), Chars("1.00"));
+    xmlSetNs(root, xmlNewNs(root, XmlChars(kNamespaceNFe), nullptr));
+    xmlNewProp(root, XmlChars("versao"), XmlChars("1.00"));
 
-    xmlNode* information = xmlNewChild(root, nullptr, Chars("infEvento"), nullptr);
+    xmlNode* information = xmlNewChild(root, nullptr, XmlChars("infEvento"), nullptr);
     const std::string id = CienciaEventId(event.key);
-    xmlNewProp(information, Chars("Id"), Chars(id));
+    xmlNewProp(information, XmlChars("Id"), XmlChars(id));
     AddTextElement(information, nullptr, "cOrgao", "91");
     AddTextElement(information, nullptr, "tpAmb",
                    std::to_string(static_cast<int>(event.environment)));
-    AddTextElement(information, nullptr, event.author.ElementName(), event.author.digits);
+    AddTextElement(information, nullptr, event.author.ElementName(), event.author.number);
     AddTextElement(information, nullptr, "chNFe", event.key);
     AddTextElement(information, nullptr, "dhEvento", EventMomentText(event.moment));
     AddTextElement(information, nullptr, "tpEvento", kCienciaEventType);
     AddTextElement(information, nullptr, "nSeqEvento", std::to_string(kCienciaSequence));
     AddTextElement(information, nullptr, "verEvento", "1.00");
-    xmlNode* detail = xmlNewChild(information, nullptr, Chars("detEvento"), nullptr);
-    xmlNewProp(detail, Chars("versao"), Chars("1.00"));
+    xmlNode* detail = xmlNewChild(information, nullptr, XmlChars("detEvento"), nullptr);
+    xmlNewProp(detail, XmlChars("versao"), XmlChars("1.00"));
     AddTextElement(detail, nullptr, "descEvento", "Ciencia da Operacao");
 
     SignEnveloped(information, certificate);

@@ -1,11 +1,11 @@
 #include "dfe/distribution_answer.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "dfe/error.h"
 #include "dfe/namespaces.h"
 #include "dfe/xml_document.h"
+#include "text/integer.h"
 #include "text/trim.h"
 
 namespace dfe {
@@ -16,13 +16,7 @@ constexpr std::uint64_t kLargestNsu = 999'999'999'999'999;
 
 // A count of at most 20 digits, surrounding blanks allowed.
 std::optional<std::uint64_t> Number(std::string_view text) {
-    text = text::Trim(text);
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return text::ParseInteger<std::uint64_t>(text::Trim(text));
 }
 
 std::uint64_t RequiredNsu(std::string_view text, std::string_view field) {

@@ -1,10 +1,9 @@
 #include "dfe/event_answer.h"
 
-#include <charconv>
-
 #include "dfe/error.h"
 #include "dfe/namespaces.h"
 #include "dfe/xml_document.h"
+#include "text/integer.h"
 #include "text/trim.h"
 
 namespace dfe {
@@ -21,13 +20,8 @@ std::string Text(const xmlNode* parent, std::string_view name) {
 
 // A status code of three digits, or 0.
 int Status(const std::string& text) {
-    int code = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-    if (text.size() != 3 || error != std::errc() || end != text.data() + text.size() ||
-        code < 100) {
-        return 0;
-    }
-    return code;
+    const std::optional<int> code = text::ParseInteger<int>(text);
+    return text.size() == 3 && code && *code >= 100 ? *code : 0;
 }
 
 }  // namespace

@@ -56,11 +56,11 @@ std::optional<Party> PartyFromAlternativeNames(const X509* certificate) {
             continue;
         }
         if (oid == kCnpjOid) {
-            if (auto party = PartyFromDigits(*text)) {
+            if (auto party = PartyFromNumber(*text)) {
                 return party;
             }
         } else if (oid == kPersonDataOid && text->size() >= 19) {
-            person = PartyFromDigits(std::string_view(*text).substr(8, 11));
+            person = PartyFromNumber(std::string_view(*text).substr(8, 11));
         }
     }
     return person;
@@ -89,7 +89,7 @@ HolderIdentity IdentityOf(const X509* certificate) {
     identity.name = CommonName(X509_get_subject_name(certificate));
     std::optional<Party> fromName;
     if (const std::size_t colon = identity.name.rfind(':'); colon != std::string::npos) {
-        fromName = PartyFromDigits(std::string_view(identity.name).substr(colon + 1));
+        fromName = PartyFromNumber(std::string_view(identity.name).substr(colon + 1));
         if (fromName) {
             identity.name.erase(colon);
         }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <string_view>
-
 namespace dfe {
 
-// The XML namespaces of the service's messages.
-inline constexpr std::string_view kNamespaceNFe = "http://www.portalfiscal.inf.br/nfe";
-inline constexpr std::string_view kNamespaceDistributionWsdl =
+// The XML namespaces of the service's messages, terminated as libxml2 takes them.
+inline constexpr char kNamespaceNFe[] = "http://www.portalfiscal.inf.br/nfe";
+inline constexpr char kNamespaceDistributionWsdl[] =
     "http://www.portalfiscal.inf.br/nfe/wsdl/NFeDistribuicaoDFe";
-inline constexpr std::string_view kNamespaceEventWsdl =
+inline constexpr char kNamespaceEventWsdl[] =
     "http://www.portalfiscal.inf.br/nfe/wsdl/NFeRecepcaoEvento4";
-inline constexpr std::string_view kNamespaceSoap12 = "http://www.w3.org/2003/05/soap-envelope";
-inline constexpr std::string_view kNamespaceXmlDsig = "http://www.w3.org/2000/09/xmldsig#";
+inline constexpr char kNamespaceSoap12[] = "http://www.w3.org/2003/05/soap-envelope";
+inline constexpr char kNamespaceXmlDsig[] = "http://www.w3.org/2000/09/xmldsig#";
 
 }  // namespace dfe

@@ -11,21 +11,23 @@ struct Party {
     enum class Kind { cnpj, cpf };
 
     Kind kind = Kind::cnpj;
-    std::string digits;  // 14 for a CNPJ, 11 for a CPF
+    // 14 characters for a CNPJ (digits, and capital letters in the first twelve), 11 digits
+    // for a CPF.
+    std::string number;
 
     // The element that carries the party in a request: "CNPJ" or "CPF".
     std::string_view ElementName() const { return kind == Kind::cnpj ? "CNPJ" : "CPF"; }
-    // The first eight digits of a CNPJ, which the company's establishments share and by
+    // The first eight characters of a CNPJ, which the company's establishments share and by
     // which the service counts its use; a CPF as a whole.
-    std::string Base() const { return kind == Kind::cnpj ? digits.substr(0, 8) : digits; }
-    // "44.555.666/0001-81" or "123.456.789-09".
+    std::string Base() const { return kind == Kind::cnpj ? number.substr(0, 8) : number; }
+    // "44.555.666/0001-81", "12.ABC.345/01DE-35" or "123.456.789-09".
     std::string Formatted() const;
 
     bool operator==(const Party&) const = default;
 };
 
-// A party from 14 digits (a CNPJ) or 11 (a CPF) with valid check digits; nullopt for
-// anything else.
-std::optional<Party> PartyFromDigits(std::string_view digits);
+// A party from a valid CNPJ of 14 characters (lower-case letters read as capitals) or a valid
+// CPF of 11 digits, with nothing around them; nullopt for anything else.
+std::optional<Party> PartyFromNumber(std::string_view number);
 
 }  // namespace dfe

@@ -109,8 +109,7 @@ ReceivedDocument ReadReceivedDocument(const DocZip& zip) {
 
     const xmlNode* holder = KeyHolder(root, document.kind);
     document.key = Text(holder, "chNFe");
-    if (document.key.size() != 44 || !AllDigits(document.key) ||
-        !nfe::IsValidAccessKey(document.key)) {
+    if (!nfe::IsWrittenAccessKey(document.key)) {
         throw AnswerError(where + " não traz uma chave de acesso válida.");
     }
     if (document.kind == DocumentKind::invoice || document.kind == DocumentKind::invoiceSummary) {

@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
+#include "text/integer.h"
 
 namespace dfe {
 namespace {
@@ -27,21 +27,11 @@ std::int64_t SecondsOf(Time moment) {
     return std::chrono::duration_cast<std::chrono::seconds>(moment.time_since_epoch()).count();
 }
 
-template <typename Number>
-std::optional<Number> NumberOf(std::string_view text) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace
 
 UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_view service,
                          const Party& party, const std::function<void()>& whileWaiting)
-    : partyDigits_(party.digits) {
+    : partyNumber_(party.number) {
     const std::filesystem::path folder = dataFolder / "dfe";
     const std::string name = std::string(service) + "-" + party.Base();
     path_ = folder / (name + ".txt");
@@ -97,8 +87,8 @@ void UsageRecord::Load() {
                               "do NSU 0 e os limites de uso são esquecidos.");
         };
         if (name == kLastNsu) {
-            const auto nsu = NumberOf<std::uint64_t>(second);
-            if (!PartyFromDigits(first) || !nsu) {
+            const auto nsu = text::ParseInteger<std::uint64_t>(second);
+            if (!PartyFromNumber(first) || !nsu) {
                 throw damaged();
             }
             lastNsus_.emplace_back(first, *nsu);
@@ -107,7 +97,7 @@ void UsageRecord::Load() {
         if (name != kBlockedUntil && name != kNewDocumentsAfter && name != kKeyQuery) {
             continue;  // written by a later version
         }
-        const auto seconds = NumberOf<std::int64_t>(first);
+        const auto seconds = text::ParseInteger<std::int64_t>(first);
         if (!seconds || *seconds < 0 || *seconds > kLatestSeconds) {
             throw damaged();
         }
@@ -125,8 +115,8 @@ void UsageRecord::Load() {
 }
 
 std::optional<std::uint64_t> UsageRecord::LastNsu() const {
-    for (const auto& [digits, nsu] : lastNsus_) {
-        if (digits == partyDigits_) {
+    for (const auto& [number, nsu] : lastNsus_) {
+        if (number == partyNumber_) {
             return nsu;
         }
     }
@@ -134,13 +124,13 @@ std::optional<std::uint64_t> UsageRecord::LastNsu() const {
 }
 
 void UsageRecord::SetLastNsu(std::uint64_t nsu) {
-    for (auto& [digits, kept] : lastNsus_) {
-        if (digits == partyDigits_) {
+    for (auto& [number, kept] : lastNsus_) {
+        if (number == partyNumber_) {
             kept = nsu;
             return;
         }
     }
-    lastNsus_.emplace_back(partyDigits_, nsu);
+    lastNsus_.emplace_back(partyNumber_, nsu);
 }
 
 void UsageRecord::Save() const {
@@ -160,12 +150,12 @@ void UsageRecord::Save() const {
     for (const Time sent : state.keyQueries) {
         text += std::string(kKeyQuery) + " " + std::to_string(SecondsOf(sent)) + "\n";
     }
-    for (const auto& [digits, nsu] : lastNsus_) {
-        text += std::string(kLastNsu) + " " + digits + " " + std::to_string(nsu) + "\n";
+    for (const auto& [number, nsu] : lastNsus_) {
+        text += std::string(kLastNsu) + " " + number + " " + std::to_string(nsu) + "\n";
     }
     try {
-        nfe::WriteFileAtomically(path_, text);
-    } catch (const nfe::FileError& error) {
+        files::WriteFileAtomically(path_, text);
+    } catch (const files::FileError& error) {
         throw StateError(error.what());
     }
 }

@@ -42,7 +42,7 @@ private:
     void Load();
 
     std::filesystem::path path_;
-    std::string partyDigits_;
+    std::string partyNumber_;
     int lock_ = -1;
     UseLimits limits_;
     std::vector<std::pair<std::string, std::uint64_t>> lastNsus_;  // by CNPJ or CPF

@@ -11,10 +11,6 @@
 namespace dfe {
 namespace {
 
-const xmlChar* Chars(const char* text) {
-    return reinterpret_cast<const xmlChar*>(text);
-}
-
 std::string_view View(const xmlChar* text) {
     return text == nullptr ? std::string_view() : reinterpret_cast<const char*>(text);
 }
@@ -69,7 +65,7 @@ XmlDocument XmlDocument::Parse(std::string_view text, std::string_view what) {
 }
 
 XmlDocument XmlDocument::WithRoot(xmlNode* root) {
-    XmlDocument document(xmlNewDoc(Chars("1.0")));
+    XmlDocument document(xmlNewDoc(XmlChars("1.0")));
     xmlDocSetRootElement(document.document_.get(), root);
     return document;
 }
@@ -157,7 +153,7 @@ std::optional<std::string> ChildText(const xmlNode* parent, std::string_view ns,
 
 std::optional<std::string> AttributeOf(const xmlNode* element, std::string_view name) {
     const std::string key(name);
-    xmlChar* value = xmlGetNoNsProp(element, Chars(key.c_str()));
+    xmlChar* value = xmlGetNoNsProp(element, XmlChars(key));
     if (value == nullptr) {
         return std::nullopt;
     }
@@ -168,9 +164,9 @@ std::optional<std::string> AttributeOf(const xmlNode* element, std::string_view 
 
 xmlNode* AddTextElement(xmlNode* parent, xmlNs* ns, std::string_view name, std::string_view text) {
     const std::string element(name);
-    xmlNode* child = xmlNewChild(parent, ns, Chars(element.c_str()), nullptr);
+    xmlNode* child = xmlNewChild(parent, ns, XmlChars(element), nullptr);
     const std::string content(text);
-    xmlNodeAddContent(child, Chars(content.c_str()));
+    xmlNodeAddContent(child, XmlChars(content));
     return child;
 }
 

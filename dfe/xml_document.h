@@ -10,6 +10,16 @@
 
 namespace dfe {
 
+// libxml2's view of a terminated text. A std::string_view need not end in a terminator, so it
+// has no overload: it is copied into a std::string first.
+inline const xmlChar* XmlChars(const char* text) {
+    return reinterpret_cast<const xmlChar*>(text);
+}
+inline const xmlChar* XmlChars(const std::string& text) {
+    return XmlChars(text.c_str());
+}
+const xmlChar* XmlChars(std::string_view text) = delete;
+
 // A libxml2 document, freed with the object.
 class XmlDocument {
 public:

@@ -25,10 +25,6 @@
 namespace dfe {
 namespace {
 
-const xmlChar* Chars(const std::string& text) {
-    return reinterpret_cast<const xmlChar*>(text.c_str());
-}
-
 // The library's last complaint on this thread, for the message of a failure; the library
 // would otherwise print it on the standard error.
 thread_local std::string gLastComplaint;
@@ -55,7 +51,7 @@ void Initialise() {
         // Line ends inside the signature and wrapped Base64 are white space between tags
         // for the service, which refuses them. The library wants some line length: one that
         // no certificate or signature reaches.
-        xmlSecSetDefaultLineFeed(reinterpret_cast<const xmlChar*>(""));
+        xmlSecSetDefaultLineFeed(XmlChars(""));
         xmlSecBase64SetDefaultLineSize(1 << 20);
     });
     if (!ready) {
@@ -96,10 +92,10 @@ std::string RegisterId(xmlNode* element) {
     if (!id || id->empty()) {
         throw Error("O elemento a assinar não tem o atributo Id.");
     }
-    xmlAttr* attribute = xmlHasProp(element, reinterpret_cast<const xmlChar*>("Id"));
-    const xmlAttr* registered = xmlGetID(element->doc, Chars(*id));
+    xmlAttr* attribute = xmlHasProp(element, XmlChars("Id"));
+    const xmlAttr* registered = xmlGetID(element->doc, XmlChars(*id));
     if (registered == nullptr) {
-        if (xmlAddID(nullptr, element->doc, Chars(*id), attribute) == nullptr) {
+        if (xmlAddID(nullptr, element->doc, XmlChars(*id), attribute) == nullptr) {
             throw Error("O Id \"" + id->substr(0, 60) + "\" não pôde ser registrado.");
         }
     } else if (registered != attribute) {
@@ -140,7 +136,7 @@ void SignEnveloped(xmlNode* element, const A1Certificate& certificate) {
     xmlAddNextSibling(element, signature);
     const std::string uri = "#" + id;
     xmlNode* reference = xmlSecTmplSignatureAddReference(signature, xmlSecTransformSha1Id, nullptr,
-                                                         Chars(uri), nullptr);
+                                                         XmlChars(uri), nullptr);
     xmlNode* keyInfo = xmlSecTmplSignatureEnsureKeyInfo(signature, nullptr);
     xmlNode* x509Data = keyInfo == nullptr ? nullptr : xmlSecTmplKeyInfoAddX509Data(keyInfo);
     const bool built =

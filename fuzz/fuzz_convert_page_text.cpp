@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "convert/convert_page_text.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "nfe/conversion_error.h"
 
 namespace {
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } catch (const convert::OldLayoutAborted&) {
     } catch (const nfe::ConversionError&) {
-    } catch (const nfe::FileError&) {
+    } catch (const files::FileError&) {
     }
     return 0;
 }

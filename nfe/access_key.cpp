@@ -6,20 +6,20 @@
 #include <random>
 
 #include "nfe/conversion_error.h"
+#include "text/ascii_case.h"
 #include "text/character_filters.h"
+#include "text/trim.h"
 
 namespace nfe {
 namespace {
 
 constexpr std::string_view kKeyWeights = "4329876543298765432987654329876543298765432";
-constexpr std::string_view kCnpjWeights1 = "5432987654320";
-constexpr std::string_view kCnpjWeights2 = "6543298765432";
+constexpr std::size_t kKeyLength = 44;
+constexpr std::string_view kIdentifierPrefix = "NFE";
 
-int CnpjDigit(std::string_view cnpj, std::size_t index) {
-    if (!text::IsDigit(cnpj[index])) {
-        throw ConversionError("CNPJ inválido: \"" + std::string(cnpj) + "\"");
-    }
-    return cnpj[index] - '0';
+// Positions 7 to 20 (0-based 6 to 19) hold the issuer's CNPJ, the only place for letters.
+constexpr bool IsIssuerPlace(std::size_t index) {
+    return index >= 6 && index < 20;
 }
 
 int DigitsValue(std::string_view digits) {
@@ -28,6 +28,15 @@ int DigitsValue(std::string_view digits) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+bool AreDigits(std::string_view characters) {
+    return std::all_of(characters.begin(), characters.end(), text::IsDigit);
+}
+
+// People write a key in groups of four, with blanks between them.
+constexpr bool IsGroupingBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
 int DefaultDraw(int bound) {
@@ -61,42 +70,71 @@ bool IsPlaceableDate(TDateTime value) {
 
 }  // namespace
 
-std::string KeyDigits(std::string_view text) {
-    return text::DigitsOnly(text);
+std::string KeyCharacters(std::string_view text) {
+    text = text::Trim(text);
+    const std::string_view prefix = text.substr(0, kIdentifierPrefix.size());
+    if (text::AsciiUpperCase(prefix) == kIdentifierPrefix) {
+        text.remove_prefix(prefix.size());
+    }
+    return IdentifierCharacters(text);
+}
+
+bool IsWrittenAccessKey(std::string_view text) {
+    return text.size() == kKeyLength && KeyCharacters(text) == text && IsValidAccessKey(text);
+}
+
+std::optional<std::string> TypedAccessKey(std::string_view text) {
+    const bool onlyKeyMarks = std::all_of(text.begin(), text.end(), [](char c) {
+        return text::IsDigit(c) || IsCapitalLetter(text::AsciiUpper(c)) || IsGroupingBlank(c);
+    });
+    std::string key = IdentifierCharacters(text);
+    if (!onlyKeyMarks || !IsWrittenAccessKey(key)) {
+        return std::nullopt;
+    }
+    return key;
 }
 
 KeyCheckDigitResult KeyCheckDigit(std::string_view text) {
-    const std::string digits = KeyDigits(text);
-    const std::size_t used = std::min(digits.size(), kKeyWeights.size());
+    const std::string characters = KeyCharacters(text);
+    const std::size_t used = std::min(characters.size(), kKeyWeights.size());
     int sum = 0;
     for (std::size_t i = 0; i < used; ++i) {
-        sum += (digits[i] - '0') * (kKeyWeights[i] - '0');
+        sum += CheckValue(characters[i]) * (kKeyWeights[i] - '0');
     }
     const int remainder = sum % 11;
-    return {remainder <= 1 ? 0 : 11 - remainder, digits.size() == kKeyWeights.size()};
+    return {remainder <= 1 ? 0 : 11 - remainder, characters.size() == kKeyWeights.size()};
 }
 
 bool IsValidAccessKey(std::string_view text) {
-    const std::string digits = KeyDigits(text);
-    if (digits.size() != 44) {
+    const std::string key = KeyCharacters(text);
+    if (key.size() != kKeyLength) {
         return false;
     }
-    const KeyCheckDigitResult check = KeyCheckDigit(std::string_view(digits).substr(0, 43));
-    if (!check.complete || digits[43] - '0' != check.digit) {
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (!text::IsDigit(key[i]) && !IsIssuerPlace(i)) {
+            return false;
+        }
+    }
+    const KeyCheckDigitResult check = KeyCheckDigit(std::string_view(key).substr(0, 43));
+    if (!check.complete || CheckValue(key[43]) != check.digit) {
         return false;
     }
-    const int uf = (digits[0] - '0') * 10 + (digits[1] - '0');
-    return IsKnownUFCode(uf) && IsValidYearMonth(digits.substr(2, 4)) &&
-           IsValidCNPJ(digits.substr(6, 14));
+    return IsKnownUFCode(DigitsValue(key.substr(0, 2))) && IsValidYearMonth(key.substr(2, 4)) &&
+           IsValidCNPJ(key.substr(6, 14));
 }
 
 int KeyNumericCode(std::string_view key, double version) {
-    const std::string digits = KeyDigits(key);
-    if (digits.size() < 36) {
+    const std::string characters = KeyCharacters(key);
+    if (characters.size() < 36) {
         throw ConversionError("Chave de acesso incompleta: \"" + std::string(key) + "\"");
     }
-    const std::string_view view(digits);
-    return DigitsValue(version >= 2.0 ? view.substr(35, 8) : view.substr(34, 9));
+    const std::string_view view(characters);
+    const std::string_view code = version >= 2.0 ? view.substr(35, 8) : view.substr(34, 9);
+    if (!AreDigits(code)) {
+        throw ConversionError("Código numérico inválido na chave de acesso: \"" + std::string(key) +
+                              "\"");
+    }
+    return DigitsValue(code);
 }
 
 int IdentifierCheckDigit(std::string_view identifier) {
@@ -123,31 +161,11 @@ bool IsKnownUFCode(int code) {
 }
 
 bool IsValidYearMonth(std::string_view text) {
-    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), text::IsDigit)) {
+    if (text.size() != 4 || !AreDigits(text)) {
         return false;
     }
     const int month = (text[2] - '0') * 10 + (text[3] - '0');
     return month >= 1 && month <= 12;
-}
-
-bool IsValidCNPJ(std::string_view text) {
-    if (text.size() != 14) {
-        return false;
-    }
-    int s1 = 0;
-    int s2 = 0;
-    for (std::size_t i = 0; i < 13; ++i) {
-        const int digit = CnpjDigit(text, i);
-        if (i < 12) {
-            s1 += digit * (kCnpjWeights1[i] - '0');
-        }
-        s2 += digit * (kCnpjWeights2[i] - '0');
-    }
-    const auto checkDigit = [](int sum) {
-        const int dv = 11 - sum % 11;
-        return dv > 9 ? 0 : dv;
-    };
-    return CnpjDigit(text, 12) * 10 + CnpjDigit(text, 13) == 10 * checkDigit(s1) + checkDigit(s2);
 }
 
 std::optional<std::string> ComposeAccessKey(int cUF, int cNF, std::string_view cnpjCpf,
@@ -173,7 +191,7 @@ std::optional<std::string> ComposeAccessKey(int cUF, int cNF, std::string_view c
         return std::nullopt;
     }
     const CivilDateTime date = DecodeDateTime(emission);
-    const std::string emitter = (KeyDigits(cnpjCpf) + "00000000000000").substr(0, 14);
+    const std::string emitter = (KeyCharacters(cnpjCpf) + "00000000000000").substr(0, 14);
     std::string key = "NFe" + PadZeros(cUF, 2) + PadZeros(date.year, 4).substr(2, 2) +
                       PadZeros(date.month, 2) + emitter + PadZeros(modelo, 2) + PadZeros(serie, 3) +
                       PadZeros(nNF, 9);

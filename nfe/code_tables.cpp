@@ -1,13 +1,10 @@
 #include "nfe/code_tables.h"
+#include "text/ascii_case.h"
 
 #include <cstddef>
 
 namespace nfe {
 namespace {
-
-char FoldAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Most enumerations read one list in both directions.
 template <class Enum, std::size_t N>
@@ -22,7 +19,7 @@ bool SameCodeText(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+        if (text::AsciiUpper(a[i]) != text::AsciiUpper(b[i])) {
             return false;
         }
     }

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "files/atomic_file.h"
 #include "nfe/access_key.h"
-#include "nfe/atomic_file.h"
+#include "nfe/cnpj.h"
 #include "nfe/cpf.h"
+#include "nfe/place_codes.h"
 #include "nfe/xml_text_filter.h"
 #include "text/ascii_case.h"
+#include "text/character_count.h"
 #include "text/character_filters.h"
 #include "text/replace_all.h"
 #include "text/trim.h"
@@ -16,7 +19,6 @@ namespace {
 
 constexpr std::string_view kNenhumValorInformado = "Nenhum valor informado";
 constexpr std::string_view kConteudoInvalido = "Conteúdo inválido";
-constexpr int kBrasil = 1058;
 
 bool BeginsWithItem(std::string_view text, std::string_view list) {
     while (!list.empty()) {
@@ -28,13 +30,6 @@ bool BeginsWithItem(std::string_view text, std::string_view list) {
         list = bar == std::string_view::npos ? std::string_view() : list.substr(bar + 1);
     }
     return false;
-}
-
-// UTF-8 characters, the measure of the size limits.
-int CharacterCount(std::string_view text) {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 // The item group "det" opens as '<det nItem="1">'.
@@ -121,7 +116,7 @@ void TGerador::wCampo(TkroTipoCampo Tipo, std::string_view ID, std::string_view 
         wAlerta(ID, TAG, Descricao, kConteudoInvalido);
     }
 
-    const int length = CharacterCount(content.text);
+    const int length = static_cast<int>(text::Utf8CharacterCount(content.text));
     std::string alerta;
     if (ocorrencias == 1 && content.empty && minimo > 0) {
         alerta = kNenhumValorInformado;
@@ -150,19 +145,19 @@ void TGerador::wCampo(TkroTipoCampo Tipo, std::string_view ID, std::string_view 
 
 void TGerador::wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPais,
                              std::string_view CNPJCPF) {
-    if (cPais != kBrasil) {
+    if (cPais != kBrazilCountryCode) {
         wCampo(tcStr, ID1, "CNPJ", 0, 0, 1, "");
         return;
     }
-    const std::string digits = text::DigitsOnly(text::Trim(CNPJCPF));
-    if (digits.size() == 11) {
-        wCampo(tcStr, ID2, "CPF", 11, 11, 1, digits);
-        if (!IsValidCPF(digits)) {
+    const std::string characters = IdentifierCharacters(CNPJCPF);
+    if (characters.size() == 11) {
+        wCampo(tcStr, ID2, "CPF", 11, 11, 1, characters);
+        if (!IsValidCPF(characters)) {
             wAlerta(ID2, "CPF", "", kConteudoInvalido);
         }
-    } else if (digits.size() == 14) {
-        wCampo(tcStr, ID1, "CNPJ", 14, 14, 1, digits);
-        if (!IsValidCNPJ(digits)) {
+    } else if (characters.size() == 14) {
+        wCampo(tcStr, ID1, "CNPJ", 14, 14, 1, characters);
+        if (!IsValidCNPJ(characters)) {
             wAlerta(ID1, "CNPJ", "", kConteudoInvalido);
         }
     } else {
@@ -193,7 +188,7 @@ void TGerador::wTexto(std::string_view Texto) {
 bool TGerador::SalvarArquivo(const std::filesystem::path& CaminhoArquivo,
                              TkroFormatoGravacao FormatoGravacao) {
     const std::string& text = FormatoGravacao == fgXML ? ArquivoFormatoXML : ArquivoFormatoTXT;
-    WriteFileAtomically(CaminhoArquivo, text + "\r\n");
+    files::WriteFileAtomically(CaminhoArquivo, text + "\r\n");
     return true;
 }
 

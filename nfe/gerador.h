@@ -31,17 +31,14 @@ public:
 
     // The owner clears it before rendering a document; the generator only appends.
     std::string ArquivoFormatoXML;
-    // The companion text layout is never filled in this program; both stay empty.
+    // The companion text layout is never filled in this program; it stays empty.
     std::string ArquivoFormatoTXT;
-    std::vector<std::string> LayoutArquivoTXT;
     std::vector<std::string> ListaDeAlertas;
     // The open groups as "<tag>" texts, quoted in alert lines.
     std::string TagNivel;
     // The upper-cased identifier of the last group opened.
     std::string IDNivel;
     TGeradorOpcoes Opcoes;
-    // Tag prefix of other document kinds; invoices leave it empty.
-    std::string Prefixo;
     // Lists written "|item|item|": a group whose text begins with an item stays out of the
     // breadcrumb, or lowers the indentation by one.
     std::string IgnorarTagNivel;
@@ -57,8 +54,8 @@ public:
                 int maximo, int ocorrencias, const FieldValue& valor,
                 std::string_view Descricao = {});
 
-    // An element "CPF" or "CNPJ" with the digits of CNPJCPF, checked, for a Brazilian party
-    // (cPais 1058); an empty "CNPJ" for a foreign one.
+    // An element "CPF" or "CNPJ" with the digits and letters of CNPJCPF, checked, for a Brazilian
+    // party (cPais 1058); an empty "CNPJ" for a foreign one.
     void wCampoCNPJCPF(std::string_view ID1, std::string_view ID2, int cPais,
                        std::string_view CNPJCPF);
 

@@ -24,16 +24,11 @@ constexpr std::string_view kEnvelopedSignature =
 constexpr std::string_view kSha1 = "http://www.w3.org/2000/09/xmldsig#sha1";
 
 constexpr std::string_view kConteudoInvalido = "Conteúdo inválido";
-constexpr int kBrasil = 1058;
 constexpr int kMunicipioExterior = 9999999;
 constexpr int kModeloNFe = 55;
 constexpr int kModeloNFCe = 65;
 constexpr std::string_view kDestinatarioHomologacao =
     "NF-E EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL";
-
-bool IsBlank(std::string_view text) {
-    return text::Trim(text).empty();
-}
 
 // The version between the quotes of versao="3.10", cut to four characters.
 std::string VersionText(const std::string& versaoStr) {
@@ -45,7 +40,7 @@ std::string VersionText(const std::string& versaoStr) {
 // The numeric code that the identifier carries, or 0 when it carries none (the identifier
 // could not be composed).
 int NumericCodeOf(const std::string& id, double versao) {
-    return KeyDigits(id).size() < 36 ? 0 : KeyNumericCode(id, versao);
+    return KeyCharacters(id).size() < 36 ? 0 : KeyNumericCode(id, versao);
 }
 
 std::string Quoted(std::string_view name, std::string_view value) {
@@ -65,7 +60,6 @@ bool TNFeW::GerarXml() {
     Versao = VersionText(versaoStr);
     CompletarIdentificacao();
 
-    Gerador.LayoutArquivoTXT.clear();
     Gerador.ArquivoFormatoXML.clear();
     Gerador.ArquivoFormatoTXT.clear();
 
@@ -79,17 +73,17 @@ bool TNFeW::GerarXml() {
 
     GerarIde();
     GerarEmit();
-    if (!IsBlank(NFe.Avulsa.CNPJ)) {
+    if (!text::IsBlank(NFe.Avulsa.CNPJ)) {
         GerarAvulsa();
     }
     if (!NFe.Dest.CNPJCPF.empty() || !NFe.Dest.idEstrangeiro.empty() ||
         NFe.Dest.EnderDest.UF == "EX" || NFe.Ide.modelo != kModeloNFCe) {
         GerarDest();
     }
-    if (!IsBlank(NFe.Retirada.xLgr)) {
+    if (!text::IsBlank(NFe.Retirada.xLgr)) {
         GerarRetirada();
     }
-    if (!IsBlank(NFe.Entrega.xLgr)) {
+    if (!text::IsBlank(NFe.Entrega.xLgr)) {
         GerarEntrega();
     }
     GerarAutXML();
@@ -118,7 +112,7 @@ bool TNFeW::GerarXml() {
 }
 
 std::string TNFeW::ObterNomeArquivo() const {
-    return KeyDigits(NFe.infNFe.ID) + "-nfe.xml";
+    return KeyCharacters(NFe.infNFe.ID) + "-nfe.xml";
 }
 
 void TNFeW::CompletarIdentificacao() {
@@ -134,8 +128,8 @@ void TNFeW::CompletarIdentificacao() {
     }
     // An identifier that holds a valid key keeps it, whatever prefix or grouping it was
     // typed with; any other gives way to the key composed from the header.
-    if (!IsBlank(infNFe.ID) && IsValidAccessKey(infNFe.ID)) {
-        infNFe.ID = "NFe" + KeyDigits(infNFe.ID);
+    if (!text::IsBlank(infNFe.ID) && IsValidAccessKey(infNFe.ID)) {
+        infNFe.ID = "NFe" + KeyCharacters(infNFe.ID);
     } else {
         infNFe.ID = candidata.value_or("");
     }
@@ -163,7 +157,7 @@ bool TNFeW::DeveGerarAssinatura() const {
 
 void TNFeW::GerarAssinatura() {
     TSignature& s = NFe.signature;
-    s.URI = KeyDigits(NFe.infNFe.ID);
+    s.URI = KeyCharacters(NFe.infNFe.ID);
 
     // The block has a generator of its own, so that its alerts stay out of the document's.
     TGerador assinatura;
@@ -298,9 +292,9 @@ void TNFeW::GerarNFref() {
     for (const TNFrefCollectionItem& ref : NFe.Ide.NFref) {
         Gerador.wGrupo("NFref", "B12a");
         if (!ref.refNFe.empty()) {
-            const std::string digits = KeyDigits(ref.refNFe);
-            Gerador.wCampo(tcEsp, "B13", "refNFe", 44, 44, 1, digits, "Chave da NF-e referenciada");
-            if (!IsValidAccessKey("NFe" + digits)) {
+            const std::string key = KeyCharacters(ref.refNFe);
+            Gerador.wCampo(tcEsp, "B13", "refNFe", 44, 44, 1, key, "Chave da NF-e referenciada");
+            if (!IsValidAccessKey(key)) {
                 AlertarConteudoInvalido("B13", "refNFe", "Chave da NF-e referenciada");
             }
         }
@@ -311,10 +305,9 @@ void TNFeW::GerarNFref() {
             GerarRefNFP(ref.RefNFP);
         }
         if (!ref.refCTe.empty()) {
-            const std::string digits = KeyDigits(ref.refCTe);
-            Gerador.wCampo(tcEsp, "B20i", "refCTe", 44, 44, 1, digits,
-                           "Chave do CT-e referenciado");
-            if (!IsValidAccessKey("NFe" + digits)) {
+            const std::string key = KeyCharacters(ref.refCTe);
+            Gerador.wCampo(tcEsp, "B20i", "refCTe", 44, 44, 1, key, "Chave do CT-e referenciado");
+            if (!IsValidAccessKey(key)) {
                 AlertarConteudoInvalido("B20i", "refCTe", "Chave do CT-e referenciado");
             }
         }
@@ -336,7 +329,7 @@ void TNFeW::GerarRefNF(const TRefNF& refNF) {
     if (!IsValidYearMonth(refNF.AAMM)) {
         Gerador.wAlerta("B16", "AAMM", "Ano e mes de emissao", "Periodo inválido");
     }
-    Gerador.wCampoCNPJCPF("B17", "B17", kBrasil, refNF.CNPJ);
+    Gerador.wCampoCNPJCPF("B17", "B17", kBrazilCountryCode, refNF.CNPJ);
     Gerador.wCampo(tcInt, "B18", "mod", 2, 2, 1, refNF.modelo, "Modelo do documento fiscal");
     if (refNF.modelo != 1) {
         Gerador.wAlerta("B18", "mod", "Modelo do documento fiscal", "Modelo de documento inválido");
@@ -395,24 +388,7 @@ void TNFeW::GerarEmit() {
 }
 
 void TNFeW::GerarEnderEmit() {
-    const TenderEmit& ender = NFe.Emit.EnderEmit;
-    const Endereco ajustado = AjustarEndereco(ender.cPais, ender.cMun, ender.xMun, ender.UF);
-    Gerador.wGrupo("enderEmit", "C05");
-    Gerador.wCampo(tcStr, "C06", "xLgr", 2, 60, 1, ender.xLgr, "Logradouro");
-    Gerador.wCampo(tcStr, "C07", "nro", 1, 60, 1, AjustarNro(ender.nro), "Numero");
-    Gerador.wCampo(tcStr, "C08", "xCpl", 1, 60, 0, ender.xCpl, "Complemento");
-    Gerador.wCampo(tcStr, "C09", "xBairro", 2, 60, 1, ender.xBairro, "Bairro");
-    Gerador.wCampo(tcInt, "C10", "cMun", 1, 7, 1, ajustado.cMun, "Codigo do municipio");
-    ValidarMunicipio("C10", "cMun", ender.cMun);
-    Gerador.wCampo(tcStr, "C11", "xMun", 2, 60, 1, ajustado.xMun, "Nome do municipio");
-    Gerador.wCampo(tcStr, "C12", "UF", 2, 2, 1, ajustado.UF, "Sigla da UF");
-    ValidarUF("C12", "UF", ajustado.UF);
-    Gerador.wCampo(tcInt, "C13", "CEP", 8, 8, 1, ender.CEP, "CEP");
-    // The issuer of an NF-e is always established in Brazil.
-    Gerador.wCampo(tcInt, "C14", "cPais", 4, 4, 0, kBrasil, "Codigo do pais");
-    Gerador.wCampo(tcStr, "C15", "xPais", 1, 60, 0, ender.xPais, "Nome do pais");
-    Gerador.wCampo(tcStr, "C16", "fone", 6, 14, 0, text::DigitsOnly(ender.fone), "Telefone");
-    Gerador.wGrupo("/enderEmit");
+    WriteAddress(NFe.Emit.EnderEmit, AddressOf::issuer);
 }
 
 void TNFeW::GerarAvulsa() {
@@ -439,7 +415,7 @@ void TNFeW::GerarDest() {
     TDest& dest = NFe.Dest;
     const double versao = NFe.infNFe.Versao();
     Gerador.wGrupo("dest", "E01");
-    if (versao < 3.0 || (dest.EnderDest.cPais == kBrasil && !dest.CNPJCPF.empty())) {
+    if (versao < 3.0 || (dest.EnderDest.cPais == kBrazilCountryCode && !dest.CNPJCPF.empty())) {
         Gerador.wCampoCNPJCPF("E02", "E03", dest.EnderDest.cPais, dest.CNPJCPF);
     } else {
         Gerador.wCampo(tcStr, "E03a", "idEstrangeiro", 1, 20, 1, dest.idEstrangeiro,
@@ -463,7 +439,7 @@ void TNFeW::GerarDest() {
     if (dest.indIEDest != TkroindIEDest::inIsento && (!dest.IE.empty() || versao < 3.0)) {
         if (dest.IE.empty() || dest.IE == "ISENTO") {
             Gerador.wCampo(tcStr, "E17", "IE", 0, 14, 1, dest.IE, "Inscricao estadual");
-        } else if (NFe.Ide.modelo != kModeloNFCe || !IsBlank(dest.IE)) {
+        } else if (NFe.Ide.modelo != kModeloNFCe || !text::IsBlank(dest.IE)) {
             Gerador.wCampo(tcStr, "E17", "IE", 0, 14, 1, text::DigitsOnly(dest.IE),
                            "Inscricao estadual");
         }
@@ -475,27 +451,43 @@ void TNFeW::GerarDest() {
 }
 
 void TNFeW::GerarEnderDest() {
-    const TenderDest& ender = NFe.Dest.EnderDest;
+    WriteAddress(NFe.Dest.EnderDest, AddressOf::recipient);
+}
+
+// The issuer's and the recipient's addresses share their elements under the identifiers
+// C05 to C16 and E05 to E16; they differ in the district's minimum size, whether the postal
+// code is required, and the country, which an issuer always has in Brazil.
+void TNFeW::WriteAddress(const Address& ender, AddressOf party) {
+    const bool issuer = party == AddressOf::issuer;
+    const std::string prefix = issuer ? "C" : "E";
+    const auto id = [&](int number) { return prefix + PadZeros(number, 2); };
+    const std::string group = issuer ? "enderEmit" : "enderDest";
     const Endereco ajustado = AjustarEndereco(ender.cPais, ender.cMun, ender.xMun, ender.UF);
-    Gerador.wGrupo("enderDest", "E05");
-    Gerador.wCampo(tcStr, "E06", "xLgr", 2, 60, 1, ender.xLgr, "Logradouro");
-    Gerador.wCampo(tcStr, "E07", "nro", 1, 60, 1, AjustarNro(ender.nro), "Numero");
-    Gerador.wCampo(tcStr, "E08", "xCpl", 1, 60, 0, ender.xCpl, "Complemento");
-    Gerador.wCampo(tcStr, "E09", "xBairro", 1, 60, 1, ender.xBairro, "Bairro");
-    Gerador.wCampo(tcInt, "E10", "cMun", 1, 7, 1, ajustado.cMun, "Codigo do municipio");
-    ValidarMunicipio("E10", "cMun", ajustado.cMun);
-    Gerador.wCampo(tcStr, "E11", "xMun", 2, 60, 1, ajustado.xMun, "Nome do municipio");
-    Gerador.wCampo(tcStr, "E12", "UF", 2, 2, 1, ajustado.UF, "Sigla da UF");
-    ValidarUF("E12", "UF", ajustado.UF);
-    Gerador.wCampo(tcInt, "E13", "CEP", 8, 8, 0, ender.CEP, "CEP");
-    Gerador.wCampo(tcStr, "E14", "cPais", 1, 4, 0,
-                   ender.cPais == 0 ? std::string() : PadZeros(ender.cPais, 4), "Codigo do pais");
-    if (ender.cPais != 0 && !IsValidCountryCode(ender.cPais)) {
-        AlertarConteudoInvalido("E14", "cPais", "Codigo do pais");
+    Gerador.wGrupo(group, id(5));
+    Gerador.wCampo(tcStr, id(6), "xLgr", 2, 60, 1, ender.xLgr, "Logradouro");
+    Gerador.wCampo(tcStr, id(7), "nro", 1, 60, 1, AjustarNro(ender.nro), "Numero");
+    Gerador.wCampo(tcStr, id(8), "xCpl", 1, 60, 0, ender.xCpl, "Complemento");
+    Gerador.wCampo(tcStr, id(9), "xBairro", issuer ? 2 : 1, 60, 1, ender.xBairro, "Bairro");
+    Gerador.wCampo(tcInt, id(10), "cMun", 1, 7, 1, ajustado.cMun, "Codigo do municipio");
+    // The code checked is the code written.
+    ValidarMunicipio(id(10), "cMun", ajustado.cMun);
+    Gerador.wCampo(tcStr, id(11), "xMun", 2, 60, 1, ajustado.xMun, "Nome do municipio");
+    Gerador.wCampo(tcStr, id(12), "UF", 2, 2, 1, ajustado.UF, "Sigla da UF");
+    ValidarUF(id(12), "UF", ajustado.UF);
+    Gerador.wCampo(tcInt, id(13), "CEP", 8, 8, issuer ? 1 : 0, ender.CEP, "CEP");
+    if (issuer) {
+        Gerador.wCampo(tcInt, id(14), "cPais", 4, 4, 0, kBrazilCountryCode, "Codigo do pais");
+    } else {
+        Gerador.wCampo(tcStr, id(14), "cPais", 1, 4, 0,
+                       ender.cPais == 0 ? std::string() : PadZeros(ender.cPais, 4),
+                       "Codigo do pais");
+        if (ender.cPais != 0 && !IsValidCountryCode(ender.cPais)) {
+            AlertarConteudoInvalido(id(14), "cPais", "Codigo do pais");
+        }
     }
-    Gerador.wCampo(tcStr, "E15", "xPais", 2, 60, 0, ender.xPais, "Nome do pais");
-    Gerador.wCampo(tcStr, "E16", "fone", 6, 14, 0, text::DigitsOnly(ender.fone), "Telefone");
-    Gerador.wGrupo("/enderDest");
+    Gerador.wCampo(tcStr, id(15), "xPais", issuer ? 1 : 2, 60, 0, ender.xPais, "Nome do pais");
+    Gerador.wCampo(tcStr, id(16), "fone", 6, 14, 0, text::DigitsOnly(ender.fone), "Telefone");
+    Gerador.wGrupo("/" + group);
 }
 
 void TNFeW::GerarRetirada() {
@@ -519,7 +511,7 @@ void TNFeW::GerarRetirada() {
 void TNFeW::GerarEntrega() {
     const TEntrega& entrega = NFe.Entrega;
     Gerador.wGrupo("entrega", "G01");
-    Gerador.wCampoCNPJCPF("G02", "G02a", kBrasil, entrega.CNPJCPF);
+    Gerador.wCampoCNPJCPF("G02", "G02a", kBrazilCountryCode, entrega.CNPJCPF);
     Gerador.wCampo(tcStr, "G03", "xLgr", 2, 60, 1, entrega.xLgr, "Logradouro");
     Gerador.wCampo(tcStr, "G04", "nro", 1, 60, 1, AjustarNro(entrega.nro), "Numero");
     Gerador.wCampo(tcStr, "G05", "xCpl", 1, 60, 0, entrega.xCpl, "Complemento");
@@ -535,7 +527,7 @@ void TNFeW::GerarEntrega() {
 void TNFeW::GerarAutXML() {
     for (const TautXMLCollectionItem& aut : NFe.autXML) {
         Gerador.wGrupo("autXML", "G50");
-        Gerador.wCampoCNPJCPF("G51", "G52", kBrasil, aut.CNPJCPF);
+        Gerador.wCampoCNPJCPF("G51", "G52", kBrazilCountryCode, aut.CNPJCPF);
         Gerador.wGrupo("/autXML");
     }
     AlertarOcorrencias("G50", "autXML", NFe.autXML.Count(), 10, "Autorizados a obter o XML");
@@ -543,7 +535,7 @@ void TNFeW::GerarAutXML() {
 
 TNFeW::Endereco TNFeW::AjustarEndereco(int cPais, int cMun, const std::string& xMun,
                                        const std::string& UF) const {
-    if (cPais != kBrasil) {
+    if (cPais != kBrazilCountryCode) {
         return {kMunicipioExterior, "EXTERIOR", "EX"};
     }
     if (Opcoes.NormatizarMunicipios) {

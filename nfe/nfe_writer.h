@@ -24,12 +24,9 @@ public:
     struct TGeradorOpcoes {
         bool AjustarTagNro = true;
         bool GerarTagIPIparaNaoTributado = true;
-        bool GerarTXTSimultaneamente = false;
         bool NormatizarMunicipios = false;
         TkroTagAssinatura GerarTagAssinatura = TkroTagAssinatura::taSomenteSeAssinada;
         std::string PathArquivoMunicipios;
-        bool ValidarInscricoes = false;
-        bool ValidarListaServicos = false;
     };
 
     explicit TNFeW(TNFe& nfe);
@@ -54,6 +51,7 @@ private:
         std::string xMun;
         std::string UF;
     };
+    enum class AddressOf { issuer, recipient };
 
     void CompletarIdentificacao();
     bool DeveGerarAssinatura() const;
@@ -71,6 +69,7 @@ private:
     void GerarEnderDest();
     void GerarRetirada();
     void GerarEntrega();
+    void WriteAddress(const Address& ender, AddressOf party);
     void GerarAutXML();
     // Foreign addresses take the municipality 9999999, "EXTERIOR" and the state "EX".
     Endereco AjustarEndereco(int cPais, int cMun, const std::string& xMun,

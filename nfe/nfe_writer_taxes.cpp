@@ -10,24 +10,25 @@ namespace {
 constexpr Currency kZero;
 
 // Rates carry four decimals from layout 3.10 on, two before.
-struct Taxa {
-    explicit Taxa(bool usarTcDe4) : tipo(usarTcDe4 ? tcDe4 : tcDe2), maximo(usarTcDe4 ? 7 : 5) {}
+struct RateField {
+    explicit RateField(bool fourDecimals)
+        : type(fourDecimals ? tcDe4 : tcDe2), maxLength(fourDecimals ? 7 : 5) {}
 
-    void Campo(TGerador& gerador, std::string_view ID, std::string_view TAG, int ocorrencias,
-               Currency valor, std::string_view Descricao) const {
-        gerador.wCampo(tipo, ID, TAG, 1, maximo, ocorrencias, valor, Descricao);
+    void Write(TGerador& gerador, std::string_view ID, std::string_view TAG, int ocorrencias,
+               Currency value, std::string_view Descricao) const {
+        gerador.wCampo(type, ID, TAG, 1, maxLength, ocorrencias, value, Descricao);
     }
 
-    TkroTipoCampo tipo;
-    int maximo;
+    TkroTipoCampo type;
+    int maxLength;
 };
 
 // The elements of the ICMS groups: each keeps its identifier, type and sizes in every
 // variant, only its occurrence changes.
-class IcmsCampos {
+class IcmsElements {
 public:
-    IcmsCampos(TGerador& gerador, const TICMS& icms, Taxa taxa)
-        : g_(gerador), icms_(icms), taxa_(taxa) {}
+    IcmsElements(TGerador& gerador, const TICMS& icms, RateField rate)
+        : g_(gerador), icms_(icms), rate_(rate) {}
 
     void orig() {
         g_.wCampo(tcStr, "N11", "orig", 1, 1, 1, EnumToText(icms_.orig), "Origem da mercadoria");
@@ -44,21 +45,21 @@ public:
                   "Modalidade de determinacao da BC do ICMS");
     }
     void pRedBC(int oc) {
-        taxa_.Campo(g_, "N14", "pRedBC", oc, icms_.pRedBC, "Percentual de reducao da BC");
+        rate_.Write(g_, "N14", "pRedBC", oc, icms_.pRedBC, "Percentual de reducao da BC");
     }
     // The partition group's reduction keeps two decimals in every layout.
-    void pRedBCDuasCasas(int oc) {
+    void pRedBCTwoDecimals(int oc) {
         g_.wCampo(tcDe2, "N14", "pRedBC", 1, 5, oc, icms_.pRedBC, "Percentual de reducao da BC");
     }
     void vBC(int oc) {
         g_.wCampo(tcDe2, "N15", "vBC", 1, 15, oc, icms_.vBC, "Valor da BC do ICMS");
     }
-    void pICMS(int oc) { taxa_.Campo(g_, "N16", "pICMS", oc, icms_.pICMS, "Aliquota do ICMS"); }
+    void pICMS(int oc) { rate_.Write(g_, "N16", "pICMS", oc, icms_.pICMS, "Aliquota do ICMS"); }
     void vICMSOp(int oc) {
         g_.wCampo(tcDe2, "N16a", "vICMSOp", 1, 15, oc, icms_.vICMSOp, "Valor do ICMS da operacao");
     }
     void pDif(int oc) {
-        taxa_.Campo(g_, "N16b", "pDif", oc, icms_.pDif, "Percentual do diferimento");
+        rate_.Write(g_, "N16b", "pDif", oc, icms_.pDif, "Percentual do diferimento");
     }
     void vICMSDif(int oc) {
         g_.wCampo(tcDe2, "N16c", "vICMSDif", 1, 15, oc, icms_.vICMSDif, "Valor do ICMS diferido");
@@ -67,10 +68,10 @@ public:
         g_.wCampo(tcDe2, "N17", "vICMS", 1, 15, oc, icms_.vICMS, "Valor do ICMS");
     }
     // The relieved ICMS with its reason; the identifiers depend on the variant.
-    void Desoneracao(std::string_view idValor, std::string_view idMotivo) {
-        g_.wCampo(tcDe2, idValor, "vICMSDeson", 1, 15, 1, icms_.vICMSDeson,
+    void Relief(std::string_view idValue, std::string_view idReason) {
+        g_.wCampo(tcDe2, idValue, "vICMSDeson", 1, 15, 1, icms_.vICMSDeson,
                   "Valor do ICMS desonerado");
-        g_.wCampo(tcStr, idMotivo, "motDesICMS", 1, 2, 1, EnumToText(icms_.motDesICMS),
+        g_.wCampo(tcStr, idReason, "motDesICMS", 1, 2, 1, EnumToText(icms_.motDesICMS),
                   "Motivo da desoneracao do ICMS");
     }
     void motDesICMSN28() {
@@ -78,41 +79,41 @@ public:
                   "Motivo da desoneracao do ICMS");
     }
     // modBCST to vICMSST, as every variant with tax substitution writes them.
-    void SubstituicaoTributaria(bool pMVASTDuasCasas = false) {
+    void SubstitutionGroup(bool pMVASTTwoDecimals = false) {
         g_.wCampo(tcStr, "N18", "modBCST", 1, 1, 1, EnumToText(icms_.modBCST),
                   "Modalidade de determinacao da BC do ICMS ST");
-        if (pMVASTDuasCasas) {
+        if (pMVASTTwoDecimals) {
             g_.wCampo(tcDe2, "N19", "pMVAST", 1, 5, 0, icms_.pMVAST,
                       "Percentual da margem de valor adicionado do ICMS ST");
         } else {
-            taxa_.Campo(g_, "N19", "pMVAST", 0, icms_.pMVAST,
+            rate_.Write(g_, "N19", "pMVAST", 0, icms_.pMVAST,
                         "Percentual da margem de valor adicionado do ICMS ST");
         }
-        taxa_.Campo(g_, "N20", "pRedBCST", 0, icms_.pRedBCST,
+        rate_.Write(g_, "N20", "pRedBCST", 0, icms_.pRedBCST,
                     "Percentual da reducao de BC do ICMS ST");
         g_.wCampo(tcDe2, "N21", "vBCST", 1, 15, 1, icms_.vBCST, "Valor da BC do ICMS ST");
-        taxa_.Campo(g_, "N22", "pICMSST", 1, icms_.pICMSST, "Aliquota do imposto do ICMS ST");
+        rate_.Write(g_, "N22", "pICMSST", 1, icms_.pICMSST, "Aliquota do imposto do ICMS ST");
         g_.wCampo(tcDe2, "N23", "vICMSST", 1, 15, 1, icms_.vICMSST, "Valor do ICMS ST");
     }
     // Share of the operation's own state and the state owed the tax substitution.
-    void Partilha() {
-        taxa_.Campo(g_, "N25", "pBCOp", 1, icms_.pBCOp, "Percentual da BC operacao propria");
+    void Partition() {
+        rate_.Write(g_, "N25", "pBCOp", 1, icms_.pBCOp, "Percentual da BC operacao propria");
         g_.wCampo(tcStr, "N24", "UFST", 2, 2, 1, icms_.UFST, "UF para qual e devido o ICMS ST");
     }
-    void Retido() {
+    void Withheld() {
         g_.wCampo(tcDe2, "N26", "vBCSTRet", 1, 15, 1, icms_.vBCSTRet,
                   "Valor da BC do ICMS ST retido");
         g_.wCampo(tcDe2, "N27", "vICMSSTRet", 1, 15, 1, icms_.vICMSSTRet,
                   "Valor do ICMS ST retido");
     }
-    void Destino() {
+    void Destination() {
         g_.wCampo(tcDe2, "N31", "vBCSTDest", 1, 15, 1, icms_.vBCSTDest,
                   "Valor da BC do ICMS ST da UF destino");
         g_.wCampo(tcDe2, "N32", "vICMSSTDest", 1, 15, 1, icms_.vICMSSTDest,
                   "Valor do ICMS ST da UF destino");
     }
-    void Credito() {
-        taxa_.Campo(g_, "N29", "pCredSN", 1, icms_.pCredSN,
+    void Credit() {
+        rate_.Write(g_, "N29", "pCredSN", 1, icms_.pCredSN,
                     "Aliquota aplicavel de calculo do credito");
         g_.wCampo(tcDe2, "N30", "vCredICMSSN", 1, 15, 1, icms_.vCredICMSSN,
                   "Valor credito do ICMS");
@@ -121,15 +122,15 @@ public:
 private:
     TGerador& g_;
     const TICMS& icms_;
-    Taxa taxa_;
+    RateField rate_;
 };
 
-struct GrupoIcms {
-    std::string_view texto;
+struct IcmsGroup {
+    std::string_view suffix;
     std::string_view id;
 };
 
-GrupoIcms GrupoDoCST(TkroCSTIcms cst) {
+IcmsGroup GroupOfCst(TkroCSTIcms cst) {
     using enum TkroCSTIcms;
     switch (cst) {
         case cst00:
@@ -170,7 +171,7 @@ GrupoIcms GrupoDoCST(TkroCSTIcms cst) {
     return {"", ""};
 }
 
-std::string_view IdDoCSOSN(TkroCSOSNIcms csosn) {
+std::string_view IdOfCsosn(TkroCSOSNIcms csosn) {
     using enum TkroCSOSNIcms;
     switch (csosn) {
         case csosn101:
@@ -196,124 +197,124 @@ std::string_view IdDoCSOSN(TkroCSOSNIcms csosn) {
 }
 
 // The situation-code group, after the document's CST has been adjusted.
-void GerarIcmsCST(TGerador& g, const TICMS& icms, Taxa taxa, double versao) {
+void WriteIcmsOfCst(TGerador& g, const TICMS& icms, RateField rate, double versao) {
     using enum TkroCSTIcms;
     const bool layout200 = versao >= 2.0;
     const bool layout300 = versao >= 3.0;
     const bool layout310 = versao >= 3.1;
-    const bool desonerado = icms.vICMSDeson > kZero;
-    const bool partilha = !icms.UFST.empty() || !icms.pBCOp.IsZero();
-    const GrupoIcms grupo = GrupoDoCST(icms.CST);
-    const std::string tag = "ICMS" + std::string(grupo.texto);
+    const bool relieved = icms.vICMSDeson > kZero;
+    const bool partition = !icms.UFST.empty() || !icms.pBCOp.IsZero();
+    const IcmsGroup group = GroupOfCst(icms.CST);
+    const std::string tag = "ICMS" + std::string(group.suffix);
 
-    IcmsCampos campo(g, icms, taxa);
-    g.wGrupo(tag, "N" + std::string(grupo.id));
-    campo.orig();
-    campo.CST();
+    IcmsElements element(g, icms, rate);
+    g.wGrupo(tag, "N" + std::string(group.id));
+    element.orig();
+    element.CST();
     switch (icms.CST) {
         case cst00:
-            campo.modBC(1);
-            campo.vBC(1);
-            campo.pICMS(1);
-            campo.vICMS(1);
+            element.modBC(1);
+            element.vBC(1);
+            element.pICMS(1);
+            element.vICMS(1);
             break;
         case cst10:
         case cstPart10: {
-            const bool part = partilha || icms.CST == cstPart10;
-            campo.modBC(1);
-            campo.vBC(1);
+            const bool part = partition || icms.CST == cstPart10;
+            element.modBC(1);
+            element.vBC(1);
             if (part) {
-                campo.pRedBCDuasCasas(0);
+                element.pRedBCTwoDecimals(0);
             }
-            campo.pICMS(1);
-            campo.vICMS(1);
-            campo.SubstituicaoTributaria();
+            element.pICMS(1);
+            element.vICMS(1);
+            element.SubstitutionGroup();
             if (part) {
-                campo.Partilha();
+                element.Partition();
             }
             break;
         }
         case cst20:
-            campo.modBC(1);
-            campo.pRedBC(1);
-            campo.vBC(1);
-            campo.pICMS(1);
-            campo.vICMS(1);
-            if (layout310 && desonerado) {
-                campo.Desoneracao("N17a", "N17b");
+            element.modBC(1);
+            element.pRedBC(1);
+            element.vBC(1);
+            element.pICMS(1);
+            element.vICMS(1);
+            if (layout310 && relieved) {
+                element.Relief("N17a", "N17b");
             }
             break;
         case cst30:
-            campo.SubstituicaoTributaria();
-            if (layout310 && desonerado) {
-                campo.Desoneracao("N23a", "N23b");
+            element.SubstitutionGroup();
+            if (layout310 && relieved) {
+                element.Relief("N23a", "N23b");
             }
             break;
         case cst40:
         case cst41:
         case cst50:
-            if (layout310 && desonerado) {
-                campo.Desoneracao("N13a", "N13b");
+            if (layout310 && relieved) {
+                element.Relief("N13a", "N13b");
             } else {
-                campo.vICMS(0);
+                element.vICMS(0);
                 if (icms.vICMS > kZero) {
-                    campo.motDesICMSN28();
+                    element.motDesICMSN28();
                 }
             }
             break;
         case cst51:
-            campo.modBC(0);
-            campo.pRedBC(0);
-            campo.vBC(0);
-            campo.pICMS(0);
-            campo.vICMSOp(0);
-            campo.pDif(0);
-            campo.vICMSDif(0);
-            campo.vICMS(1);
+            element.modBC(0);
+            element.pRedBC(0);
+            element.vBC(0);
+            element.pICMS(0);
+            element.vICMSOp(0);
+            element.pDif(0);
+            element.vICMSDif(0);
+            element.vICMS(1);
             break;
         case cst60:
             if (!layout200) {
                 g.wCampo(tcDe2, "N21", "vBCST", 1, 15, 1, icms.vBCST, "Valor da BC do ICMS ST");
                 g.wCampo(tcDe2, "N23", "vICMSST", 1, 15, 1, icms.vICMSST, "Valor do ICMS ST");
             } else if (icms.vBCSTRet > kZero || icms.vICMSSTRet > kZero) {
-                campo.Retido();
+                element.Withheld();
             }
             break;
         case cst70:
-            campo.modBC(1);
-            campo.pRedBC(1);
-            campo.vBC(1);
-            campo.pICMS(1);
-            campo.vICMS(1);
-            campo.SubstituicaoTributaria();
-            if (layout300 && desonerado) {
-                campo.Desoneracao("N23a", "N23b");
+            element.modBC(1);
+            element.pRedBC(1);
+            element.vBC(1);
+            element.pICMS(1);
+            element.vICMS(1);
+            element.SubstitutionGroup();
+            if (layout300 && relieved) {
+                element.Relief("N23a", "N23b");
             }
             break;
         case cst90:
         case cstPart90: {
-            const bool part = partilha || icms.CST == cstPart90;
+            const bool part = partition || icms.CST == cstPart90;
             if (icms.vBC > kZero || icms.vICMS > kZero) {
-                campo.modBC(1);
-                campo.vBC(1);
-                campo.pRedBC(0);
-                campo.pICMS(1);
-                campo.vICMS(1);
+                element.modBC(1);
+                element.vBC(1);
+                element.pRedBC(0);
+                element.pICMS(1);
+                element.vICMS(1);
             }
             if (icms.vBCST > kZero || icms.vICMSST > kZero) {
-                campo.SubstituicaoTributaria(true);
+                element.SubstitutionGroup(true);
             }
-            if (!part && layout310 && desonerado) {
-                campo.Desoneracao("N23a", "N23b");
+            if (!part && layout310 && relieved) {
+                element.Relief("N23a", "N23b");
             }
             if (part) {
-                campo.Partilha();
+                element.Partition();
             }
             break;
         }
         case cstRep41:
-            campo.Retido();
-            campo.Destino();
+            element.Withheld();
+            element.Destination();
             break;
         case cst45:
         case cst80:
@@ -326,44 +327,44 @@ void GerarIcmsCST(TGerador& g, const TICMS& icms, Taxa taxa, double versao) {
     g.wGrupo("/" + tag);
 }
 
-void GerarIcmsSN(TGerador& g, const TICMS& icms, Taxa taxa) {
+void WriteIcmsOfCsosn(TGerador& g, const TICMS& icms, RateField rate) {
     using enum TkroCSOSNIcms;
     const std::string tag = "ICMSSN" + CsosnGroupText(icms.CSOSN);
 
-    IcmsCampos campo(g, icms, taxa);
-    g.wGrupo(tag, "N" + std::string(IdDoCSOSN(icms.CSOSN)));
-    campo.orig();
-    campo.CSOSN();
+    IcmsElements element(g, icms, rate);
+    g.wGrupo(tag, "N" + std::string(IdOfCsosn(icms.CSOSN)));
+    element.orig();
+    element.CSOSN();
     switch (icms.CSOSN) {
         case csosn101:
-            campo.Credito();
+            element.Credit();
             break;
         case csosn201:
-            campo.SubstituicaoTributaria();
-            campo.Credito();
+            element.SubstitutionGroup();
+            element.Credit();
             break;
         case csosn202:
         case csosn203:
-            campo.SubstituicaoTributaria();
+            element.SubstitutionGroup();
             break;
         case csosn500:
             if (icms.vBCSTRet > kZero || icms.vICMSSTRet > kZero) {
-                campo.Retido();
+                element.Withheld();
             }
             break;
         case csosn900:
             if (icms.vBC > kZero || icms.vICMS > kZero) {
-                campo.modBC(1);
-                campo.vBC(1);
-                campo.pRedBC(0);
-                campo.pICMS(1);
-                campo.vICMS(1);
+                element.modBC(1);
+                element.vBC(1);
+                element.pRedBC(0);
+                element.pICMS(1);
+                element.vICMS(1);
             }
             if (icms.vBCST > kZero || icms.vICMSST > kZero) {
-                campo.SubstituicaoTributaria();
+                element.SubstitutionGroup();
             }
             if (icms.pCredSN > kZero) {
-                campo.Credito();
+                element.Credit();
             }
             break;
         case csosnVazio:
@@ -377,16 +378,16 @@ void GerarIcmsSN(TGerador& g, const TICMS& icms, Taxa taxa) {
 }
 
 // PIS and COFINS share one structure under their own names.
-struct PisCofinsLeiaute {
-    std::string_view grupo, id;
+struct PisCofinsLayout {
+    std::string_view group, id;
     std::string_view idAliq, idQtde, idNT, idOutr;
-    std::string_view idCST, idVBC, tagAliquota, idAliquota, tagValor, idValor;
+    std::string_view idCST, idVBC, percentageTag, idPercentage, valueTag, idValue;
     std::string_view idQBCProd, idVAliqProd;
-    std::string_view alertaConjunto;
+    std::string_view bothWaysAlert;
 };
 
-constexpr PisCofinsLeiaute kPis = {
-    .grupo = "PIS",
+constexpr PisCofinsLayout kPis = {
+    .group = "PIS",
     .id = "Q01",
     .idAliq = "Q02",
     .idQtde = "Q03",
@@ -394,19 +395,19 @@ constexpr PisCofinsLeiaute kPis = {
     .idOutr = "Q05",
     .idCST = "Q06",
     .idVBC = "Q07",
-    .tagAliquota = "pPIS",
-    .idAliquota = "Q08",
-    .tagValor = "vPIS",
-    .idValor = "Q09",
+    .percentageTag = "pPIS",
+    .idPercentage = "Q08",
+    .valueTag = "vPIS",
+    .idValue = "Q09",
     .idQBCProd = "Q10",
     .idVAliqProd = "Q11",
-    .alertaConjunto =
+    .bothWaysAlert =
         "As TAG <vBC> e <pPIS> não podem ser informadas em conjunto com as TAG "
         "<qBCProd> e <vAliqProd>",
 };
 
-constexpr PisCofinsLeiaute kCofins = {
-    .grupo = "COFINS",
+constexpr PisCofinsLayout kCofins = {
+    .group = "COFINS",
     .id = "S01",
     .idAliq = "S02",
     .idQtde = "S03",
@@ -414,43 +415,43 @@ constexpr PisCofinsLeiaute kCofins = {
     .idOutr = "S05",
     .idCST = "S06",
     .idVBC = "S07",
-    .tagAliquota = "pCOFINS",
-    .idAliquota = "S08",
-    .tagValor = "vCOFINS",
-    .idValor = "S11",
+    .percentageTag = "pCOFINS",
+    .idPercentage = "S08",
+    .valueTag = "vCOFINS",
+    .idValue = "S11",
     .idQBCProd = "S09",
     .idVAliqProd = "S10",
-    .alertaConjunto =
+    .bothWaysAlert =
         "As TAG <vBC> e <pCOFINS> não podem ser informadas em conjunto com as TAG "
         "<qBCProd> e <vAliqProd>",
 };
 
-struct PisCofinsValores {
-    int posicaoCST;  // ordinal of the CST: 0 and 1 are 01 and 02, 2 is 03, 3 to 8 are 04 to 09
+struct PisCofinsValues {
+    int cstPosition;  // ordinal of the CST: 0 and 1 are 01 and 02, 2 is 03, 3 to 8 are 04 to 09
     std::string CST;
-    Currency vBC, aliquota, valor, qBCProd, vAliqProd;
+    Currency vBC, percentage, value, qBCProd, vAliqProd;
 };
 
-void GerarPisCofins(TGerador& g, const PisCofinsLeiaute& l, const PisCofinsValores& v, Taxa taxa,
+void WritePisCofins(TGerador& g, const PisCofinsLayout& l, const PisCofinsValues& v, RateField rate,
                     int modelo) {
-    const bool naoTributado = v.posicaoCST >= 3 && v.posicaoCST <= 8;
+    const bool notTaxed = v.cstPosition >= 3 && v.cstPosition <= 8;
     // A consumer invoice leaves out a taxed group that has nothing in it.
-    if (modelo == 65 && v.vBC.IsZero() && v.aliquota.IsZero() && v.valor.IsZero() &&
-        v.qBCProd.IsZero() && v.vAliqProd.IsZero() && !naoTributado) {
+    if (modelo == 65 && v.vBC.IsZero() && v.percentage.IsZero() && v.value.IsZero() &&
+        v.qBCProd.IsZero() && v.vAliqProd.IsZero() && !notTaxed) {
         return;
     }
-    const std::string grupo(l.grupo);
+    const std::string group(l.group);
     const auto cst = [&] {
         g.wCampo(tcStr, l.idCST, "CST", 2, 2, 1, v.CST, "Codigo de situacao tributaria");
     };
     const auto vBC = [&] {
         g.wCampo(tcDe2, l.idVBC, "vBC", 1, 15, 1, v.vBC, "Valor da base de calculo");
     };
-    const auto aliquota = [&] {
-        taxa.Campo(g, l.idAliquota, l.tagAliquota, 1, v.aliquota, "Aliquota em percentual");
+    const auto percentage = [&] {
+        rate.Write(g, l.idPercentage, l.percentageTag, 1, v.percentage, "Aliquota em percentual");
     };
-    const auto valor = [&] {
-        g.wCampo(tcDe2, l.idValor, l.tagValor, 1, 15, 1, v.valor, "Valor do tributo");
+    const auto value = [&] {
+        g.wCampo(tcDe2, l.idValue, l.valueTag, 1, 15, 1, v.value, "Valor do tributo");
     };
     const auto qBCProd = [&] {
         g.wCampo(tcDe4, l.idQBCProd, "qBCProd", 1, 16, 1, v.qBCProd, "Quantidade vendida");
@@ -459,101 +460,101 @@ void GerarPisCofins(TGerador& g, const PisCofinsLeiaute& l, const PisCofinsValor
         g.wCampo(tcDe4, l.idVAliqProd, "vAliqProd", 1, 15, 1, v.vAliqProd, "Aliquota em reais");
     };
 
-    std::string interno;
-    g.wGrupo(grupo, l.id);
-    if (v.posicaoCST <= 1) {
-        interno = grupo + "Aliq";
-        g.wGrupo(interno, l.idAliq);
+    std::string inner;
+    g.wGrupo(group, l.id);
+    if (v.cstPosition <= 1) {
+        inner = group + "Aliq";
+        g.wGrupo(inner, l.idAliq);
         cst();
         vBC();
-        aliquota();
-        valor();
-    } else if (v.posicaoCST == 2) {
-        interno = grupo + "Qtde";
-        g.wGrupo(interno, l.idQtde);
+        percentage();
+        value();
+    } else if (v.cstPosition == 2) {
+        inner = group + "Qtde";
+        g.wGrupo(inner, l.idQtde);
         cst();
         qBCProd();
         vAliqProd();
-        valor();
-    } else if (naoTributado) {
-        interno = grupo + "NT";
-        g.wGrupo(interno, l.idNT);
+        value();
+    } else if (notTaxed) {
+        inner = group + "NT";
+        g.wGrupo(inner, l.idNT);
         cst();
     } else {
-        interno = grupo + "Outr";
-        const bool porQuantidade = v.qBCProd + v.vAliqProd > kZero;
-        if (v.vBC + v.aliquota > kZero && porQuantidade) {
-            g.wAlerta(l.idOutr, interno, "Grupo PIS outras operações", l.alertaConjunto);
+        inner = group + "Outr";
+        const bool byQuantity = v.qBCProd + v.vAliqProd > kZero;
+        if (v.vBC + v.percentage > kZero && byQuantity) {
+            g.wAlerta(l.idOutr, inner, "Grupo " + group + " outras operações", l.bothWaysAlert);
         }
-        g.wGrupo(interno, l.idOutr);
+        g.wGrupo(inner, l.idOutr);
         cst();
-        if (porQuantidade) {
+        if (byQuantity) {
             qBCProd();
             vAliqProd();
         } else {
             vBC();
-            aliquota();
+            percentage();
         }
-        valor();
+        value();
     }
-    g.wGrupo("/" + interno);
-    g.wGrupo("/" + grupo);
+    g.wGrupo("/" + inner);
+    g.wGrupo("/" + group);
 }
 
 // PISST and COFINSST: a base with a percentage, or a quantity with an amount per unit.
-struct SubstituicaoLeiaute {
-    std::string_view grupo, id;
-    std::string_view idVBC, tagAliquota, idAliquota, idQBCProd, idVAliqProd, tagValor, idValor;
-    std::string_view alertaConjunto;
+struct SubstitutionLayout {
+    std::string_view group, id;
+    std::string_view idVBC, percentageTag, idPercentage, idQBCProd, idVAliqProd, valueTag, idValue;
+    std::string_view bothWaysAlert;
 };
 
-constexpr SubstituicaoLeiaute kPisST = {
-    .grupo = "PISST",
+constexpr SubstitutionLayout kPisST = {
+    .group = "PISST",
     .id = "R01",
     .idVBC = "R02",
-    .tagAliquota = "pPIS",
-    .idAliquota = "R03",
+    .percentageTag = "pPIS",
+    .idPercentage = "R03",
     .idQBCProd = "R04",
     .idVAliqProd = "R05",
-    .tagValor = "vPIS",
-    .idValor = "R06",
-    .alertaConjunto = kPis.alertaConjunto,
+    .valueTag = "vPIS",
+    .idValue = "R06",
+    .bothWaysAlert = kPis.bothWaysAlert,
 };
 
-constexpr SubstituicaoLeiaute kCofinsST = {
-    .grupo = "COFINSST",
+constexpr SubstitutionLayout kCofinsST = {
+    .group = "COFINSST",
     .id = "T01",
     .idVBC = "T02",
-    .tagAliquota = "pCOFINS",
-    .idAliquota = "T03",
+    .percentageTag = "pCOFINS",
+    .idPercentage = "T03",
     .idQBCProd = "T04",
     .idVAliqProd = "T05",
-    .tagValor = "vCOFINS",
-    .idValor = "T06",
-    .alertaConjunto = kCofins.alertaConjunto,
+    .valueTag = "vCOFINS",
+    .idValue = "T06",
+    .bothWaysAlert = kCofins.bothWaysAlert,
 };
 
-void GerarSubstituicao(TGerador& g, const SubstituicaoLeiaute& l, Currency vBC, Currency aliquota,
-                       Currency qBCProd, Currency vAliqProd, Currency valor, Taxa taxa) {
-    if (vBC <= kZero && aliquota <= kZero && qBCProd <= kZero && vAliqProd <= kZero &&
-        valor <= kZero) {
+void WriteSubstitution(TGerador& g, const SubstitutionLayout& l, Currency vBC, Currency percentage,
+                       Currency qBCProd, Currency vAliqProd, Currency value, RateField rate) {
+    if (vBC <= kZero && percentage <= kZero && qBCProd <= kZero && vAliqProd <= kZero &&
+        value <= kZero) {
         return;
     }
-    const std::string grupo(l.grupo);
-    const bool porQuantidade = qBCProd + vAliqProd > kZero;
-    if (vBC + aliquota > kZero && porQuantidade) {
-        g.wAlerta(l.id, grupo, "Grupo " + grupo, l.alertaConjunto);
+    const std::string group(l.group);
+    const bool byQuantity = qBCProd + vAliqProd > kZero;
+    if (vBC + percentage > kZero && byQuantity) {
+        g.wAlerta(l.id, group, "Grupo " + group, l.bothWaysAlert);
     }
-    g.wGrupo(grupo, l.id);
-    if (porQuantidade) {
+    g.wGrupo(group, l.id);
+    if (byQuantity) {
         g.wCampo(tcDe4, l.idQBCProd, "qBCProd", 1, 16, 1, qBCProd, "Quantidade vendida");
         g.wCampo(tcDe4, l.idVAliqProd, "vAliqProd", 1, 15, 1, vAliqProd, "Aliquota em reais");
     } else {
         g.wCampo(tcDe2, l.idVBC, "vBC", 1, 15, 1, vBC, "Valor da base de calculo");
-        taxa.Campo(g, l.idAliquota, l.tagAliquota, 1, aliquota, "Aliquota em percentual");
+        rate.Write(g, l.idPercentage, l.percentageTag, 1, percentage, "Aliquota em percentual");
     }
-    g.wCampo(tcDe2, l.idValor, l.tagValor, 1, 15, 1, valor, "Valor do tributo");
-    g.wGrupo("/" + grupo);
+    g.wCampo(tcDe2, l.idValue, l.valueTag, 1, 15, 1, value, "Valor do tributo");
+    g.wGrupo("/" + group);
 }
 
 }  // namespace
@@ -562,13 +563,13 @@ void TNFeW::GerarDetImposto(int i) {
     const TImposto& imposto = NFe.Det[i].Imposto;
     const double versao = NFe.infNFe.Versao();
     // An item of services carries ISSQN in place of ICMS and the import tax.
-    const bool servico = imposto.ISSQN.cSitTrib != TkroISSQNcSitTrib::ISSQNcSitTribVazio ||
+    const bool service = imposto.ISSQN.cSitTrib != TkroISSQNcSitTrib::ISSQNcSitTribVazio ||
                          (versao > 3.0 && !imposto.ISSQN.cListServ.empty());
 
     Gerador.wGrupo("imposto", "M01");
     Gerador.wCampo(tcDe2, "M02", "vTotTrib", 1, 15, 0, imposto.vTotTrib,
                    "Valor aproximado total de tributos");
-    if (servico) {
+    if (service) {
         if (versao >= 3.0) {
             GerarDetImpostoIPI(i);
         }
@@ -587,28 +588,28 @@ void TNFeW::GerarDetImposto(int i) {
 
 void TNFeW::GerarDetImpostoICMS(int i) {
     TICMS& icms = NFe.Det[i].Imposto.ICMS;
-    const Taxa taxa(Usar_tcDe4);
+    const RateField rate(Usar_tcDe4);
 
     Gerador.wGrupo("ICMS", "N01");
     if (NFe.Emit.CRT == TkroCRT::crtSimplesNacional) {
-        GerarIcmsSN(Gerador, icms, taxa);
+        WriteIcmsOfCsosn(Gerador, icms, rate);
     } else {
         // The page shows only the two-digit code; the values tell the retained and the
         // partition groups apart, and the document keeps what was written.
         using enum TkroCSTIcms;
-        const bool retido = !icms.vBCSTRet.IsZero() || !icms.vICMSSTRet.IsZero() ||
-                            !icms.vBCSTDest.IsZero() || !icms.vICMSSTDest.IsZero();
-        const bool partilha = !icms.UFST.empty() || !icms.pBCOp.IsZero();
-        if (icms.CST == cst41 && retido) {
+        const bool withheld = !icms.vBCSTRet.IsZero() || !icms.vICMSSTRet.IsZero() ||
+                              !icms.vBCSTDest.IsZero() || !icms.vICMSSTDest.IsZero();
+        const bool partition = !icms.UFST.empty() || !icms.pBCOp.IsZero();
+        if (icms.CST == cst41 && withheld) {
             icms.CST = cstRep41;
         }
-        if (icms.CST == cst10 && partilha) {
+        if (icms.CST == cst10 && partition) {
             icms.CST = cstPart10;
         }
-        if (icms.CST == cst90 && partilha) {
+        if (icms.CST == cst90 && partition) {
             icms.CST = cstPart90;
         }
-        GerarIcmsCST(Gerador, icms, taxa, NFe.infNFe.Versao());
+        WriteIcmsOfCst(Gerador, icms, rate, NFe.infNFe.Versao());
     }
     Gerador.wGrupo("/ICMS");
 }
@@ -616,9 +617,8 @@ void TNFeW::GerarDetImpostoICMS(int i) {
 void TNFeW::GerarDetImpostoIPI(int i) {
     TIPI& ipi = NFe.Det[i].Imposto.IPI;
     using enum TkroCstIpi;
-    const bool tributado =
-        ipi.CST == ipi00 || ipi.CST == ipi49 || ipi.CST == ipi50 || ipi.CST == ipi99;
-    if (!Opcoes.GerarTagIPIparaNaoTributado && !tributado) {
+    const bool taxed = ipi.CST == ipi00 || ipi.CST == ipi49 || ipi.CST == ipi50 || ipi.CST == ipi99;
+    if (!Opcoes.GerarTagIPIparaNaoTributado && !taxed) {
         return;
     }
     if (ipi.cEnq.empty() && ipi.CST == ipi00 && ipi.vBC.IsZero() && ipi.qUnid.IsZero() &&
@@ -636,9 +636,9 @@ void TNFeW::GerarDetImpostoIPI(int i) {
         ipi.cEnq = "999";
     }
     Gerador.wCampo(tcStr, "O06", "cEnq", 3, 3, 1, ipi.cEnq, "Codigo de enquadramento legal do IPI");
-    if (tributado) {
-        const bool porUnidade = ipi.qUnid + ipi.vUnid > kZero;
-        if (ipi.vBC + ipi.pIPI > kZero && porUnidade) {
+    if (taxed) {
+        const bool byUnit = ipi.qUnid + ipi.vUnid > kZero;
+        if (ipi.vBC + ipi.pIPI > kZero && byUnit) {
             Gerador.wAlerta("O07", "IPITrib", "IPI Tributável",
                             "As TAG <vBC> e <pIPI> não podem ser informadas em conjunto com as "
                             "TAG <qUnid> e <vUnid>");
@@ -646,14 +646,14 @@ void TNFeW::GerarDetImpostoIPI(int i) {
         Gerador.wGrupo("IPITrib", "O07");
         Gerador.wCampo(tcStr, "O09", "CST", 2, 2, 1, EnumToText(ipi.CST),
                        "Codigo da situacao tributaria do IPI");
-        if (porUnidade) {
+        if (byUnit) {
             Gerador.wCampo(tcDe4, "O11", "qUnid", 1, 16, 1, ipi.qUnid,
                            "Quantidade total na unidade padrao");
             Gerador.wCampo(tcDe4, "O12", "vUnid", 1, 15, 1, ipi.vUnid,
                            "Valor por unidade tributavel");
         } else {
             Gerador.wCampo(tcDe2, "O10", "vBC", 1, 15, 1, ipi.vBC, "Valor da BC do IPI");
-            Taxa(Usar_tcDe4).Campo(Gerador, "O13", "pIPI", 1, ipi.pIPI, "Aliquota do IPI");
+            RateField(Usar_tcDe4).Write(Gerador, "O13", "pIPI", 1, ipi.pIPI, "Aliquota do IPI");
         }
         Gerador.wCampo(tcDe2, "O14", "vIPI", 1, 15, 1, ipi.vIPI, "Valor do IPI");
         Gerador.wGrupo("/IPITrib");
@@ -669,45 +669,45 @@ void TNFeW::GerarDetImpostoIPI(int i) {
 void TNFeW::GerarDetImpostoII(int i) {
     const TII& ii = NFe.Det[i].Imposto.II;
     // An import (CFOP beginning with 3) always declares the import tax, zero or not.
-    const bool importacao = NFe.Det[i].Prod.CFOP.starts_with('3');
+    const bool imported = NFe.Det[i].Prod.CFOP.starts_with('3');
     if (ii.vBc <= kZero && ii.vDespAdu <= kZero && ii.vII <= kZero && ii.vIOF <= kZero &&
-        !importacao) {
+        !imported) {
         return;
     }
     Gerador.wGrupo("II", "P01");
     Gerador.wCampo(tcDe2, "P02", "vBC", 1, 15, 1, ii.vBc, "Valor BC do imposto de importacao");
     Gerador.wCampo(tcDe2, "P03", "vDespAdu", 1, 15, 1, ii.vDespAdu, "Valor despesas aduaneiras");
     Gerador.wCampo(tcDe2, "P04", "vII", 1, 15, 1, ii.vII, "Valor do imposto de importacao");
-    Gerador.wCampo(tcDe2, "P04", "vIOF", 1, 15, 1, ii.vIOF, "Valor do IOF");
+    Gerador.wCampo(tcDe2, "P05", "vIOF", 1, 15, 1, ii.vIOF, "Valor do IOF");
     Gerador.wGrupo("/II");
 }
 
 void TNFeW::GerarDetImpostoPIS(int i) {
     const TPIS& pis = NFe.Det[i].Imposto.PIS;
-    GerarPisCofins(Gerador, kPis,
+    WritePisCofins(Gerador, kPis,
                    {static_cast<int>(pis.CST), EnumToText(pis.CST), pis.vBC, pis.pPIS, pis.vPIS,
                     pis.qBCProd, pis.vAliqProd},
-                   Taxa(Usar_tcDe4), NFe.Ide.modelo);
+                   RateField(Usar_tcDe4), NFe.Ide.modelo);
 }
 
 void TNFeW::GerarDetImpostoPISST(int i) {
     const TPISST& st = NFe.Det[i].Imposto.PISST;
-    GerarSubstituicao(Gerador, kPisST, st.vBc, st.pPis, st.qBCProd, st.vAliqProd, st.vPIS,
-                      Taxa(Usar_tcDe4));
+    WriteSubstitution(Gerador, kPisST, st.vBc, st.pPis, st.qBCProd, st.vAliqProd, st.vPIS,
+                      RateField(Usar_tcDe4));
 }
 
 void TNFeW::GerarDetImpostoCOFINS(int i) {
     const TCOFINS& cofins = NFe.Det[i].Imposto.COFINS;
-    GerarPisCofins(Gerador, kCofins,
+    WritePisCofins(Gerador, kCofins,
                    {static_cast<int>(cofins.CST), EnumToText(cofins.CST), cofins.vBC,
                     cofins.pCOFINS, cofins.vCOFINS, cofins.qBCProd, cofins.vAliqProd},
-                   Taxa(Usar_tcDe4), NFe.Ide.modelo);
+                   RateField(Usar_tcDe4), NFe.Ide.modelo);
 }
 
 void TNFeW::GerarDetImpostoCOFINSST(int i) {
     const TCOFINSST& st = NFe.Det[i].Imposto.COFINSST;
-    GerarSubstituicao(Gerador, kCofinsST, st.vBC, st.pCOFINS, st.qBCProd, st.vAliqProd, st.vCOFINS,
-                      Taxa(Usar_tcDe4));
+    WriteSubstitution(Gerador, kCofinsST, st.vBC, st.pCOFINS, st.qBCProd, st.vAliqProd, st.vCOFINS,
+                      RateField(Usar_tcDe4));
 }
 
 void TNFeW::GerarDetImpostoISSQN(int i) {
@@ -716,7 +716,7 @@ void TNFeW::GerarDetImpostoISSQN(int i) {
 
     Gerador.wGrupo("ISSQN", "U01");
     Gerador.wCampo(tcDe2, "U02", "vBC", 1, 15, 1, issqn.vBC, "Valor da BC do ISSQN");
-    Taxa(Usar_tcDe4).Campo(Gerador, "U03", "vAliq", 1, issqn.vAliq, "Aliquota do ISSQN");
+    RateField(Usar_tcDe4).Write(Gerador, "U03", "vAliq", 1, issqn.vAliq, "Aliquota do ISSQN");
     Gerador.wCampo(tcDe2, "U04", "vISSQN", 1, 15, 1, issqn.vISSQN, "Valor do ISSQN");
     Gerador.wCampo(tcInt, "U05", "cMunFG", 7, 7, 1, issqn.cMunFG,
                    "Municipio de ocorrencia do fato gerador do ISSQN");

@@ -3,16 +3,14 @@
 #include "nfe/access_key.h"
 #include "nfe/code_tables.h"
 #include "nfe/nfe_writer.h"
+#include "nfe/place_codes.h"
 #include "nfe/xml_escape.h"
+#include "text/character_count.h"
 #include "text/character_filters.h"
 #include "text/trim.h"
 
 namespace nfe {
 namespace {
-
-bool IsBlank(std::string_view text) {
-    return text::Trim(text).empty();
-}
 
 bool AnyPositive(std::initializer_list<Currency> values) {
     for (const Currency value : values) {
@@ -21,15 +19,6 @@ bool AnyPositive(std::initializer_list<Currency> values) {
         }
     }
     return false;
-}
-
-// UTF-8 characters.
-std::size_t CharacterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
 }
 
 }  // namespace
@@ -129,13 +118,13 @@ void TNFeW::GerarTransp() {
 
 void TNFeW::GerarTransporta() {
     const TTransporta& t = NFe.Transp.Transporta;
-    if (IsBlank(t.CNPJCPF) && IsBlank(t.xNome) && IsBlank(t.IE) && IsBlank(t.xEnder) &&
-        IsBlank(t.xMun) && IsBlank(t.UF)) {
+    if (text::IsBlank(t.CNPJCPF) && text::IsBlank(t.xNome) && text::IsBlank(t.IE) &&
+        text::IsBlank(t.xEnder) && text::IsBlank(t.xMun) && text::IsBlank(t.UF)) {
         return;
     }
     Gerador.wGrupo("transporta", "X03");
-    if (!IsBlank(t.CNPJCPF)) {
-        Gerador.wCampoCNPJCPF("X04", "X05", 1058, t.CNPJCPF);
+    if (!text::IsBlank(t.CNPJCPF)) {
+        Gerador.wCampoCNPJCPF("X04", "X05", kBrazilCountryCode, t.CNPJCPF);
     }
     Gerador.wCampo(tcStr, "X06", "xNome", 1, 60, 0, t.xNome, "Razao social do transportador");
     Gerador.wCampo(tcStr, "X07", "IE", 2, 14, 0,
@@ -143,7 +132,7 @@ void TNFeW::GerarTransporta() {
                    "Inscricao estadual do transportador");
     Gerador.wCampo(tcStr, "X08", "xEnder", 1, 60, 0, t.xEnder, "Endereco do transportador");
     Gerador.wCampo(tcStr, "X09", "xMun", 1, 60, 0, t.xMun, "Municipio do transportador");
-    if (!IsBlank(t.UF)) {
+    if (!text::IsBlank(t.UF)) {
         Gerador.wCampo(tcStr, "X10", "UF", 1, 2, 0, t.UF, "UF do transportador");
     }
     Gerador.wGrupo("/transporta");
@@ -151,7 +140,7 @@ void TNFeW::GerarTransporta() {
 
 void TNFeW::GerarRetTransp() {
     const TretTransp& r = NFe.Transp.retTransp;
-    if (!AnyPositive({r.vServ, r.vBCRet, r.pICMSRet, r.vICMSRet}) && IsBlank(r.CFOP) &&
+    if (!AnyPositive({r.vServ, r.vBCRet, r.pICMSRet, r.vICMSRet}) && text::IsBlank(r.CFOP) &&
         r.cMunFG <= 0) {
         return;
     }
@@ -168,7 +157,7 @@ void TNFeW::GerarRetTransp() {
 
 void TNFeW::GerarVeicTransp() {
     const TveicTransp& v = NFe.Transp.veicTransp;
-    if (IsBlank(v.placa) && IsBlank(v.UF) && IsBlank(v.RNTC)) {
+    if (text::IsBlank(v.placa) && text::IsBlank(v.UF) && text::IsBlank(v.RNTC)) {
         return;
     }
     Gerador.wGrupo("veicTransp", "X18");
@@ -212,7 +201,8 @@ void TNFeW::GerarVol() {
 void TNFeW::GerarCobr() {
     const TCobr& cobr = NFe.Cobr;
     const TFat& fat = cobr.Fat;
-    const bool comFatura = !IsBlank(fat.nFat) || AnyPositive({fat.vOrig, fat.vDesc, fat.vLiq});
+    const bool comFatura =
+        !text::IsBlank(fat.nFat) || AnyPositive({fat.vOrig, fat.vDesc, fat.vLiq});
     if (!comFatura && cobr.Dup.Count() == 0) {
         return;
     }
@@ -258,7 +248,7 @@ void TNFeW::GerarPag() {
 
 void TNFeW::GerarInfAdic() {
     const TInfAdic& inf = NFe.InfAdic;
-    if (IsBlank(inf.infAdFisco) && IsBlank(inf.infCpl) && inf.obsCont.Count() == 0 &&
+    if (text::IsBlank(inf.infAdFisco) && text::IsBlank(inf.infCpl) && inf.obsCont.Count() == 0 &&
         inf.obsFisco.Count() == 0 && inf.procRef.Count() == 0) {
         return;
     }
@@ -274,7 +264,7 @@ void TNFeW::GerarInfAdic() {
 
 void TNFeW::ValidarXCampo(std::string_view ID, std::string_view xCampo) {
     const std::string_view trimmed = text::Trim(xCampo);
-    if (CharacterCount(trimmed) > 20) {
+    if (text::Utf8CharacterCount(trimmed) > 20) {
         Gerador.wAlerta(ID, "xCampo", "Nome do campo", "Tamanho maior que o máximo permitido");
     } else if (trimmed.empty()) {
         Gerador.wAlerta(ID, "xCampo", "Nome do campo", "Nenhum valor informado");
@@ -316,7 +306,7 @@ void TNFeW::GerarProcRef() {
 void TNFeW::GerarExporta() {
     const TExporta& e = NFe.exporta;
     if (NFe.infNFe.Versao() < 3.1) {
-        if (IsBlank(e.UFembarq + e.xLocEmbarq)) {
+        if (text::IsBlank(e.UFembarq + e.xLocEmbarq)) {
             return;
         }
         Gerador.wGrupo("exporta", "ZA01");
@@ -324,7 +314,7 @@ void TNFeW::GerarExporta() {
         ValidarUF("ZA02", "UFEmbarq", e.UFembarq);
         Gerador.wCampo(tcStr, "ZA03", "xLocEmbarq", 1, 60, 1, e.xLocEmbarq, "Local de embarque");
     } else {
-        if (IsBlank(e.UFSaidaPais + e.xLocExporta)) {
+        if (text::IsBlank(e.UFSaidaPais + e.xLocExporta)) {
             return;
         }
         Gerador.wGrupo("exporta", "ZA01");
@@ -339,7 +329,7 @@ void TNFeW::GerarExporta() {
 
 void TNFeW::GerarCompra() {
     const TCompra& c = NFe.compra;
-    if (IsBlank(c.xNEmp + c.xPed + c.xCont)) {
+    if (text::IsBlank(c.xNEmp + c.xPed + c.xCont)) {
         return;
     }
     Gerador.wGrupo("compra", "ZB01");
@@ -351,7 +341,7 @@ void TNFeW::GerarCompra() {
 
 void TNFeW::GerarCana() {
     const TCana& cana = NFe.cana;
-    if (IsBlank(cana.safra) && IsBlank(cana.ref) && cana.fordia.Count() == 0 &&
+    if (text::IsBlank(cana.safra) && text::IsBlank(cana.ref) && cana.fordia.Count() == 0 &&
         cana.deduc.Count() == 0) {
         return;
     }

@@ -2,6 +2,9 @@
 
 namespace nfe {
 
+// Brazil in the central bank's list of countries.
+inline constexpr int kBrazilCountryCode = 1058;
+
 // The seven-digit IBGE municipality code: a known state in its first two digits and a
 // check digit last, apart from the few municipalities whose codes were issued without one.
 // 9999999 stands for any place abroad and is valid.

@@ -1,14 +1,10 @@
 #include "portal/page_messages.h"
+#include "text/ascii_case.h"
 
 namespace portal {
 
 void PageMessages::Record(std::string_view text) {
-    UltimaMensagem.assign(text);
-    for (char& c : UltimaMensagem) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
+    UltimaMensagem = text::AsciiUpperCase(text);
     if (UltimaMensagem.find("CANCELADA") != std::string::npos) {
         SinalMensagem = kCancelled;
     }

@@ -147,6 +147,16 @@ std::string AsciiUpperCase(std::string_view text) {
     return result;
 }
 
+std::string AsciiLowerCase(std::string_view text) {
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(), AsciiLower);
+    return result;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && EqualIgnoringCase(a.data(), b.data(), a.size());
+}
+
 std::size_t FindIgnoringCase(std::string_view text, std::string_view pattern, std::size_t from) {
     if (pattern.empty() || from > text.size() || pattern.size() > text.size() - from) {
         return npos;

@@ -18,6 +18,8 @@ constexpr char AsciiLower(char c) {
 }
 
 std::string AsciiUpperCase(std::string_view text);
+std::string AsciiLowerCase(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // The 0-based position of the first occurrence of pattern in text at or after from, compared
 // with ASCII folding, or npos. An empty pattern is never found. Neither text is copied.

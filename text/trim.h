@@ -17,4 +17,8 @@ constexpr std::string_view Trim(std::string_view text) {
     return text;
 }
 
+constexpr bool IsBlank(std::string_view text) {
+    return Trim(text).empty();
+}
+
 }  // namespace text

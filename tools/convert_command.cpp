@@ -8,6 +8,7 @@
 #include "text/windows1252.h"
 #include "tools/convert_arguments.h"
 #include "tools/page_file.h"
+#include "vellora/version.h"
 
 namespace tools {
 namespace {
@@ -49,7 +50,11 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
         return 2;
     }
     if (parsed.help) {
-        out << kConvertHelp;
+        out << ConvertHelp();
+        return 0;
+    }
+    if (parsed.version) {
+        out << "vellora-convert " << kVelloraVersion << "\n";
         return 0;
     }
     if (parsed.lines) {

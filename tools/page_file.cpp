@@ -11,14 +11,12 @@
 #include "capture/page_lines.h"
 #include "capture/saved_page.h"
 #include "convert/page_lines_file.h"
+#include "text/ascii_case.h"
 
 namespace tools {
 
 bool IsSavedPage(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    const std::string extension = text::AsciiLowerCase(path.extension().string());
     return extension == ".html" || extension == ".htm";
 }
 

@@ -6,6 +6,7 @@
 #include "nfe/currency.h"
 #include "nfe/date_time.h"
 #include "nfe/model/enums.h"
+#include "nfe/place_codes.h"
 
 namespace nfe {
 
@@ -19,7 +20,7 @@ struct Address {
     std::string xMun;
     std::string UF;
     int CEP = 0;
-    int cPais = 1058;
+    int cPais = kBrazilCountryCode;
     std::string xPais = "BRASIL";
     std::string fone;
 

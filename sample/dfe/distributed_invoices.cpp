@@ -7,9 +7,11 @@
 
 namespace sample {
 
-// The billing invoice and the one with notes for the fisco and the taxpayer.
-const char* const kKeysWithoutCiencia[2] = {"35160361024385000111550010000001091901020309",
-                                            "41160408765432000103550010000002101112131415"};
+// The billing invoice, the one with notes for the fisco and the taxpayer, and the one issued by
+// a company whose CNPJ holds letters.
+const char* const kKeysWithoutCiencia[3] = {"35160361024385000111550010000001091901020309",
+                                            "41160408765432000103550010000002101112131415",
+                                            "35260912ABC34501DE35550010000012341123456788"};
 
 std::vector<DistributedInvoice> SampleDistributedInvoices() {
     std::vector<DistributedInvoice> invoices;

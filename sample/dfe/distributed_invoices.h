@@ -20,11 +20,11 @@ struct DistributedInvoice {
 };
 
 // The sample portal's invoices, but for its fault keys and its page of version 1.10; their
-// recipient (the sample A1's holder) has registered its Ciência for all but two, which come
+// recipient (the sample A1's holder) has registered its Ciência for all but three, which come
 // as summaries until then.
 std::vector<DistributedInvoice> SampleDistributedInvoices();
 
-// The keys of those two.
-extern const char* const kKeysWithoutCiencia[2];
+// The keys of those three.
+extern const char* const kKeysWithoutCiencia[3];
 
 }  // namespace sample

@@ -1,7 +1,6 @@
 #include "sample/dfe/distribution_service.h"
 
 #include <algorithm>
-#include <charconv>
 #include <ctime>
 #include <stdexcept>
 
@@ -12,6 +11,7 @@
 #include "nfe/xml_escape.h"
 #include "sample/dfe/doc_zip_packing.h"
 #include "sample/dfe/soap_request.h"
+#include "text/integer.h"
 
 namespace sample {
 namespace {
@@ -63,15 +63,10 @@ std::string ResponseTime() {
 }
 
 std::optional<std::uint64_t> Number(const std::optional<std::string>& text) {
-    std::uint64_t value = 0;
-    if (!text || text->empty() || text->size() > 15) {
+    if (!text || text->size() > 15) {
         return std::nullopt;
     }
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (error != std::errc() || end != text->data() + text->size()) {
-        return std::nullopt;
-    }
-    return value;
+    return text::ParseInteger<std::uint64_t>(*text);
 }
 
 std::string HtmlErrorPage() {
@@ -150,12 +145,12 @@ ServiceReply DistributionService::Answer(std::string_view requestBody,
     if (dfe::AttributeOf(request, "versao") != "1.01") {
         parsed.status = 239;
     } else if ((parsed.environment != 1 && parsed.environment != 2) || !nsu ||
-               !dfe::PartyFromDigits(parsed.party)) {
+               !dfe::PartyFromNumber(parsed.party)) {
         parsed.status = 215;
     } else if (parsed.environment != static_cast<int>(settings_.environment)) {
         parsed.status = 252;
     } else if (settings_.fault == DistributionFault::wrongCnpj || !client ||
-               client->Base() != dfe::PartyFromDigits(parsed.party)->Base()) {
+               client->Base() != dfe::PartyFromNumber(parsed.party)->Base()) {
         parsed.status = 593;
     } else if (settings_.fault == DistributionFault::excessiveUse &&
                ++requestsByBase_[client->Base()] > settings_.burst) {
@@ -215,7 +210,7 @@ ServiceReply DistributionService::Reply(const Parsed& request) {
             break;
     }
 
-    if (request.key.size() != 44 || !nfe::IsValidAccessKey(request.key)) {
+    if (!nfe::IsWrittenAccessKey(request.key)) {
         return answer(236, 0, 0, {});
     }
     const auto invoice =

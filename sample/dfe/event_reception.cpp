@@ -66,6 +66,14 @@ bool AllDigits(std::string_view text, std::size_t minimum, std::size_t maximum) 
            std::all_of(text.begin(), text.end(), text::IsDigit);
 }
 
+// What the schema lets through as a key: 44 digits or capital letters. Whether they form a
+// valid key is the service's next question.
+bool KeyShaped(std::string_view text) {
+    return text.size() == 44 && std::all_of(text.begin(), text.end(), [](char c) {
+               return text::IsDigit(c) || nfe::IsCapitalLetter(c);
+           });
+}
+
 std::string Field(const xmlNode* parent, std::string_view name) {
     return parent == nullptr ? std::string()
                              : dfe::ChildText(parent, kNamespaceNFe, name).value_or(std::string());
@@ -87,8 +95,8 @@ EventReception::Verdict EventReception::Judge(const std::string& event,
     const xmlNode* detail = dfe::ChildElement(information, kNamespaceNFe, "detEvento");
     const bool wellFormed =
         information != nullptr && dfe::AttributeOf(document.Root(), "versao") == "1.00" &&
-        Field(information, "cOrgao") == "91" && AllDigits(verdict.key, 44, 44) &&
-        dfe::PartyFromDigits(author) && !Field(information, "dhEvento").empty() &&
+        Field(information, "cOrgao") == "91" && KeyShaped(verdict.key) &&
+        dfe::PartyFromNumber(author) && !Field(information, "dhEvento").empty() &&
         Field(information, "tpEvento") == dfe::kCienciaEventType &&
         Field(information, "nSeqEvento") == "1" && Field(information, "verEvento") == "1.00" &&
         dfe::AttributeOf(information, "Id") == dfe::CienciaEventId(verdict.key) &&
@@ -106,7 +114,7 @@ EventReception::Verdict EventReception::Judge(const std::string& event,
         verdict.cStat = 297;
         return verdict;
     }
-    if (!client || client->Base() != dfe::PartyFromDigits(author)->Base()) {
+    if (!client || client->Base() != dfe::PartyFromNumber(author)->Base()) {
         verdict.cStat = 213;
         return verdict;
     }
@@ -169,7 +177,7 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
                    "</tpAmb><verAplic>VELLORA-EXEMPLO</verAplic><cOrgao>91</cOrgao><cStat>" +
                    std::to_string(verdict.cStat) + "</cStat><xMotivo>" +
                    nfe::EscapeXmlText(Reason(verdict.cStat)) + "</xMotivo>";
-        if (AllDigits(verdict.key, 44, 44)) {
+        if (KeyShaped(verdict.key)) {
             results += "<chNFe>" + verdict.key + "</chNFe>";
         }
         results +=

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
         }
 
         sample::SampleCertificates files = sample::SampleCertificatesIn(options.certificates);
-        if (!std::filesystem::exists(files.authority) || !std::filesystem::exists(files.a1)) {
+        if (!std::filesystem::exists(files.authority) || !std::filesystem::exists(files.a1) ||
+            !std::filesystem::exists(files.alphanumericCarrierA1)) {
             files = sample::MakeSampleCertificates(options.certificates, sample::kDemoPassword);
             std::cerr << "Made the sample certificates in " << options.certificates
                       << "; the A1 password is \"" << sample::kDemoPassword << "\"." << std::endl;

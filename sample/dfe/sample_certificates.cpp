@@ -106,8 +106,8 @@ void Openssl(const fs::path& folder, std::vector<std::string> arguments,
 }  // namespace
 
 SampleCertificates SampleCertificatesIn(const fs::path& folder) {
-    return {folder / "ca.pem", folder / "server.pem", folder / "server-key.pem",
-            folder / "company.pfx", folder / "company-legacy.pfx"};
+    return {folder / "ca.pem",      folder / "server.pem",         folder / "server-key.pem",
+            folder / "company.pfx", folder / "company-legacy.pfx", folder / "carrier.pfx"};
 }
 
 SampleCertificates MakeSampleCertificates(const fs::path& folder, const std::string& password,
@@ -136,21 +136,32 @@ SampleCertificates MakeSampleCertificates(const fs::path& folder, const std::str
     run({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca-key.pem",
          "-set_serial", "2", "-days", "825", "-extfile", "openssl.cnf", "-extensions", "server",
          "-out", "server.pem"});
-    run({"req", "-config", "openssl.cnf", "-new", "-newkey", "rsa:2048", "-nodes", "-keyout",
-         "client-key.pem", "-out", "client.csr", "-subj",
-         "/C=BR/O=ICP-Brasil/OU=Vellora Sample/CN=" + holderName + ":" + holderCnpj});
-    run({"x509", "-req", "-in", "client.csr", "-CA", "ca.pem", "-CAkey", "ca-key.pem",
-         "-set_serial", "3", "-days", "365", "-extfile", "openssl.cnf", "-extensions", "client",
-         "-out", "client.pem"});
-    const std::vector<std::string> export_ = {
-        "pkcs12",    "-export", "-in",   "client.pem", "-inkey",   "client-key.pem",
-        "-certfile", "ca.pem",  "-name", holderName,   "-passout", passwordSource};
+    // Each client's other name carries its own CNPJ, so the configuration is written anew for
+    // each.
+    const auto makeClient = [&](const std::string& name, const std::string& cnpj,
+                                const std::string& serial) {
+        WriteText(folder / "openssl.cnf", Configuration(cnpj));
+        run({"req", "-config", "openssl.cnf", "-new", "-newkey", "rsa:2048", "-nodes", "-keyout",
+             "client-key.pem", "-out", "client.csr", "-subj",
+             "/C=BR/O=ICP-Brasil/OU=Vellora Sample/CN=" + name + ":" + cnpj});
+        run({"x509", "-req", "-in", "client.csr", "-CA", "ca.pem", "-CAkey", "ca-key.pem",
+             "-set_serial", serial, "-days", "365", "-extfile", "openssl.cnf", "-extensions",
+             "client", "-out", "client.pem"});
+        return std::vector<std::string>{
+            "pkcs12",    "-export", "-in",   "client.pem", "-inkey",   "client-key.pem",
+            "-certfile", "ca.pem",  "-name", name,         "-passout", passwordSource};
+    };
+    const std::vector<std::string> export_ = makeClient(holderName, holderCnpj, "3");
     std::vector<std::string> modern = export_;
     modern.insert(modern.end(), {"-out", files.a1.filename().string()});
     run(modern);
     std::vector<std::string> legacy = export_;
     legacy.insert(legacy.end(), {"-legacy", "-out", files.legacyA1.filename().string()});
     run(legacy);
+    std::vector<std::string> carrier =
+        makeClient(kAlphanumericCarrierName, kAlphanumericCarrierCnpj, "4");
+    carrier.insert(carrier.end(), {"-out", files.alphanumericCarrierA1.filename().string()});
+    run(carrier);
 
     for (const char* name : {"ca-key.pem", "client-key.pem", "client.pem", "server.csr",
                              "client.csr", "openssl.cnf"}) {

@@ -18,6 +18,8 @@ std::span<const SampleDocument> SampleDocuments() {
         {"notes", "notes for the tax authority and the taxpayer", NotesInvoice},
         {"layout-2.00", "layout 2.00, dates without times", Layout200Invoice},
         {"layout-4.00", "layout 4.00, which the program writes in layout 3.10", Layout400Invoice},
+        {"alphanumeric-cnpj", "issued and carried by companies whose CNPJ holds letters",
+         AlphanumericCnpjInvoice},
         {"version-1.10", "layout 1.10, which the program refuses", Version110Invoice},
         {"cancelled", "cancelled after its authorisation", CancelledInvoice},
         {"990-items", "990 items", LargeInvoice},

@@ -34,6 +34,7 @@ nfe::TNFe NotesInvoice();
 nfe::TNFe Layout200Invoice();
 // An invoice of today's layout 4.00, whose page the program writes in layout 3.10.
 nfe::TNFe Layout400Invoice();
+nfe::TNFe AlphanumericCnpjInvoice();
 // An invoice in the old layout 1.10, whose page the program refuses to convert.
 nfe::TNFe Version110Invoice();
 // An invoice whose use was cancelled after its authorisation.

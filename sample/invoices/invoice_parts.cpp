@@ -270,7 +270,7 @@ void CompleteKey(nfe::TNFe& nfe) {
     if (!identifier) {
         throw std::invalid_argument("the sample invoice's header cannot make an access key");
     }
-    nfe.infNFe.ID = nfe::KeyDigits(*identifier);
+    nfe.infNFe.ID = nfe::KeyCharacters(*identifier);
     nfe.procNFe.chNFe = nfe.infNFe.ID;
     nfe.Ide.cDV = nfe.infNFe.ID.back() - '0';
 }

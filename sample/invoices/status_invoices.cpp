@@ -44,6 +44,31 @@ nfe::TNFe Layout400Invoice() {
     return nfe;
 }
 
+// Issued by a company whose CNPJ holds letters, as the federal revenue assigns them since
+// July 2026, and carried by another.
+nfe::TNFe AlphanumericCnpjInvoice() {
+    nfe::TNFe nfe = InvoiceOfTwoItems(1234);
+    nfe.infNFe.SetVersao(4.0);
+    nfe.Ide.cNF = 12345678;
+    nfe.Ide.dEmi = nfe::EncodeDateTime({2026, 9, 14, 10, 12, 40});
+    nfe.Ide.dSaiEnt = nfe::EncodeDateTime({2026, 9, 14, 15, 0, 0});
+    nfe.Ide.hSaiEnt = nfe.Ide.dSaiEnt;
+    nfe.Emit.CNPJCPF = "12ABC34501DE35";
+    nfe.Emit.xNome = "EPSILON COMERCIO DE TINTAS LTDA";
+    nfe.Transp.modFrete = nfe::TkroModalidadeFrete::mfContaDestinatario;
+    nfe.Transp.Transporta.CNPJCPF = "K7M2QX9L000174";
+    nfe.Transp.Transporta.xNome = "TRANSPORTES ZETA LTDA";
+    nfe.Transp.Transporta.xMun = "SAO PAULO";
+    nfe.Transp.Transporta.UF = "SP";
+    nfe.Transp.veicTransp.placa = "ZTA2C19";
+    nfe.Transp.veicTransp.UF = "SP";
+    nfe.procNFe.dhRecbto = nfe::EncodeDateTime({2026, 9, 14, 10, 13, 2});
+    nfe.procNFe.nProt = "135260000001234";
+    SumTotals(nfe);
+    CompleteKey(nfe);
+    return nfe;
+}
+
 nfe::TNFe Version110Invoice() {
     nfe::TNFe nfe = InvoiceOfTwoItems(1012);
     nfe.infNFe.SetVersao(1.1);

@@ -37,17 +37,17 @@ void Make(Content& content) {
 }  // namespace
 
 nfe::TNFe DocumentWithKey(nfe::TNFe document, std::string_view key) {
-    const std::string digits = nfe::KeyDigits(key);
-    if (!nfe::IsValidAccessKey(digits)) {
+    const std::string characters = nfe::KeyCharacters(key);
+    if (!nfe::IsValidAccessKey(characters)) {
         throw std::invalid_argument("not a valid access key: " + std::string(key));
     }
-    document.infNFe.ID = digits;
-    document.procNFe.chNFe = digits;
-    document.Ide.modelo = std::stoi(digits.substr(20, 2));
-    document.Ide.serie = std::stoi(digits.substr(22, 3));
-    document.Ide.nNF = std::stoi(digits.substr(25, 9));
-    document.Ide.cNF = nfe::KeyNumericCode(digits, document.infNFe.Versao());
-    document.Ide.cDV = digits.back() - '0';
+    document.infNFe.ID = characters;
+    document.procNFe.chNFe = characters;
+    document.Ide.modelo = std::stoi(characters.substr(20, 2));
+    document.Ide.serie = std::stoi(characters.substr(22, 3));
+    document.Ide.nNF = std::stoi(characters.substr(25, 9));
+    document.Ide.cNF = nfe::KeyNumericCode(characters, document.infNFe.Versao());
+    document.Ide.cDV = characters.back() - '0';
     return document;
 }
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "nfe/access_key.h"
 #include "sample/portal/base64.h"
 #include "sample/portal/captcha.h"
 #include "sample/portal/png_encoder.h"
 #include "sample/portal/portal_addresses.h"
 #include "sample/portal/portal_pages.h"
+#include "text/ascii_case.h"
 
 namespace sample {
 namespace {
@@ -19,16 +21,6 @@ constexpr std::string_view kTinyGif{
     43};
 
 constexpr std::string_view kPngDataPrefix = "data:image/png;base64,";
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
 
 std::string_view PathOf(std::string_view address) {
     return address.substr(0, address.find('?'));
@@ -87,22 +79,23 @@ Portal::Portal(Catalogue catalogue, PortalSettings settings, std::uint32_t seed)
 PortalReply Portal::Answer(const PortalRequest& request, Session& session) {
     // Like the portal's web server, paths are matched without regard to letter case; only
     // the program compares whole addresses exactly.
-    const std::string path = AsciiLower(PathOf(request.target));
+    const std::string path = text::AsciiLowerCase(PathOf(request.target));
     const bool post = request.method == "POST";
     const SampleInvoice* consulted = catalogue_.Find(session.key);
 
     PortalReply reply;
-    if (path == AsciiLower(PathOf(kConsultationPage))) {
+    if (path == text::AsciiLowerCase(PathOf(kConsultationPage))) {
         if (post) {
             reply = Submission(request, session);
         } else {
             // The wrong-captcha return is the consultation page under its escaped address.
-            const bool wrongCaptcha = AsciiLower(request.target).ends_with("%3d");
+            const bool wrongCaptcha = text::AsciiLowerCase(request.target).ends_with("%3d");
             reply = Consultation(request.target,
                                  wrongCaptcha ? "Código da Imagem inválido. Tente novamente." : "",
                                  session);
         }
-    } else if (path == AsciiLower(PathOf(kResultPage)) || path == AsciiLower(kResultViewer)) {
+    } else if (path == text::AsciiLowerCase(PathOf(kResultPage)) ||
+               path == text::AsciiLowerCase(kResultViewer)) {
         if (consulted == nullptr) {
             reply = Redirect(kConsultationPage);
         } else if (post && request.params.contains(std::string(kDownloadButton))) {
@@ -111,13 +104,13 @@ PortalReply Portal::Answer(const PortalRequest& request, Session& session) {
         } else {
             reply = Result(request, *consulted);
         }
-    } else if (path == AsciiLower(PathOf(kPrintPage))) {
+    } else if (path == text::AsciiLowerCase(PathOf(kPrintPage))) {
         reply = consulted == nullptr ? Redirect(kConsultationPage) : PrintPage(*consulted);
-    } else if (path == AsciiLower(kNotFoundPage)) {
+    } else if (path == text::AsciiLowerCase(kNotFoundPage)) {
         reply = Page(200, NotFoundPage());
-    } else if (path == AsciiLower(kMaintenancePage)) {
+    } else if (path == text::AsciiLowerCase(kMaintenancePage)) {
         reply = Page(503, MaintenancePage());
-    } else if (path == AsciiLower(kDownloadPath)) {
+    } else if (path == text::AsciiLowerCase(kDownloadPath)) {
         reply = Download(request, session);
     } else {
         reply = Page(404, UnknownAddressPage());
@@ -147,20 +140,16 @@ PortalReply Portal::Consultation(std::string_view target, std::string_view messa
 }
 
 PortalReply Portal::Submission(const PortalRequest& request, Session& session) {
-    const std::string expected = AsciiLower(session.captchaAnswer);
+    const std::string expected = text::AsciiLowerCase(session.captchaAnswer);
     session.captchaAnswer.clear();
-    if (expected.empty() || AsciiLower(Trimmed(Param(request, kCaptchaField))) != expected) {
+    if (expected.empty() ||
+        text::AsciiLowerCase(Trimmed(Param(request, kCaptchaField))) != expected) {
         return Redirect(kWrongCaptchaReturn);
     }
 
-    // People type the key in groups; the portal keeps its digits.
-    std::string key;
-    for (char c : Param(request, kKeyField)) {
-        if (c >= '0' && c <= '9') {
-            key += c;
-        }
-    }
-    const SampleInvoice* invoice = catalogue_.Find(key);
+    // People type the key in groups and in either case; the portal keeps its digits and
+    // letters, in capitals.
+    const SampleInvoice* invoice = catalogue_.Find(nfe::KeyCharacters(Param(request, kKeyField)));
     switch (FaultOf(invoice)) {
         case FaultMode::serverError:
             return Page(500, ServerErrorPage());

@@ -2,6 +2,7 @@
 
 #include "nfe/xml_escape.h"
 #include "sample/portal/portal_addresses.h"
+#include "text/ascii_case.h"
 
 namespace sample {
 namespace {
@@ -175,12 +176,7 @@ std::string WithVanishingBody(std::string page) {
     static constexpr std::string_view kScript =
         "<script type=\"text/javascript\">window.addEventListener(\"load\", function () { "
         "document.documentElement.removeChild(document.body); });</script>\n";
-    std::string lower = page;
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    const std::string lower = text::AsciiLowerCase(page);
     const auto end = lower.rfind("</body>");
     page.insert(end == std::string::npos ? page.size() : end, kScript);
     return page;

@@ -58,6 +58,9 @@ constexpr Entry kInvoices[] = {
     {"35 2403 61024385000111 55 001 000000113 1 17181920", "4.00",
      "An invoice of today's layout 4.00, which the program writes in layout 3.10",
      Layout400Invoice},
+    {"35 2609 12ABC34501DE35 55 001 000001234 1 12345678", "4.00",
+     "Issued and carried by companies whose CNPJ holds letters",
+     AlphanumericCnpjInvoice},
     {"35 0906 61024385000111 55 001 000000001 0 13141516", "1.10",
      "A print page of version 1.10, which the program declines",
      Version110Invoice},
@@ -105,18 +108,15 @@ std::vector<SampleInvoice> BundledSampleInvoices() {
 }
 
 std::string KeyWithCheckDigit(std::string_view fields) {
-    std::string digits;
-    for (char c : fields) {
-        if (c != ' ') {
-            digits += c;
-        }
+    const std::string characters = nfe::KeyCharacters(fields);
+    std::string key = characters + std::to_string(nfe::KeyCheckDigit(characters).digit);
+    if (!nfe::IsValidAccessKey(key)) {
+        throw std::invalid_argument(
+            "a sample key needs the 43 characters of a valid key before "
+            "its check digit: " +
+            characters);
     }
-    const nfe::KeyCheckDigitResult check = nfe::KeyCheckDigit(digits);
-    if (!check.complete || digits.find_first_not_of("0123456789") != std::string::npos) {
-        throw std::invalid_argument("a sample key needs 43 digits before its check digit: " +
-                                    digits);
-    }
-    return digits + std::to_string(check.digit);
+    return key;
 }
 
 }  // namespace sample

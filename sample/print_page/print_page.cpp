@@ -83,7 +83,7 @@ std::string ScriptBlock() {
 std::string KeyHeader(const TNFe& nfe) {
     return Title("NF-e - Consulta Completa") +
            CellTable({
-               LabelledCell("Chave de Acesso", GroupedKey(nfe::KeyDigits(nfe.infNFe.ID))),
+               LabelledCell("Chave de Acesso", GroupedKey(nfe::KeyCharacters(nfe.infNFe.ID))),
                LabelledCell("Número", std::to_string(nfe.Ide.nNF)),
                LabelledCell("Versão", VersionText(nfe)),
            });

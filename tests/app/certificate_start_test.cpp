@@ -62,8 +62,32 @@ TEST_F(CertificateStartTest, TheSignedInvoiceEndsTheProgramWithoutThePortal) {
     // The output folder of an empty third argument, created before the route writes there.
     EXPECT_EQ(lastRequest_.outputFolder, dir_ / "xml");
     EXPECT_EQ(window.FPath(), *routeResult_.file);
+    // "Imprimir Danfe" is on by default.
+    EXPECT_EQ(danfes_, std::vector<fs::path>{*routeResult_.file});
     EXPECT_FALSE(AskedThePortal());
     EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(CertificateStartTest, ADanfeThatCannotBeDrawnIsSaidAndTheProgramStillEnds) {
+    WithCertificate();
+    routeResult_.file = dir_ / "xml" / (kValidKey + "-nfe.xml");
+    danfeFailure_ = "O PDF não pôde ser gravado: disco cheio";
+    auto& window = Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 10s));
+    EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{"O DANFE não foi gerado. O PDF não pôde "
+                                                     "ser gravado: disco cheio"});
+    EXPECT_EQ(window.FPath(), *routeResult_.file);
+}
+
+TEST_F(CertificateStartTest, WithImprimirDanfeOffNoDanfeIsWritten) {
+    Options options;
+    options.idan = 1;
+    WriteOptions(dir_ / "cfg.dclrc", options, kCertificate);
+    passwords_.passwords[kCertificate] = "segredo";
+    routeResult_.file = dir_ / "xml" / (kValidKey + "-nfe.xml");
+    auto& window = Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 10s));
+    EXPECT_TRUE(danfes_.empty());
 }
 
 TEST_F(CertificateStartTest, ARouteThatCannotDeliverGoesOnToThePortalAndSaysWhy) {

@@ -20,14 +20,21 @@ TEST(DownloadTargetTest, KeyDigitsAndOrigXmlInTheOutputFolder) {
     // Without an output folder: "xml" beside the executable, created when missing.
     EXPECT_EQ(DownloadTarget(kKey, "", dir.path()), dir / "xml" / (kKey + "-orig.xml"));
     EXPECT_TRUE(fs::is_directory(dir / "xml"));
+    // The issuer's CNPJ may hold letters.
+    const std::string letters = "35260912ABC34501DE35550010000012341123456788";
+    EXPECT_EQ(DownloadTarget(letters, out, dir.path()), dir / "a" / "b" / (letters + "-orig.xml"));
 }
 
 TEST(DownloadTargetTest, AnythingButOneValidKeyIsRefusedAndCreatesNothing) {
     test_support::TemporaryDirectory dir;
     const std::string refused[] = {
-        "../../" + kKey,          kKey.substr(0, 20) + "/../" + kKey.substr(20),
+        "../../" + kKey,
+        kKey.substr(0, 20) + "/../" + kKey.substr(20),
         kKey.substr(0, 43) + "6",  // wrong check digit
-        kKey.substr(1),           "",
+        kKey.substr(1),
+        "",
+        // Letters are the key box's, once the program has put them in capitals.
+        "35260912abc34501de35550010000012341123456788",
     };
     for (const auto& text : refused) {
         EXPECT_THROW(DownloadTarget(text, (dir / "out").string(), dir.path()), InvalidDownloadKey)

@@ -8,6 +8,10 @@
 #include <QTcpServer>
 #include <atomic>
 #include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/settings.h"
@@ -61,6 +65,12 @@ protected:
         dependencies.downloadWaitLimit = downloadWaitLimit_;
         dependencies.quit = [this] { ++terminations_; };
         dependencies.passwords = &passwords_;
+        dependencies.writeDanfe = [this](const std::filesystem::path& invoiceFile) {
+            danfes_.push_back(invoiceFile);
+            if (danfeFailure_) {
+                throw std::runtime_error(*danfeFailure_);
+            }
+        };
         dependencies.officialRoute = [this](const RouteRequest& request) {
             lastRequest_ = request;
             ++routeRequests_;
@@ -92,6 +102,9 @@ protected:
     std::function<void()> duringRoute_;
     std::chrono::milliseconds downloadWaitLimit_ = std::chrono::seconds(20);
     RouteRequest lastRequest_;
+    // The invoice files whose DANFE was asked for, and why drawing it fails, if it does.
+    std::vector<std::filesystem::path> danfes_;
+    std::optional<std::string> danfeFailure_;
     std::unique_ptr<TfrmVLPrincipal> window_;
 };
 

@@ -58,6 +58,7 @@ protected:
             folders_.push_back(settings.outputFolder);
             return converter_(settings);
         };
+        dependencies.writeDanfe = [this](const fs::path& file) { danfes_.push_back(file); };
         dependencies.bodyWaitLimit = std::chrono::milliseconds(500);
         dependencies.quit = [] {};
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
@@ -79,6 +80,7 @@ protected:
     std::unique_ptr<TfrmVLPrincipal> window_;
     std::vector<std::string> texts_;
     std::vector<std::string> folders_;
+    std::vector<fs::path> danfes_;  // the files whose DANFE was asked for
     std::function<fs::path(const convert::ConversionSettings&)> converter_ =
         [](const convert::ConversionSettings& settings) {
             return fs::path(settings.outputFolder) / "KEY-nfe.xml";
@@ -108,6 +110,8 @@ TEST_F(PageCaptureTest, PrintPageBecomesPageLinesAndOneConversion) {
     EXPECT_EQ(texts_[0], "Raz\xE3o\r\nVellora &amp; Cia\r\nValor Total\r\nDocumento\r\n1.234,56");
     EXPECT_EQ(folders_[0], (dir_ / "out").string());
     EXPECT_EQ(window_->FPath(), dir_ / "out" / "KEY-nfe.xml");
+    // "Imprimir Danfe" is on by default.
+    EXPECT_EQ(danfes_, std::vector<fs::path>{dir_ / "out" / "KEY-nfe.xml"});
     EXPECT_TRUE(dialogs_.boxes.empty());
     EXPECT_FALSE(fs::exists(dir_ / "captcha.png"));
     EXPECT_TRUE(window_->State().btnGerarXML);
@@ -140,6 +144,7 @@ TEST_F(PageCaptureTest, FailedConversionIsReportedAndTheProgramStillEnds) {
     ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
     EXPECT_EQ(dialogs_.Texts(), (std::vector<QString>{"Layout 1.10", "Erro ao importar a NF-e."}));
     EXPECT_TRUE(window_->FPath().empty());
+    EXPECT_TRUE(danfes_.empty());
     EXPECT_FALSE(window_->State().WaitShown());
 }
 

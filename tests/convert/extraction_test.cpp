@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "convert/character_filters.h"
 #include "convert/field_after_label.h"
 #include "convert/split_at_heading.h"
 #include "convert/w1252_literal.h"
+#include "text/character_filters.h"
 
 namespace convert {
 namespace {
@@ -81,12 +81,12 @@ TEST_F(SplitAtHeadingTest, SplitsIntoASeparateString) {
 }
 
 TEST(CharacterFilters, KeepOnlyTheirCharacters) {
-    EXPECT_EQ(DigitsOnly("35 1-5 04"), "351504");
-    EXPECT_EQ(DigitsOnly("CNPJ: 12.345.678/0001-90"), "12345678000190");
-    EXPECT_EQ(DigitsOnly("sem número"_w1252), "");
-    EXPECT_EQ(LettersAndDigitsOnly("Isento-123"), "Isento123");
-    EXPECT_EQ(LettersAndDigitsOnly("Inscrição"_w1252), "Inscrio");
-    EXPECT_EQ(LettersAndDigitsOnly("a_b z{9}"), "abz9");
+    EXPECT_EQ(text::DigitsOnly("35 1-5 04"), "351504");
+    EXPECT_EQ(text::DigitsOnly("CNPJ: 12.345.678/0001-90"), "12345678000190");
+    EXPECT_EQ(text::DigitsOnly("sem número"_w1252), "");
+    EXPECT_EQ(text::LettersAndDigitsOnly("Isento-123"), "Isento123");
+    EXPECT_EQ(text::LettersAndDigitsOnly("Inscrição"_w1252), "Inscrio");
+    EXPECT_EQ(text::LettersAndDigitsOnly("a_b z{9}"), "abz9");
 }
 
 }  // namespace

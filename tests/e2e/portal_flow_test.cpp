@@ -50,6 +50,8 @@ const std::string kDownloadBroken = "3516076102438500011155009000000905116171819
 const std::string kDownload404 = "35160761024385000111550090000009061161718194";
 // The sample certificate's holder has not registered its Ciência for this one.
 const std::string kSummaryOnly = "35160361024385000111550010000001091901020309";
+// Issued by 12.ABC.345/01DE-35: the key holds letters.
+const std::string kAlphanumeric = "35260912ABC34501DE35550010000012341123456788";
 const std::string kCaptcha = "ABCDE";
 
 const QString kSefazError =
@@ -568,6 +570,35 @@ TEST_F(PortalFlowTest, WithoutACertificateTheSecureDownloadIsRefused) {
     WaitForCaptcha("after the refusal");
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(fs::exists(Output() / (kNormal + "-orig.xml")));
+}
+
+// A company whose CNPJ holds letters: the key, typed in lower case on the calling program's
+// command line, reaches the portal in capitals, and the file keeps the letters.
+TEST_F(PortalFlowTest, AKeyWithLettersGoesThroughThePortalAndTheService) {
+    std::string lowerCase = kAlphanumeric;
+    std::transform(lowerCase.begin(), lowerCase.end(), lowerCase.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    Start(lowerCase);
+    WaitForCaptcha("key with letters");
+    Type(kCaptcha);
+    const auto file = Output() / (kAlphanumeric + "-nfe.xml");
+    WaitForConversion(file, "key with letters");
+    if (HasFatalFailure()) {
+        return;
+    }
+    EXPECT_TRUE(Ended());
+    EXPECT_NE(ReadFile(file).find("<CNPJ>12ABC34501DE35</CNPJ>"), std::string::npos);
+
+    // With the certificate, once the recipient's Ciência is registered, the service gives it.
+    fs::remove(file);
+    test_support::ServedDistribution service;
+    service.service().RegisterCiencia(kAlphanumeric);
+    WithCertificate(service);
+    auto& window = Start(kAlphanumeric);
+    ASSERT_TRUE(Ended(30s)) << window.RouteNote().toStdString();
+    const std::string xml = ReadFile(file);
+    EXPECT_NE(xml.find("<nfeProc"), std::string::npos);
+    EXPECT_NE(xml.find("<chNFe>" + kAlphanumeric + "</chNFe>"), std::string::npos);
 }
 
 }  // namespace

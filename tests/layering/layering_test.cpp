@@ -20,21 +20,26 @@ namespace fs = std::filesystem;
 // Each folder and the project folders whose headers it may include, besides its own.
 const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"text", {}},
-    {"nfe", {"text"}},
-    {"convert", {"text", "nfe"}},
+    {"files", {}},
+    {"nfe", {"text", "files"}},
+    {"convert", {"text", "files", "nfe"}},
     {"capture", {"text"}},
-    {"dfe", {"text", "nfe"}},
+    {"dfe", {"text", "files", "nfe"}},
+    {"danfe", {"text", "files", "nfe", "dfe"}},
     {"portal", {"text", "capture", "dfe"}},
-    {"app", {"text", "nfe", "convert", "capture", "dfe", "portal"}},
-    {"tools", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"sample", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"bench", {"text", "nfe", "convert", "capture", "dfe", "sample"}},
-    {"fuzz", {"text", "nfe", "convert", "capture", "dfe"}},
-    {"tests", {"text", "nfe", "convert", "capture", "dfe", "portal", "app", "tools", "sample"}},
+    {"app", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "portal"}},
+    {"tools", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe"}},
+    {"sample", {"text", "files", "nfe", "convert", "capture", "dfe"}},
+    {"bench", {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "sample"}},
+    {"fuzz", {"text", "files", "nfe", "convert", "capture", "dfe"}},
+    {"tests",
+     {"text", "files", "nfe", "convert", "capture", "dfe", "danfe", "portal", "app", "tools",
+      "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.
-const std::set<std::string> kWithoutQt = {"text", "nfe", "convert", "capture", "dfe", "tools"};
+const std::set<std::string> kWithoutQt = {"text",    "files", "nfe",  "convert",
+                                          "capture", "dfe",   "tools"};
 
 struct Include {
     fs::path file;

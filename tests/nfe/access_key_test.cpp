@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "nfe/conversion_error.h"
@@ -56,6 +57,16 @@ TEST(IsValidAccessKey, AcceptsOnlyCompleteConsistentKeys) {
         {"35151300000000000000550010000012341000000015", false},   // month 13
         {"35150311222333000182550010000001231123456783", false},   // wrong CNPJ digits
         {"", false},
+        // Issued by the company with the CNPJ 12.ABC.345/01DE-35.
+        {"35260912ABC34501DE35550010000012341123456788", true},
+        {"3526 0912AB C345 01DE 3555 0010 0000 1234 1123 4567 88", true},
+        {"35260912abc34501de35550010000012341123456788", true},
+        {"NFe35260912ABC34501DE35550010000012341123456788", true},
+        {"35260912ABC34501DE35550010000012341123456787", false},  // wrong check digit
+        // Letters outside the issuer's CNPJ, or among its check digits.
+        {"3A260912ABC34501DE35550010000012341123456788", false},
+        {"35260912ABC34501DE35550010000012341123456A88", false},
+        {"35260912ABC34501DEA5550010000012341123456788", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidAccessKey(c.text), c.valid) << c.text;
@@ -74,12 +85,67 @@ TEST(KeyFieldTests, StateYearMonthAndCnpj) {
     EXPECT_FALSE(IsValidYearMonth("1500"));
     EXPECT_FALSE(IsValidYearMonth("151"));
     EXPECT_FALSE(IsValidYearMonth("15 1"));
+}
 
-    EXPECT_TRUE(IsValidCNPJ("00000000000000"));
-    EXPECT_TRUE(IsValidCNPJ("11222333000181"));
-    EXPECT_FALSE(IsValidCNPJ("11222333000182"));
-    EXPECT_FALSE(IsValidCNPJ("1122233300018"));
-    EXPECT_THROW(IsValidCNPJ("1122233300018X"), ConversionError);
+TEST(IsValidCNPJ, DigitsAndLettersBeforeTwoCheckDigits) {
+    struct Case {
+        std::string_view text;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"00000000000000", true},      {"11222333000181", true},
+        {"11222333000182", false},     {"1122233300018", false},
+        {"12ABC34501DE35", true},      {"12abc34501de35", true},  // read in upper case
+        {"12ABC34501DE36", false},                                // wrong second check digit
+        {"12ABC34501DE45", false},                                // wrong first check digit
+        {"1122233300018X", false},                                // a letter among the check digits
+        {"12ABC34501D-35", false},  // a mark that is neither digit nor letter
+        {"12.ABC.345/01DE-35", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidCNPJ(c.text), c.valid) << c.text;
+    }
+}
+
+// Keys and CNPJs that hold no letter keep the check digits of the digits-only rule: a plain
+// modulus 11 over the digits, computed here apart from the code under test.
+TEST(CheckDigits, UnchangedForAllDigitKeys) {
+    const auto digitsOnlyKeyDigit = [](std::string_view digits) {
+        constexpr std::string_view weights = "4329876543298765432987654329876543298765432";
+        int sum = 0;
+        for (std::size_t i = 0; i < 43; ++i) {
+            sum += (digits[i] - '0') * (weights[i] - '0');
+        }
+        return sum % 11 <= 1 ? 0 : 11 - sum % 11;
+    };
+    std::mt19937 generator(20260701);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (int round = 0; round < 2000; ++round) {
+        std::string digits;
+        for (int i = 0; i < 43; ++i) {
+            digits += static_cast<char>('0' + digit(generator));
+        }
+        ASSERT_EQ(KeyCheckDigit(digits).digit, digitsOnlyKeyDigit(digits)) << digits;
+    }
+}
+
+TEST(IdentifierCharacters, KeepsDigitsAndLettersInCapitals) {
+    EXPECT_EQ(IdentifierCharacters("12.abc.345/01de-35"), "12ABC34501DE35");
+    EXPECT_EQ(IdentifierCharacters(" 123.456.789-09 "), "12345678909");
+    EXPECT_EQ(KeyCharacters(" nfe3526 0912ab"), "35260912AB");
+}
+
+TEST(TypedAccessKey, TakesDigitsLettersAndGroupingBlanksOnly) {
+    constexpr std::string_view kKey = "35260912ABC34501DE35550010000012341123456788";
+    EXPECT_EQ(TypedAccessKey("3526 0912ab c345 01de 3555 0010 0000 1234 1123 4567 88"), kKey);
+    EXPECT_EQ(TypedAccessKey(kValidKey), kValidKey);
+    EXPECT_FALSE(TypedAccessKey("../35260912ABC34501DE35550010000012341123456788"));
+    EXPECT_FALSE(TypedAccessKey("NFe35260912ABC34501DE35550010000012341123456788"));
+    EXPECT_FALSE(TypedAccessKey("3A260912ABC34501DE35550010000012341123456788"));
+
+    EXPECT_TRUE(IsWrittenAccessKey(kKey));
+    EXPECT_FALSE(IsWrittenAccessKey("35260912abc34501de35550010000012341123456788"));
+    EXPECT_FALSE(IsWrittenAccessKey(" 35260912ABC34501DE35550010000012341123456788"));
 }
 
 TEST(KeyNumericCode, ReadsTheCodeOfTheLayout) {
@@ -130,6 +196,7 @@ TEST_F(ComposeAccessKeyTest, BuildsBothLayouts) {
         {-2, "11222333000181", 2.00, "NFe35150311222333000181550010000001231000000003"},
         // A CPF is followed by three zeros; the code comes from the number 123.
         {-1, "123.456.789-01", 3.10, "NFe35150312345678901000550010000001231818376105"},
+        {12345678, "12.ABC.345/01DE-35", 3.10, "NFe35150312ABC34501DE35550010000001231123456782"},
     };
     for (const auto& c : cases) {
         const auto identifier =

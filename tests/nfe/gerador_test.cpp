@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "nfe/cpf.h"
 #include "nfe/decimal_text.h"
 #include "nfe/xml_text_filter.h"
@@ -325,7 +325,7 @@ TEST(SalvarArquivo, AFolderThatCannotTakeTheFileThrowsNamingIt) {
         try {
             gerador.SalvarArquivo(path, fgXML);
             ADD_FAILURE() << path;
-        } catch (const FileError& error) {
+        } catch (const files::FileError& error) {
             EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos);
         }
     }
@@ -353,13 +353,13 @@ TEST(SalvarArquivo, AFailedWriteKeepsTheOlderFileAndLeavesNoPartialFile) {
     rlimit small = original;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(WriteFileAtomically(path, std::string(100'000, 'x')), FileError);
+    EXPECT_THROW(files::WriteFileAtomically(path, std::string(100'000, 'x')), files::FileError);
     setrlimit(RLIMIT_FSIZE, &original);
     std::signal(SIGXFSZ, previous_handler);
 
     // The name is taken by a folder with contents: the final step fails.
     std::filesystem::create_directories(folder / "b.xml" / "inside");
-    EXPECT_THROW(WriteFileAtomically(folder / "b.xml", "text"), FileError);
+    EXPECT_THROW(files::WriteFileAtomically(folder / "b.xml", "text"), files::FileError);
 
     EXPECT_EQ(ReadFile(path), "good");
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.xml", "b.xml"}));

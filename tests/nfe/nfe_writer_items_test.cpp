@@ -580,7 +580,7 @@ TEST(TNFeWItens, WritesPisAndCofinsByTheirSituationCodes) {
                      "<pPIS> não podem ser informadas em conjunto"),
               1);
     EXPECT_EQ(Contar(r.alertas,
-                     "ID:S05/COFINSOutr(Grupo PIS outras operações) - As TAG <vBC> "
+                     "ID:S05/COFINSOutr(Grupo COFINS outras operações) - As TAG <vBC> "
                      "e <pCOFINS> não podem ser informadas em conjunto"),
               1);
 }

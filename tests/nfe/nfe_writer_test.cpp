@@ -19,6 +19,7 @@ using samples::At;
 using samples::NFe200SemProtocolo;
 using samples::NFe310ComProtocolo;
 using test_support::TemporaryDirectory;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -490,12 +491,6 @@ TEST(TNFeW, InvalidCodesBecomeAlerts) {
          "TAG:<emit><enderEmit> ID:C12/UF(Sigla da UF) - Conteúdo inválido."},
         {"enderEmit.cMun", [](TNFe& n) { n.Emit.EnderEmit.cMun = 1234567; },
          "TAG:<emit><enderEmit> ID:C10/cMun(Codigo do municipio) - Conteúdo inválido."},
-        {"enderEmit abroad keeps its code test",
-         [](TNFe& n) {
-             n.Emit.EnderEmit.cPais = 2496;
-             n.Emit.EnderEmit.cMun = 0;
-         },
-         "TAG:<emit><enderEmit> ID:C10/cMun(Codigo do municipio) - Conteúdo inválido."},
         {"avulsa.UF",
          [](TNFe& n) {
              n.Avulsa = {"44555666000181", "SEFAZ", "1", "Ana", "", "S", "", 0, {}, "R", 0};
@@ -537,6 +532,19 @@ TEST(TNFeW, InvalidCodesBecomeAlerts) {
         EXPECT_FALSE(r.ok) << c.name;
         EXPECT_THAT(r.alertas, ElementsAre(c.alerta)) << c.name;
     }
+}
+
+// Both addresses check the municipality code they write: abroad, 9999999.
+TEST(TNFeW, AnAddressAbroadIsCheckedAsWritten) {
+    TNFe nfe = NFe310ComProtocolo();
+    nfe.Emit.EnderEmit.cPais = 2496;
+    nfe.Emit.EnderEmit.cMun = 0;
+    nfe.Dest.EnderDest.cPais = 2496;
+    nfe.Dest.EnderDest.cMun = 0;
+    const WriterOutput r = Render(nfe);
+    EXPECT_THAT(r.alertas, Not(Contains(HasSubstr("cMun"))));
+    EXPECT_THAT(Group(r.xml, "enderEmit"), HasSubstr("<cMun>9999999</cMun>"));
+    EXPECT_THAT(Group(r.xml, "enderDest"), HasSubstr("<cMun>9999999</cMun>"));
 }
 
 TEST(TNFeW, MunicipalityNamesCanBeTakenFromTheStateLists) {

@@ -34,7 +34,7 @@ TEST(BundledSamples, HoldTheInvoicesAndOneKeyForEachFaultModeThatAKeyCanChoose) 
         faults.insert(invoice.fault);
         cancelled += invoice.cancelled ? 1 : 0;
     }
-    EXPECT_EQ(faults.count(FaultMode::none), 15u);
+    EXPECT_EQ(faults.count(FaultMode::none), 16u);
     EXPECT_EQ(cancelled, 1);
     for (const FaultModeInfo& info : FaultModes()) {
         EXPECT_EQ(faults.count(info.mode), info.chosenByKey ? 1u : 0u) << info.name;

@@ -32,7 +32,7 @@ TEST(Program, ListsTheSampleKeysAndRefusesUnknownOptions) {
         EXPECT_TRUE(nfe::IsValidAccessKey(line.substr(0, 44))) << line;
         EXPECT_EQ(line.substr(44, 2), "  ") << line;
     }
-    EXPECT_EQ(count, 22);
+    EXPECT_EQ(count, 23);
 
     const test_support::CommandOutput wrong = RunProgram("--colour");
     EXPECT_EQ(wrong.status, 2);
@@ -110,7 +110,7 @@ TEST(Program, ServesAPrintPageOfLayout400ThatConvertsIn310) {
     ASSERT_GT(portal.port(), 0) << portal.firstLine();
     std::string key;
     for (const SampleInvoice& invoice : BundledSampleInvoices()) {
-        key = invoice.layout == "4.00" ? invoice.key : key;
+        key = key.empty() && invoice.layout == "4.00" ? invoice.key : key;
     }
     ASSERT_FALSE(key.empty());
     PortalVisitor visitor(portal.port());

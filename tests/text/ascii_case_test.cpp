@@ -17,6 +17,10 @@ constexpr auto npos = std::string_view::npos;
 TEST(AsciiUpperCase, FoldsOnlyAsciiLetters) {
     EXPECT_EQ(AsciiUpperCase("Situação atual: z{}@`"_w1252), "SITUAçãO ATUAL: Z{}@`"_w1252);
     EXPECT_EQ(AsciiUpperCase("ÇÃ çã"_w1252), "ÇÃ çã"_w1252);
+    EXPECT_EQ(AsciiLowerCase("Situação ATUAL: Z{}@`"_w1252), "situação atual: z{}@`"_w1252);
+    EXPECT_TRUE(EqualsIgnoringCase("VELLORA", "vellora"));
+    EXPECT_FALSE(EqualsIgnoringCase("SITUAÇÃO"_w1252, "situação"_w1252));
+    EXPECT_FALSE(EqualsIgnoringCase("fcon", "fco"));
 }
 
 TEST(FindIgnoringCase, FindsTheFirstFoldedOccurrence) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "text/character_count.h"
 #include "text/character_filters.h"
+#include "text/integer.h"
 #include "text/replace_all.h"
 
 namespace text {
@@ -29,6 +31,21 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutOverlaps) {
     for (const Case& c : cases) {
         EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.expected) << c.text << " / " << c.from;
     }
+}
+
+TEST(ParseInteger, TakesTheWholeTextOrNothing) {
+    EXPECT_EQ(ParseInteger<int>("042"), 42);
+    EXPECT_EQ(ParseInteger<int>("-7"), -7);
+    EXPECT_EQ(ParseInteger<std::uint64_t>("999999999999999"), 999999999999999u);
+    for (const char* refused : {"", " 1", "1 ", "+1", "1a", "0x10", "2147483648"}) {
+        EXPECT_FALSE(ParseInteger<int>(refused)) << refused;
+    }
+    EXPECT_FALSE(ParseInteger<unsigned>("-1"));
+}
+
+TEST(Utf8CharacterCount, CountsCharactersNotBytes) {
+    EXPECT_EQ(Utf8CharacterCount("ação"), 4u);
+    EXPECT_EQ(Utf8CharacterCount(""), 0u);
 }
 
 }  // namespace

@@ -55,13 +55,15 @@ TEST(ParseConvertArguments, RejectsCommandLinesItCannotRun) {
     const Case cases[] = {
         {{}, "nenhuma página"},
         {{"-o", "out"}, "nenhuma página"},
-        {{"a.txt", "-o"}, "falta a pasta depois de -o"},
-        {{"--output"}, "falta a pasta depois de --output"},
-        {{"-o", "", "a.txt"}, "vazia"},
-        {{"--output=", "a.txt"}, "vazia"},
-        {{"-o", "x", "-o", "y", "a.txt"}, "mais de uma vez"},
+        {{"a.txt", "-o"}, "falta a pasta de saída depois de -o"},
+        {{"--output"}, "falta a pasta de saída depois de --output"},
+        {{"-o", "", "a.txt"}, "a pasta de saída está em branco"},
+        {{"--output=", "a.txt"}, "a pasta de saída está em branco"},
+        {{"-o", "x", "-o", "y", "a.txt"}, "--output foi dada mais de uma vez"},
         {{"-v", "a.txt"}, "opção desconhecida: -v"},
         {{"-", "a.txt"}, "opção desconhecida: -"},
+        {{"--lines=sim", "a.txt"}, "--lines não leva valor"},
+        {{"-lx", "a.txt"}, "opção desconhecida: -lx"},
     };
     for (const Case& c : cases) {
         try {
@@ -74,9 +76,15 @@ TEST(ParseConvertArguments, RejectsCommandLinesItCannotRun) {
 }
 
 TEST(ConvertHelp, ExplainsUsageFailuresAndExitStatus) {
-    EXPECT_THAT(std::string(kConvertHelp), HasSubstr(std::string(kConvertUsage)));
-    EXPECT_THAT(std::string(kConvertHelp), HasSubstr("Erro ao importar a NF-e."));
-    EXPECT_THAT(std::string(kConvertHelp), HasSubstr("Código de saída"));
+    const std::string help = ConvertHelp();
+    EXPECT_THAT(help, HasSubstr(std::string(kConvertUsage)));
+    EXPECT_THAT(help, HasSubstr("Erro ao importar a NF-e."));
+    EXPECT_THAT(help, HasSubstr("Código de saída"));
+    // Each option of the table has its line, the explanations aligned.
+    EXPECT_THAT(help, HasSubstr("\n  -o, --output PASTA pasta que recebe os arquivos"));
+    EXPECT_THAT(help, HasSubstr("\n  --lines            em vez de converter"));
+    EXPECT_THAT(help, HasSubstr("\n                     pasta atual); um arquivo"));
+    EXPECT_TRUE(ParseConvertArguments({"a.txt", "--version"}).version);
 }
 
 }  // namespace

@@ -19,10 +19,13 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 // A page-line file as a user saves it: UTF-8 with LF line ends.
-std::string PageFile(std::string_view key, std::string_view version = "3.10") {
+std::string PageFile(std::string_view key, std::string_view version = "3.10",
+                     std::string_view issuer = "12.345.678/0001-95") {
     return "Chave de acesso " + std::string(key) + "\nVersão " + std::string(version) +
            "\nDados da NF-e\nData de Emissão 02/03/2015 10:15:00\nEMITENTE\n"
-           "CNPJ 12.345.678/0001-95\nUF SP\nDestinatário\nDados do Emitente\n"
+           "CNPJ " +
+           std::string(issuer) +
+           "\nUF SP\nDestinatário\nDados do Emitente\n"
            "Município 3550308 - SAO PAULO\nUF SP\nDados do Destinatário\n";
 }
 
@@ -102,12 +105,12 @@ TEST(RunConvertCommand, ShowsProgressForLargeBatches) {
 
 // The same page as the browser saves it: Windows-1252 as its meta element declares, a script
 // at the top, one paragraph for each line.
-std::string SavedPage(std::string_view key) {
+std::string SavedPage(std::string_view key, std::string_view issuer = "12.345.678/0001-95") {
     std::string page =
         "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
         "charset=windows-1252\"><title>NF-e</title></head>\n<body>\n<script>function "
         "imprimir() { window.print(); }</script>\n";
-    const std::string file = PageFile(key);
+    const std::string file = PageFile(key, "3.10", issuer);
     std::string_view lines = file;
     for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;
          lines.remove_prefix(end + 1)) {
@@ -135,6 +138,23 @@ TEST(RunConvertCommand, ASavedPageIsCapturedBeforeItIsConverted) {
     EXPECT_THAT(run.err, HasSubstr("frames.html: Erro ao importar a NF-e. A página"));
     EXPECT_EQ(test_support::ReadFile(folder / "from-page" / file),
               test_support::ReadFile(folder / "from-lines" / file));
+}
+
+// A company whose CNPJ holds letters issued it: the file is named after the key as the page
+// shows it, and the CNPJ keeps its letters.
+TEST(RunConvertCommand, ACnpjWithLettersKeepsThemInTheFileAndItsName) {
+    test_support::TemporaryDirectory folder;
+    test_support::WriteFile(
+        folder / "nota.html",
+        SavedPage("3526 0912 ABC3 4501 DE35 5500 1000 0012 3411 2345 6788", "12.ABC.345/01DE-35"));
+    const CommandResult run =
+        RunWith({"-o", folder.path().string(), (folder / "nota.html").string()});
+    const fs::path written = folder / "35260912ABC34501DE35550010000012341123456788-nfe.xml";
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, written.string() + "\n");
+    const std::string xml = test_support::ReadFile(written);
+    EXPECT_THAT(xml, HasSubstr("Id=\"NFe35260912ABC34501DE35550010000012341123456788\""));
+    EXPECT_THAT(xml, HasSubstr("<emit><CNPJ>12ABC34501DE35</CNPJ>"));
 }
 
 TEST(RunConvertCommand, LinesShowsWhatTheConversionReadsAndConvertsNothing) {

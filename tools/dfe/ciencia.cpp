@@ -5,7 +5,7 @@
 
 #include "dfe/ciencia_event.h"
 #include "dfe/ciencia_registration.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/key_list.h"
 #include "tools/dfe/printable.h"
@@ -62,9 +62,9 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                 report.registered.push_back(outcome.key);
                 const std::filesystem::path path = folder / dfe::CienciaFileName(outcome.key);
                 try {
-                    nfe::WriteFileAtomically(path, outcome.processedEvent);
+                    files::WriteFileAtomically(path, outcome.processedEvent);
                     context.out << path.string() << "\n" << std::flush;
-                } catch (const nfe::FileError& error) {
+                } catch (const files::FileError& error) {
                     err << outcome.key << ": " << Printable(error.what()) << "\n";
                     ++report.failed;
                 }

@@ -1,10 +1,11 @@
 #include "tools/dfe/dfe_arguments.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "nfe/access_key.h"
 #include "nfe/states.h"
+#include "text/ascii_case.h"
+#include "text/integer.h"
 
 namespace tools {
 
@@ -25,7 +26,7 @@ certificado digital A1 da empresa (arquivo .pfx ou .p12 e a sua senha).
 
 Comandos:
   certificado A1.pfx  lê o certificado e mostra titular, CNPJ (ou CPF), emissor e validade
-  chave CHAVE...      consulta cada chave de acesso (44 dígitos, espaços permitidos); a NF-e
+  chave CHAVE...      consulta cada chave de acesso (44 caracteres, espaços permitidos); a NF-e
                       completa é gravada como CHAVE-procNFe.xml; quando o serviço dá só o
                       resumo (o destinatário ainda não registrou a Ciência da Operação), ele
                       é gravado como CHAVE-resNFe.xml; eventos (cancelamento e outros) como
@@ -52,6 +53,7 @@ Opções:
                          certificado do servidor; o servidor é sempre verificado
   --senha-arquivo ARQ    lê a senha do certificado da primeira linha de ARQ
   -h, --help             mostra esta ajuda
+  --version              mostra a versão do programa
 
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
 VELLORA_CERT_PASSWORD ou, sem elas, é pedida no terminal sem eco.
@@ -85,15 +87,10 @@ Exemplos:
 namespace {
 
 std::optional<int> StateCode(std::string_view text) {
-    int code = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-    if (error == std::errc() && end == text.data() + text.size()) {
-        return nfe::IsKnownUFCode(code) ? std::optional<int>(code) : std::nullopt;
+    if (const std::optional<int> code = text::ParseInteger<int>(text)) {
+        return nfe::IsKnownUFCode(*code) ? code : std::nullopt;
     }
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
+    const std::string upper = text::AsciiUpperCase(text);
     for (int candidate = 11; candidate <= 53; ++candidate) {
         if (nfe::IsKnownUFCode(candidate) && nfe::StateAbbreviation(candidate) == upper) {
             return candidate;
@@ -103,14 +100,12 @@ std::optional<int> StateCode(std::string_view text) {
 }
 
 std::uint64_t Nsu(std::string_view text) {
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text.size() > 15 || error != std::errc() ||
-        end != text.data() + text.size()) {
+    const std::optional<std::uint64_t> value = text::ParseInteger<std::uint64_t>(text);
+    if (!value || text.size() > 15) {
         throw DfeUsageError("--desde-nsu pede um número de até 15 dígitos, não \"" +
                             std::string(text) + "\"");
     }
-    return value;
+    return *value;
 }
 
 // Options with a value, and the commands each belongs to ("" for all three).
@@ -151,6 +146,10 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     if (std::any_of(arguments.begin(), end,
                     [](const std::string& a) { return a == "-h" || a == "--help"; })) {
         parsed.help = true;
+        return parsed;
+    }
+    if (std::find(arguments.begin(), end, "--version") != end) {
+        parsed.version = true;
         return parsed;
     }
     if (arguments.empty()) {

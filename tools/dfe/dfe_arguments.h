@@ -15,6 +15,7 @@ struct DfeArguments {
 
     Command command = Command::keys;
     bool help = false;
+    bool version = false;
     std::string certificate;               // the A1 file
     std::string outputFolder = ".";        // -o
     std::vector<std::string> keys;         // as typed

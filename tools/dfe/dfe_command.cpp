@@ -6,6 +6,7 @@
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
 #include "tools/dfe/route.h"
+#include "vellora/version.h"
 
 namespace tools {
 
@@ -45,6 +46,10 @@ int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& c
     }
     if (parsed.help) {
         context.out << kDfeHelp;
+        return kDelivered;
+    }
+    if (parsed.version) {
+        context.out << "vellora-dfe " << kVelloraVersion << "\n";
         return kDelivered;
     }
     try {

@@ -1,13 +1,13 @@
 #include "tools/dfe/document_files.h"
 
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 
 namespace tools {
 
 std::filesystem::path WriteReceivedDocument(const std::filesystem::path& folder,
                                             const dfe::ReceivedDocument& document) {
     const std::filesystem::path path = folder / document.FileName();
-    nfe::WriteFileAtomically(path, document.xml);
+    files::WriteFileAtomically(path, document.xml);
     return path;
 }
 

@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "dfe/local_time.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "tools/dfe/ciencia.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/document_files.h"
@@ -66,7 +66,7 @@ KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, R
             context.out << WriteReceivedDocument(folder, document).string() << "\n" << std::flush;
             complete = complete || document.kind == dfe::DocumentKind::invoice;
         }
-    } catch (const nfe::FileError& error) {
+    } catch (const files::FileError& error) {
         err << key << ": " << Printable(error.what()) << "\n";
         return KeyOutcome::stop;
     }

@@ -5,23 +5,19 @@
 #include <stdexcept>
 
 #include "nfe/access_key.h"
-#include "text/character_filters.h"
 #include "text/trim.h"
 
 namespace tools {
 namespace {
 
 void Add(std::string_view written, KeyList& list) {
-    const bool onlyDigitsAndBlanks = std::all_of(written.begin(), written.end(), [](char c) {
-        return text::IsDigit(c) || c == ' ' || c == '\t';
-    });
-    const std::string digits = text::DigitsOnly(written);
-    if (!onlyDigitsAndBlanks || digits.size() != 44 || !nfe::IsValidAccessKey(digits)) {
+    const std::optional<std::string> key = nfe::TypedAccessKey(written);
+    if (!key) {
         list.invalid.emplace_back(written);
         return;
     }
-    if (std::find(list.keys.begin(), list.keys.end(), digits) == list.keys.end()) {
-        list.keys.push_back(digits);
+    if (std::find(list.keys.begin(), list.keys.end(), *key) == list.keys.end()) {
+        list.keys.push_back(*key);
     }
 }
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "dfe/local_time.h"
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/document_files.h"
 #include "tools/dfe/printable.h"

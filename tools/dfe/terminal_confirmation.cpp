@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "text/ascii_case.h"
 #include "text/trim.h"
 
 namespace tools {
@@ -35,7 +36,7 @@ Confirmation TerminalConfirmation(const char* terminal) {
             if (got <= 0 || c == '\n') {
                 break;
             }
-            answer += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            answer += text::AsciiLower(c);
         }
         ::close(opened);
         const std::string_view trimmed = text::Trim(answer);

@@ -43,8 +43,8 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
     DistributionService service(SampleDistributedInvoices(), {});
     const dfe::DistributionAnswer all = Ask(service, dfe::DistNsu{0});
     EXPECT_EQ(all.cStat, 138);
-    EXPECT_EQ(all.lastNsu, 14u);
-    EXPECT_EQ(all.maxNsu, 14u);
+    EXPECT_EQ(all.lastNsu, 15u);
+    EXPECT_EQ(all.maxNsu, 15u);
     std::multiset<dfe::DocumentKind> kinds;
     std::uint64_t nsu = 0;
     for (const dfe::ReceivedDocument& document : Documents(all)) {
@@ -54,7 +54,7 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
         kinds.insert(document.kind);
     }
     EXPECT_EQ(kinds.count(dfe::DocumentKind::invoice), 11u);
-    EXPECT_EQ(kinds.count(dfe::DocumentKind::invoiceSummary), 2u);
+    EXPECT_EQ(kinds.count(dfe::DocumentKind::invoiceSummary), 3u);
     EXPECT_EQ(kinds.count(dfe::DocumentKind::event), 1u);
 
     // The carrier gets the invoice it carries, in full: only a recipient manifests.
@@ -62,8 +62,8 @@ TEST(DistributionService, GivesEachPartyItsOwnSequenceOfDocuments) {
     ASSERT_EQ(carried.documents.size(), 1u);
     EXPECT_EQ(Documents(carried)[0].FileName(), std::string(kTransportKey) + "-procNFe.xml");
 
-    EXPECT_EQ(Ask(service, dfe::DistNsu{14}).cStat, 137);
-    EXPECT_EQ(Ask(service, dfe::DistNsu{15}).cStat, 589);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{15}).cStat, 137);
+    EXPECT_EQ(Ask(service, dfe::DistNsu{16}).cStat, 589);
     const dfe::DistributionAnswer one = Ask(service, dfe::ConsNsu{2});
     ASSERT_EQ(one.documents.size(), 1u);
     EXPECT_EQ(one.documents[0].nsu, 2u);
@@ -81,8 +81,8 @@ TEST(DistributionService, TheCienciaTurnsTheSummaryIntoTheInvoice) {
     service.RegisterCiencia(kWithoutCiencia);
     EXPECT_EQ(kindOf(), dfe::DocumentKind::invoice);
 
-    const dfe::DistributionAnswer added = Ask(service, dfe::DistNsu{14});
-    EXPECT_EQ(added.maxNsu, 15u);
+    const dfe::DistributionAnswer added = Ask(service, dfe::DistNsu{15});
+    EXPECT_EQ(added.maxNsu, 16u);
     ASSERT_EQ(added.documents.size(), 1u);
     EXPECT_EQ(Documents(added)[0].FileName(), kWithoutCiencia + "-procNFe.xml");
     EXPECT_THROW(service.RegisterCiencia(std::string(44, '1')), std::invalid_argument);

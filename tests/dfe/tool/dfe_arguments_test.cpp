@@ -54,6 +54,8 @@ TEST(ParseDfeArguments, TakesEachCommandWithItsOptions) {
              {"--help"}, {"-h"}, {"chave", "--nada", "--help"}, {"novos", "-h"}}) {
         EXPECT_TRUE(ParseDfeArguments(help).help);
     }
+    EXPECT_TRUE(ParseDfeArguments({"--version"}).version);
+    EXPECT_TRUE(ParseDfeArguments({"chave", "--version"}).version);
 }
 
 TEST(ParseDfeArguments, RejectsCommandLinesItCannotRun) {

@@ -36,6 +36,8 @@ constexpr const char* kOtherWithCiencia = "4115080876543200010355001000000202120
 constexpr const char* kCancelled = "35160561024385000111550010000001121141516176";
 const char* const kWithoutCiencia = sample::kKeysWithoutCiencia[0];
 constexpr const char* kUnknown = "35150761024385000111550010000009991102030404";
+// Issued by 12.ABC.345/01DE-35 and carried by K7.M2Q.X9L/0001-74, who holds a sample A1 too.
+const char* const kAlphanumeric = sample::kKeysWithoutCiencia[2];
 
 std::string InvoiceXml(const std::string& key) {
     for (const sample::DistributedInvoice& invoice : sample::SampleDistributedInvoices()) {
@@ -191,6 +193,43 @@ TEST_F(DfeCommandTest, WithCienciaASummaryBecomesTheFullInvoiceInOneRun) {
     EXPECT_THAT(processed, HasSubstr("<cStat>135</cStat>"));
 }
 
+TEST_F(DfeCommandTest, KeysAndCertificatesWithLettersInTheCnpj) {
+    Serve();
+    const std::string key = kAlphanumeric;
+    const std::string typed = "3526 0912ab c345 01de 3555 0010 0000 1234 1123 4567 88";
+    const Outcome summary = Dfe("chave", {typed});
+    EXPECT_EQ(summary.status, 1) << summary.err;
+    EXPECT_THAT(summary.err, HasSubstr(key + ": só veio o resumo"));
+    EXPECT_THAT(Files(), ElementsAre(key + "-resNFe.xml"));
+
+    const Outcome ciencia = Dfe("ciencia", {"--sim", typed});
+    EXPECT_EQ(ciencia.status, 0) << ciencia.err;
+    const std::string event = Written(key + "-210210-01-procEventoNFe.xml");
+    EXPECT_THAT(event, HasSubstr("Id=\"ID210210" + key + "01\""));
+    EXPECT_THAT(event, HasSubstr("<chNFe>" + key + "</chNFe>"));
+    const Outcome full = Dfe("chave", {key});
+    EXPECT_EQ(full.status, 0) << full.err;
+    EXPECT_EQ(Written(key + "-procNFe.xml"), InvoiceXml(key));
+    EXPECT_THAT(Written(key + "-procNFe.xml"), HasSubstr("<CNPJ>12ABC34501DE35</CNPJ>"));
+
+    // The carrier asks with its own certificate, whose CNPJ holds letters.
+    fs::remove_all(Notes());
+    const std::string carrier = SharedTestCertificates().files.alphanumericCarrierA1.string();
+    const Outcome shown = RunExactly({"certificado", carrier});
+    EXPECT_THAT(shown.out, HasSubstr("Titular: TRANSPORTES ZETA LTDA\nCNPJ: K7.M2Q.X9L/0001-74\n"));
+    const Outcome news = RunExactly({"novos", "-o", Notes().string(), "--certificado", carrier,
+                                     "--ca", SharedTestCertificates().files.authority.string()});
+    EXPECT_EQ(news.status, 0) << news.err;
+    EXPECT_THAT(Files(), ElementsAre(key + "-procNFe.xml"));
+    EXPECT_THAT(news.err, HasSubstr("1 documento novo"));
+    // Its usage is kept under the first eight characters of its CNPJ.
+    bool recorded = false;
+    for (const auto& entry : fs::directory_iterator(folder_ / "data" / "vellora" / "dfe")) {
+        recorded = recorded || entry.path().filename().string().ends_with("-K7M2QX9L.txt");
+    }
+    EXPECT_TRUE(recorded);
+}
+
 TEST_F(DfeCommandTest, AFullInvoiceThatIsLateAfterTheCienciaIsExplained) {
     Serve({.fault = DistributionFault::lateInvoice});
     const Outcome run = Dfe("chave", {"--ciencia", "--sim", kWithoutCiencia});
@@ -270,10 +309,10 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     Serve({.batchSize = 5});
     const Outcome first = Dfe("novos");
     EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(Requests(), 3u);  // 14 documents, five at a time
-    EXPECT_EQ(Files().size(), 14u);
-    EXPECT_THAT(first.err, HasSubstr("14 documentos novos; último NSU 000000000000014."));
-    EXPECT_THAT(first.err, HasSubstr("2 deles são resumos (resNFe)"));
+    EXPECT_EQ(Requests(), 3u);  // 15 documents, five at a time
+    EXPECT_EQ(Files().size(), 15u);
+    EXPECT_THAT(first.err, HasSubstr("15 documentos novos; último NSU 000000000000015."));
+    EXPECT_THAT(first.err, HasSubstr("3 deles são resumos (resNFe)"));
 
     // The recipient's Ciência brings the full invoice under a new NSU.
     served_->service().RegisterCiencia(kWithoutCiencia);
@@ -289,14 +328,14 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     EXPECT_EQ(Requests(), 4u);
     EXPECT_THAT(Files(), ElementsAre(std::string(kWithoutCiencia) + "-procNFe.xml"));
     EXPECT_EQ(Written(std::string(kWithoutCiencia) + "-procNFe.xml"), InvoiceXml(kWithoutCiencia));
-    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000015."));
+    EXPECT_THAT(second.err, HasSubstr("1 documento novo; último NSU 000000000000016."));
 
     clock_.Advance(61min);
     fs::remove_all(Notes());
     const Outcome again = Dfe("novos", {"--desde-nsu", "10"});
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_THAT(again.err, HasSubstr("5 documentos novos; último NSU 000000000000015."));
-    EXPECT_EQ(Files().size(), 5u);
+    EXPECT_THAT(again.err, HasSubstr("6 documentos novos; último NSU 000000000000016."));
+    EXPECT_EQ(Files().size(), 6u);
 }
 
 TEST_F(DfeCommandTest, ExcessiveUseStopsTheListAndTheNextRunsUntilTheBlockEnds) {

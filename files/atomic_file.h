@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace nfe {
+namespace files {
 
 // A file that could not be written; the message names the file and the reason.
 class FileError : public std::runtime_error {
@@ -18,4 +18,4 @@ public:
 // partial file stays behind.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
-}  // namespace nfe
+}  // namespace files

@@ -1,4 +1,4 @@
-#include "nfe/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-namespace nfe {
+namespace files {
 namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, int error) {
@@ -76,4 +76,4 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     }
 }
 
-}  // namespace nfe
+}  // namespace files

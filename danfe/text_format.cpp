@@ -1,0 +1,124 @@
+#include "danfe/text_format.h"
+
+#include <cstddef>
+
+namespace danfe {
+
+namespace {
+
+std::string Grouped(std::string_view digits) {
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += '.';
+        }
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+std::string Padded(std::string_view text, std::size_t width) {
+    return text.size() >= width ? std::string(text)
+                                : std::string(width - text.size(), '0') + std::string(text);
+}
+
+}  // namespace
+
+std::string Decimal(std::string_view text, int minDecimals) {
+    if (text.empty()) {
+        return {};
+    }
+    const bool negative = text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    const std::size_t point = text.find('.');
+    std::string_view whole = text.substr(0, point);
+    std::string decimals(point == std::string_view::npos ? "" : text.substr(point + 1));
+    while (decimals.size() > static_cast<std::size_t>(minDecimals) && decimals.back() == '0') {
+        decimals.pop_back();
+    }
+    while (decimals.size() < static_cast<std::size_t>(minDecimals)) {
+        decimals += '0';
+    }
+    std::string result = (negative ? "-" : "") + Grouped(whole.empty() ? "0" : whole);
+    if (!decimals.empty()) {
+        result += ',' + decimals;
+    }
+    return result;
+}
+
+std::string Money(std::string_view text) {
+    return Decimal(text.empty() ? "0" : text, 2);
+}
+
+std::string Document(std::string_view text) {
+    const std::string t(text);
+    if (t.size() == 14) {
+        return t.substr(0, 2) + '.' + t.substr(2, 3) + '.' + t.substr(5, 3) + '/' + t.substr(8, 4) +
+               '-' + t.substr(12);
+    }
+    if (t.size() == 11) {
+        return t.substr(0, 3) + '.' + t.substr(3, 3) + '.' + t.substr(6, 3) + '-' + t.substr(9);
+    }
+    return t;
+}
+
+std::string KeyGroups(std::string_view key) {
+    std::string grouped;
+    for (std::size_t i = 0; i < key.size(); i += 4) {
+        if (i > 0) {
+            grouped += ' ';
+        }
+        grouped += key.substr(i, 4);
+    }
+    return grouped;
+}
+
+std::string InvoiceNumber(std::string_view number) {
+    return Grouped(Padded(number, 9));
+}
+
+std::string Series(std::string_view series) {
+    return Padded(series, 3);
+}
+
+std::string PostalCode(std::string_view text) {
+    return text.size() == 8 ? std::string(text.substr(0, 5)) + '-' + std::string(text.substr(5))
+                            : std::string(text);
+}
+
+std::string DatePart(std::string_view iso) {
+    if (iso.size() < 10) {
+        return std::string(iso);
+    }
+    return std::string(iso.substr(8, 2)) + '/' + std::string(iso.substr(5, 2)) + '/' +
+           std::string(iso.substr(0, 4));
+}
+
+std::string TimePart(std::string_view iso) {
+    const std::size_t t = iso.find('T');
+    return t == std::string_view::npos || iso.size() < t + 9 ? std::string()
+                                                             : std::string(iso.substr(t + 1, 8));
+}
+
+std::string FreightMode(std::string_view mode, std::string_view layout) {
+    const bool old = layout == "2.00";
+    std::string meaning;
+    if (mode == "0") {
+        meaning = old ? "Emitente" : "Remetente";
+    } else if (mode == "1") {
+        meaning = old ? "Dest/Rem" : "Destinatário";
+    } else if (mode == "2") {
+        meaning = "Terceiros";
+    } else if (mode == "3") {
+        meaning = "Próprio Rem.";
+    } else if (mode == "4") {
+        meaning = "Próprio Dest.";
+    } else if (mode == "9") {
+        meaning = "Sem Frete";
+    }
+    return meaning.empty() ? std::string(mode) : std::string(mode) + " - " + meaning;
+}
+
+}  // namespace danfe
