@@ -4,11 +4,16 @@
 
 namespace app {
 
-// The program's title: what the desktop shows for it (its taskbar entry) and the caption of
-// its message boxes. The main window's own caption is "TARVENIX|NFe".
-inline const QString kApplicationTitle = QStringLiteral("TARVENIX|NFE");
+// The caption of every window and box of the program.
+inline const QString kApplicationTitle = QStringLiteral("TARVENIX|NFe");
 
-// Program entry, once the application object exists: its name and its title.
+// Program entry, once the application object exists: its name for the system (the desktop's
+// window class, the keyring). No display name is set, because Qt would append it to every
+// caption.
 void NameApplication();
+
+// Qt's own buttons and boxes in Brazilian Portuguese ("Cancelar"); false when the system has
+// no such translation.
+bool LoadQtTranslations();
 
 }  // namespace app

@@ -21,4 +21,14 @@ CertificateCheck CheckCertificate(const std::filesystem::path& file, const dfe::
     }
 }
 
+bool OpensCertificate(const std::filesystem::path& file, const dfe::Secret& password) {
+    try {
+        dfe::A1Certificate::ReadFile(file, password);
+    } catch (const dfe::WrongPasswordError&) {
+        return false;
+    } catch (const dfe::Error&) {
+    }
+    return true;
+}
+
 }  // namespace app

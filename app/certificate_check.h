@@ -18,4 +18,8 @@ struct CertificateCheck {
 CertificateCheck CheckCertificate(const std::filesystem::path& file, const dfe::Secret& password,
                                   dfe::Time now);
 
+// False only when the certificate file refuses the password: a file that cannot be read for
+// another reason says why later, where it is used.
+bool OpensCertificate(const std::filesystem::path& file, const dfe::Secret& password);
+
 }  // namespace app

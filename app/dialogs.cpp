@@ -8,12 +8,23 @@
 
 namespace app {
 
+namespace {
+
+// A box opens over the open modal dialog (the settings), else over the program's window.
+QWidget* Owner(QWidget* parent) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return parent != nullptr ? parent : QApplication::activeWindow();
+}
+
+}  // namespace
+
 void QtDialogs::Box(const QString& caption, const QString& text, Icon icon) {
     const auto qtIcon = icon == Icon::Error     ? QMessageBox::Critical
                         : icon == Icon::Warning ? QMessageBox::Warning
                                                 : QMessageBox::NoIcon;
-    QMessageBox box(qtIcon, caption, text, QMessageBox::Ok,
-                    parent_ != nullptr ? parent_ : QApplication::activeWindow());
+    QMessageBox box(qtIcon, caption, text, QMessageBox::Ok, Owner(parent_));
     box.exec();
 }
 
@@ -22,8 +33,7 @@ namespace {
 std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& label,
                                QLineEdit::EchoMode echo) {
     bool ok = false;
-    auto text = QInputDialog::getText(parent != nullptr ? parent : QApplication::activeWindow(),
-                                      caption, label, echo, QString(), &ok);
+    auto text = QInputDialog::getText(Owner(parent), caption, label, echo, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }
@@ -41,8 +51,7 @@ std::optional<QString> QtDialogs::Password(const QString& caption, const QString
 }
 
 std::optional<QString> QtDialogs::OpenFile(const QString& caption, const QString& filter) {
-    auto file = QFileDialog::getOpenFileName(
-        parent_ != nullptr ? parent_ : QApplication::activeWindow(), caption, QString(), filter);
+    auto file = QFileDialog::getOpenFileName(Owner(parent_), caption, QString(), filter);
     if (file.isEmpty()) {
         return std::nullopt;
     }

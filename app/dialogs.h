@@ -40,6 +40,7 @@ public:
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
     void Box(const QString& caption, const QString& text, Icon icon) override;
     std::optional<QString> Input(const QString& caption, const QString& label) override;
     std::optional<QString> Password(const QString& caption, const QString& label) override;

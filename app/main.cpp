@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     app::NameApplication();
+    app::LoadQtTranslations();
 
     app::QtDialogs dialogs;
     app::KeychainPasswordStore passwords;
@@ -45,6 +46,8 @@ int main(int argc, char* argv[]) {
     dependencies.quit = [] { QCoreApplication::exit(0); };
 
     app::TfrmVLPrincipal window(std::move(dependencies));
+    // Boxes over the window, never loose on the desktop.
+    dialogs.SetParent(&window);
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.RunHandler([&] { window.FormShow(); }); });
     return application.exec();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -12,10 +11,12 @@
 #include <QMovie>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
+#include "app/certificate_check.h"
 #include "app/command_line.h"
 #include "app/settings.h"
 #include "app/working_files.h"
@@ -29,6 +30,8 @@ namespace {
 
 constexpr int kWidth = 411;
 constexpr int kHeight = 132;
+constexpr int kButtonTop = 88;
+constexpr int kNoteTop = 65;
 
 QString PathText(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -50,8 +53,9 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
       dependencies_(std::move(dependencies)) {
     setFixedSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral("TARVENIX|NFe"));
+    // In points, so that the desktop's font scaling applies.
     QFont small = font();
-    small.setPixelSize(11);
+    small.setPointSize(8);
     setFont(small);
 
     Label2 = AddLabel(this, QStringLiteral("INFORME CODIGO DA IMAGEM"), 6, 6);
@@ -60,17 +64,22 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     edtCaptcha->setGeometry(4, 23, 211, 41);
     edtCaptcha->setMaxLength(6);
     QFont captchaFont(QStringLiteral("Verdana"));
-    captchaFont.setPixelSize(29);
+    captchaFont.setPointSize(22);
     captchaFont.setBold(true);
     edtCaptcha->setFont(captchaFont);
     edtCaptcha->setStyleSheet(QStringLiteral("color: #0000a0;"));
+    edtCaptcha->setAccessibleName(QStringLiteral("Código da imagem de segurança"));
+    Label2->setBuddy(edtCaptcha);
 
     img1 = new QLabel(this);
     img1->setGeometry(221, 6, 187, 58);
     img1->setScaledContents(true);
+    img1->setAccessibleName(QStringLiteral("Imagem de segurança"));
 
     Label3 = new QLabel(QStringLiteral("<a href=\"#\">Recarregar Imagem de Segurança</a>"), this);
-    Label3->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    Label3->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    Label3->setFocusPolicy(Qt::TabFocus);
+    Label3->setAccessibleName(QStringLiteral("Recarregar Imagem de Segurança"));
     Label3->adjustSize();
     // Where the system's font is wider than the strip was drawn for, the link moves left
     // rather than lose its end.
@@ -78,19 +87,21 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     connect(Label3, &QLabel::linkActivated, this,
             [this] { RunHandler([this] { Label3Click(); }); });
 
+    btnPegarHTML = new QPushButton(QStringLiteral("CONFIRMAR"), this);
+    btnPegarHTML->setGeometry(0, kButtonTop, kWidth, 42);
+
     // Beside the link, why the certificate's route gave no file, when it gave none.
     routeNote_ = new QLabel(this);
     routeNote_->setTextFormat(Qt::PlainText);
-    routeNote_->setGeometry(6, 70, Label3->x() - 12, Label3->height());
+    routeNote_->setWordWrap(true);
+    routeNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     routeNote_->setStyleSheet(QStringLiteral("color: #800000;"));
-    // Smaller than the window's text, so that more of the reason fits in its place.
+    // Smaller than the window's text, so that the whole reason fits in two lines.
     QFont noteFont = routeNote_->font();
-    noteFont.setPixelSize(10);
+    noteFont.setPointSize(7);
     routeNote_->setFont(noteFont);
+    routeNote_->setGeometry(6, kNoteTop, Label3->x() - 10, kButtonTop - kNoteTop);
     routeNote_->hide();
-
-    btnPegarHTML = new QPushButton(QStringLiteral("CONFIRMAR"), this);
-    btnPegarHTML->setGeometry(0, 88, kWidth, 42);
 
     // The wait overlay covers the whole window when moved to the top, and waits below the
     // visible area otherwise.
@@ -109,9 +120,14 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     for (QWidget* control : {static_cast<QWidget*>(this), static_cast<QWidget*>(edtCaptcha),
-                             static_cast<QWidget*>(btnPegarHTML)}) {
+                             static_cast<QWidget*>(btnPegarHTML), static_cast<QWidget*>(Label3)}) {
         control->installEventFilter(this);
     }
+    // Escape closes the window wherever the focus is.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this,
+            [this] { RunHandler([this] { FormKeyDown(Qt::Key_Escape); }); });
 
     tmr1_ = new QTimer(this);
     tmr1_->setInterval(1000);
@@ -126,7 +142,12 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     connect(btnPegarHTML, &QPushButton::clicked, this,
             [this] { RunHandler([this] { btnPegarHTMLClick(); }); });
 
-    WebBrowser1_ = dependencies_.createBrowser(this);
+    // The browser is the program's, never the person's: off and out of sight, so that neither
+    // Tab nor a click ever puts the keyboard into the portal's own form.
+    auto* browserHost = new QWidget(this);
+    browserHost->setGeometry(kWidth, kHeight, 1, 1);
+    browserHost->setEnabled(false);
+    WebBrowser1_ = dependencies_.createBrowser(browserHost);
     WebBrowser1_->TrustAuthorities(dependencies_.addresses.trustedAuthorities);
     WebBrowser1_->onDocumentComplete = [this] {
         RunHandler([this] { WebBrowser1DocumentComplete(); });
@@ -141,7 +162,8 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
     flow_ = std::make_unique<QueryFlow>(
         *this, *WebBrowser1_, Boxes(),
         QuerySetup{dependencies_.addresses, dependencies_.executableFolder, dependencies_.converter,
-                   dependencies_.bodyWaitLimit, dependencies_.writeDanfe});
+                   dependencies_.bodyWaitLimit, dependencies_.writeDanfe,
+                   dependencies_.downloadWaitLimit});
 
     if (const auto* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -211,25 +233,14 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     if (certificate.empty() || !key) {
         return false;
     }
-    if (!password_) {
-        // Without a keyring (or with nothing kept in it) the person is asked once per run.
-        auto password = Passwords().Read(certificate);
-        if (!password) {
-            const auto typed =
-                Boxes().Password(kApplicationTitle,
-                                 QStringLiteral("Senha do certificado %1:")
-                                     .arg(QString::fromStdString(
-                                         std::filesystem::path(certificate).filename().string())));
-            if (!typed) {
-                ShowRouteNote(QStringLiteral("A senha do certificado não foi informada."));
-                return false;
-            }
-            password.emplace(typed->toStdString());
-        }
-        password_ = std::make_shared<const dfe::Secret>(std::move(*password));
+    const auto password = CertificatePassword(certificate);
+    if (!password) {
+        ShowRouteNote(QStringLiteral("A senha do certificado não foi informada."));
+        return false;
     }
-    PresentCertificateToThePortal(certificate);
-    RouteRequest request{*key, certificate, password_, {}, dependencies_.routeService};
+    PresentCertificateToThePortal(certificate, *password);
+    // The request holds the only copy of the password, which goes with it when the route ends.
+    RouteRequest request{*key, certificate, password, {}, dependencies_.routeService, routeStop_};
     try {
         request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
     } catch (const std::filesystem::filesystem_error& error) {
@@ -240,9 +251,11 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     state_.ShowWait();
     state_.btnPegarHTML = false;
     Reflect();
+    routeRunning_ = true;
     auto* watcher = new QFutureWatcher<RouteResult>(this);
     connect(watcher, &QFutureWatcher<RouteResult>::finished, this, [this, watcher] {
         watcher->deleteLater();
+        routeRunning_ = false;
         RunHandler([this, watcher] { OfficialRouteAnswered(watcher->result()); });
     });
     // The worker holds copies only: the window may close before the service answers.
@@ -251,9 +264,32 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     return true;
 }
 
-void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certificate) {
+std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
+    const std::string& certificate) {
+    auto kept = Passwords().Read(certificate);
+    if (kept && OpensCertificate(certificate, *kept)) {
+        return std::make_shared<const dfe::Secret>(std::move(*kept));
+    }
+    // Nothing kept, no keyring, or a kept password that the certificate now refuses: the
+    // person is asked, and a password that opens the certificate is kept again.
+    const auto typed = Boxes().Password(
+        kApplicationTitle,
+        QStringLiteral("Senha do certificado %1:")
+            .arg(QString::fromStdString(std::filesystem::path(certificate).filename().string())));
+    if (!typed) {
+        return nullptr;
+    }
+    dfe::Secret password(typed->toStdString());
+    if (kept && OpensCertificate(certificate, password)) {
+        Passwords().Save(certificate, password);
+    }
+    return std::make_shared<const dfe::Secret>(std::move(password));
+}
+
+void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certificate,
+                                                    const dfe::Secret& password) {
     try {
-        const auto a1 = dfe::A1Certificate::ReadFile(certificate, *password_);
+        const auto a1 = dfe::A1Certificate::ReadFile(certificate, password);
         auto client = std::make_shared<portal::ClientCertificate>();
         client->chainPem = a1.CertificateChainPem();
         client->keyPem = a1.PrivateKeyPem();
@@ -274,7 +310,8 @@ void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result) {
     }
     ShowRouteNote(QString::fromStdString(result.reason));
     if (!flow_->Restart()) {
-        state_.btnPegarHTML = true;
+        // Offline: no image to type, so "CONFIRMAR" stays off until the link brings one.
+        state_.btnPegarHTML = false;
         state_.HideWait();
         Reflect();
     }
@@ -282,13 +319,19 @@ void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result) {
 
 void TfrmVLPrincipal::ShowRouteNote(const QString& text) {
     routeNote_->setToolTip(text);
-    routeNote_->setText(
-        routeNote_->fontMetrics().elidedText(text, Qt::ElideRight, routeNote_->width()));
+    routeNote_->setText(text);
+    // The whole reason, however long: the strip grows below it where two lines do not hold it.
+    const int height =
+        std::max(kButtonTop - kNoteTop, routeNote_->heightForWidth(routeNote_->width()));
+    routeNote_->resize(routeNote_->width(), height);
+    const int extra = height - (kButtonTop - kNoteTop);
+    btnPegarHTML->move(0, kButtonTop + extra);
+    setFixedSize(kWidth, kHeight + extra);
     routeNote_->show();
 }
 
 QString TfrmVLPrincipal::RouteNote() const {
-    return routeNote_->toolTip();
+    return routeNote_->text();
 }
 
 void TfrmVLPrincipal::LoadWaitAnimation() {
@@ -323,12 +366,21 @@ bool TfrmVLPrincipal::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
+    // Under "Aguarde" the query is the program's: nothing typed reaches the strip.
+    if (state_.WaitShown() && key != Qt::Key_Escape) {
+        return true;
+    }
+    if (watched == Label3 && key != Qt::Key_Escape) {
+        return false;  // the link's own Enter and Space press it
+    }
     bool consumed = false;
     RunHandler([&] {
-        // The window sees every key first, then the control its own key-down.
+        // The window sees every key first, then the control its own key-down; an Enter that
+        // the captcha box handled is not the window's any more.
         FormKeyDown(key);
-        if (watched == edtCaptcha && isVisible()) {
-            edtCaptchaKeyDown(key);
+        if (watched == edtCaptcha && isVisible() && edtCaptchaKeyDown(key)) {
+            consumed = true;
+            return;
         }
         consumed = FormKeyPress(key);
     });
@@ -336,8 +388,15 @@ bool TfrmVLPrincipal::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmVLPrincipal::closeEvent(QCloseEvent* event) {
+    // A route still asking is abandoned at once, so that the program ends now and writes
+    // nothing after the person closed it.
+    routeStop_->store(true);
     FormClose();
     event->accept();
+}
+
+bool TfrmVLPrincipal::RouteRunning() const {
+    return routeRunning_;
 }
 
 void TfrmVLPrincipal::FormClose() {
@@ -355,8 +414,8 @@ void TfrmVLPrincipal::btnFecharClick() {
 }
 
 void TfrmVLPrincipal::Configurar1Click() {
-    const auto typed = Boxes().Input(QStringLiteral("Informe a senha para acessar."),
-                                     QStringLiteral("Digite a senha"));
+    const auto typed =
+        Boxes().Password(kApplicationTitle, QStringLiteral("Informe a senha para acessar."));
     if (!typed) {
         return;
     }
@@ -428,6 +487,9 @@ void TfrmVLPrincipal::Quit() {
 
 void TfrmVLPrincipal::Reflect() {
     btnPegarHTML->setEnabled(state_.btnPegarHTML);
+    // No settings dialog under "Aguarde": an answer that ends the program would close it
+    // with its edits.
+    setContextMenuPolicy(state_.WaitShown() ? Qt::NoContextMenu : Qt::ActionsContextMenu);
     pnl2->move(0, state_.pnl2Top);
     pnl2->raise();
 }

@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -44,6 +45,8 @@ struct Dependencies {
     DanfeWriter writeDanfe;
     // How long the captcha step and the page capture wait for a page's body.
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
+    // How long the portal's download on the way to the print page is awaited.
+    std::chrono::milliseconds downloadWaitLimit = std::chrono::seconds(20);
     // Ends the application (the settings dialog closed on a first start without saving).
     std::function<void()> quit;
     // Where the certificate's password is kept between runs.
@@ -124,6 +127,9 @@ public:
     // was not asked or delivered.
     QString RouteNote() const;
 
+    // The official route is asking the service.
+    bool RouteRunning() const;
+
     const portal::PageMessages& Messages() const { return messages_; }
     portal::Browser& WebBrowser1() { return *WebBrowser1_; }
     const std::filesystem::path& FPath() const { return state_.FPath; }
@@ -148,8 +154,11 @@ private:
     // window, under the wait overlay; false when the query goes to the portal at once.
     bool StartOfficialRoute();
     void OfficialRouteAnswered(const RouteResult& result);
+    // The kept password when it opens the certificate, else the one the person types;
+    // null when the person typed none.
+    std::shared_ptr<const dfe::Secret> CertificatePassword(const std::string& certificate);
     // The certificate for the portal's download too, when it can be read.
-    void PresentCertificateToThePortal(const std::string& certificate);
+    void PresentCertificateToThePortal(const std::string& certificate, const dfe::Secret& password);
     void ShowRouteNote(const QString& text);
 
     Dependencies dependencies_;
@@ -164,7 +173,8 @@ private:
     std::unique_ptr<portal::Browser> WebBrowser1_;
     std::unique_ptr<QueryFlow> flow_;
     bool quitting_ = false;
-    std::shared_ptr<const dfe::Secret> password_;
+    bool routeRunning_ = false;
+    std::shared_ptr<std::atomic<bool>> routeStop_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace app

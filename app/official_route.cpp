@@ -33,6 +33,8 @@ const char* Variable(const char* name) {
     return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
+constexpr const char* kRouteStopped = "A consulta ao serviço foi interrompida.";
+
 RouteResult Failed(std::string reason) {
     return {std::nullopt, OneLine(std::move(reason))};
 }
@@ -125,12 +127,17 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         tls.extraAuthorities = request.service.extraAuthorities;
         tls.connectTimeout = std::min(tls.connectTimeout, request.service.timeout);
         tls.totalTimeout = request.service.timeout;
+        const auto stopped = [stop = request.stop] { return stop && stop->load(); };
+        tls.stopRequested = stopped;
         dfe::CurlTransport transport(std::move(tls));
         dfe::DistributionClient client(transport, std::move(address));
         dfe::DistributionSession session(client, record, clock,
                                          dfe::SessionSettings{environment, std::nullopt, party});
-        RouteResult result =
-            ResultOfAnswer(session.ConsultKey(request.key), request.key, request.outputFolder);
+        const auto answer = session.ConsultKey(request.key);
+        if (stopped()) {
+            return Failed(kRouteStopped);
+        }
+        RouteResult result = ResultOfAnswer(answer, request.key, request.outputFolder);
         if (result.file) {
             Record(*result.file, party,
                    request.service.catalogFile.value_or(dataFolder / "vellora.sqlite"), clock);

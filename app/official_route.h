@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -42,6 +43,8 @@ struct RouteRequest {
     std::shared_ptr<const dfe::Secret> password;
     std::filesystem::path outputFolder;  // created already
     RouteService service;
+    // Set when the person closes the window: the request is abandoned and nothing is written.
+    std::shared_ptr<const std::atomic<bool>> stop;
 };
 
 // The invoice written as KEY-nfe.xml, or why the route could not deliver it: one line for the

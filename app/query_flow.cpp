@@ -71,7 +71,19 @@ QueryFlow::QueryFlow(QueryWindow& window, portal::Browser& browser, Dialogs& dia
       state_(window.State()),
       browser_(browser),
       dialogs_(dialogs),
-      setup_(std::move(setup)) {}
+      setup_(std::move(setup)),
+      downloadWait_(std::make_unique<QTimer>()) {
+    downloadWait_->setSingleShot(true);
+    QObject::connect(downloadWait_.get(), &QTimer::timeout, [this] {
+        try {
+            DownloadDidNotCome();
+        } catch (const std::exception& error) {
+            dialogs_.Box(kApplicationTitle, QString::fromStdString(error.what()), Icon::Error);
+        }
+    });
+}
+
+QueryFlow::~QueryFlow() = default;
 
 bool QueryFlow::Restart() {
     if (!state_.Restart()) {
@@ -198,6 +210,7 @@ void QueryFlow::RestartAfterError() {
     // A download that led to an error page is not asked for again.
     if (downloadOnTheWay_ == DownloadOnTheWay::awaited) {
         downloadOnTheWay_ = DownloadOnTheWay::over;
+        downloadWait_->stop();
     }
     window_.ClearCaptchaPicture();
     state_.ErrorPageShown();
@@ -338,9 +351,27 @@ bool QueryFlow::PressDownloadOnTheWay() {
         return false;
     }
     downloadOnTheWay_ = DownloadOnTheWay::awaited;
+    downloadWait_->start(setup_.downloadWaitLimit);
     state_.ShowWait();
     window_.Reflect();
     return true;
+}
+
+void QueryFlow::DownloadDidNotCome() {
+    if (downloadOnTheWay_ != DownloadOnTheWay::awaited) {
+        return;
+    }
+    downloadOnTheWay_ = DownloadOnTheWay::over;
+    dialogs_.Box(
+        kApplicationTitle,
+        QStringLiteral("O download do portal não veio em %1 segundos: a nota segue pela "
+                       "página de impressão.")
+            .arg(
+                std::chrono::duration_cast<std::chrono::seconds>(setup_.downloadWaitLimit).count()),
+        Icon::Warning);
+    state_.ShowWait();
+    window_.Reflect();
+    browser_.Navigate(setup_.addresses.printPage);
 }
 
 void QueryFlow::UseCertificate(std::shared_ptr<const portal::ClientCertificate> certificate) {
@@ -363,6 +394,7 @@ void QueryFlow::Download(const std::string& address) {
     if (downloadOnTheWay_ == DownloadOnTheWay::awaited) {
         // On the way to the print page: the conversion follows whatever became of the file.
         downloadOnTheWay_ = DownloadOnTheWay::over;
+        downloadWait_->stop();
         try {
             FetchDownload(address);
         } catch (const std::exception& error) {

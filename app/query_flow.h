@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -54,6 +55,8 @@ struct QuerySetup {
     std::chrono::milliseconds bodyWaitLimit = std::chrono::seconds(30);
     // Writes the DANFE of the invoice file KEY-nfe.xml beside it; none: no DANFE.
     DanfeWriter writeDanfe;
+    // How long the portal's download on the way to the print page is awaited.
+    std::chrono::milliseconds downloadWaitLimit = std::chrono::seconds(20);
 };
 
 // One query through the portal's pages, from the consultation page to the XML file. Each
@@ -63,6 +66,7 @@ struct QuerySetup {
 class QueryFlow {
 public:
     QueryFlow(QueryWindow& window, portal::Browser& browser, Dialogs& dialogs, QuerySetup setup);
+    ~QueryFlow();
 
     // A fresh consultation page with a new security image; nothing without a connection.
     // Returns whether the query restarted.
@@ -105,6 +109,8 @@ private:
     // when the page has no download button.
     bool PressDownloadOnTheWay();
     void FetchDownload(const std::string& address);
+    // The awaited download did not come in time: the print page without it.
+    void DownloadDidNotCome();
     class OverlayGuard;
 
     void ShowCaptcha();
@@ -124,6 +130,7 @@ private:
     bool capturing_ = false;
     std::shared_ptr<const portal::ClientCertificate> certificate_;
     DownloadOnTheWay downloadOnTheWay_ = DownloadOnTheWay::notAsked;
+    std::unique_ptr<QTimer> downloadWait_;
 };
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/settings_dialog.h"
 
 #include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +19,13 @@ YesNoGroup::YesNoGroup(const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent), items_(new QButtonGroup(this)) {
     auto* yes = new QRadioButton(QStringLiteral("Sim"), this);
     auto* no = new QRadioButton(QStringLiteral("Não"), this);
-    yes->setGeometry(6, 20, 40, 20);
-    no->setGeometry(46, 20, 42, 20);
+    // Laid out by their own size, so that no font makes them overlap or leave the group.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 0, 4, 0);
+    row->setSpacing(4);
+    row->addWidget(yes);
+    row->addWidget(no);
+    row->addStretch();
     items_->addButton(yes, 0);
     items_->addButton(no, 1);
     yes->setChecked(true);
@@ -79,6 +85,9 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
     auto* passwordLabel = new QLabel(QStringLiteral("Senha:"), certificate);
     passwordLabel->setGeometry(6, 44, 40, 22);
     certificatePassword = new QLineEdit(certificate);
+    passwordLabel->setBuddy(certificatePassword);
+    certificatePassword->setAccessibleName(QStringLiteral("Senha do certificado"));
+    certificateFile->setAccessibleName(QStringLiteral("Arquivo do certificado A1"));
     certificatePassword->setGeometry(48, 44, 165, 22);
     certificatePassword->setEchoMode(QLineEdit::Password);
     certificatePassword->setPlaceholderText(QStringLiteral("a guardada no chaveiro"));
@@ -150,17 +159,33 @@ void TfrmVLConfig::btnSalClick() {
         typed.isEmpty()
             ? std::string()
             : std::filesystem::absolute(typed.toStdString()).lexically_normal().string();
+    // A password is kept only once it opened the certificate; a wrong one keeps the dialog.
+    const bool passwordTyped = !certificate.empty() && !certificatePassword->text().isEmpty();
+    if (passwordTyped) {
+        const dfe::Secret typed(certificatePassword->text().toStdString());
+        if (!OpensCertificate(certificate, typed)) {
+            certificateStatus->setText(QString::fromStdString(
+                CheckCertificate(certificate, typed, dfe::SystemClock().Now()).text));
+            certificatePassword->setFocus();
+            return;
+        }
+    }
     // A file that never had a certificate stays as the five options alone.
+    const auto previous = std::filesystem::exists(file) ? ReadCertificatePath(file) : std::string();
     std::optional<std::string> kept;
-    if (!certificate.empty() || !ReadCertificatePath(file).empty()) {
+    if (!certificate.empty() || !previous.empty()) {
         kept = certificate;
     }
     WriteOptions(file,
                  Options{rg1->ItemIndex(), rg2->ItemIndex(), rg3->ItemIndex(), rg4->ItemIndex(),
                          rg6->ItemIndex()},
                  kept);
+    if (!previous.empty() && previous != certificate) {
+        // A certificate that is no longer used leaves nothing of it in the keyring.
+        host_.Passwords().Remove(previous);
+    }
     bool passwordKept = true;
-    if (!certificate.empty() && !certificatePassword->text().isEmpty()) {
+    if (passwordTyped) {
         passwordKept = host_.Passwords().Save(
             certificate, dfe::Secret(certificatePassword->text().toStdString()));
     }
@@ -210,11 +235,16 @@ void TfrmVLConfig::checkCertificateClick() {
 }
 
 void TfrmVLConfig::btnCloClick() {
+    reject();
+}
+
+void TfrmVLConfig::reject() {
+    // "Fechar", the title bar's close and Alt+F4 alike: the program cannot run without a
+    // settings file.
     if (!std::filesystem::exists(host_.SettingsFile())) {
-        // The program cannot run without a settings file.
         host_.Quit();
     }
-    reject();
+    QDialog::reject();
 }
 
 }  // namespace app

@@ -58,6 +58,7 @@ public:
     void FormShow();
     void btnSalClick();
     void btnCloClick();
+    void reject() override;
     // The file chooser for the certificate, then its check.
     void chooseCertificateClick();
     // Shows the certificate's holder, CNPJ and validity, or why it cannot be used.

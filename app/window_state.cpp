@@ -24,7 +24,8 @@ void WindowState::ShowConnection(bool connected) {
 
 void WindowState::StartUpConnection(bool connected) {
     ShowConnection(connected);
-    btnPegarHTML = connected;
+    // Nothing to confirm before the first security image.
+    btnPegarHTML = false;
 }
 
 void WindowState::ApplyOptions() {
@@ -45,7 +46,7 @@ bool WindowState::Restart() {
     ShowWait();
     btnNovaConsulta = false;
     btnGerarXML = false;
-    btnPegarHTML = true;
+    btnPegarHTML = false;
     btnDow = false;
     btnDados = false;
     Button1 = true;

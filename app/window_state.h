@@ -52,7 +52,7 @@ struct WindowState {
     // The connection marks and the colour of "Conexão Internet:"; no button changes.
     void ShowConnection(bool connected);
 
-    // Start-up: the connection as found, with "CONFIRMAR" following it.
+    // Start-up: the connection as found; "CONFIRMAR" waits for the first security image.
     void StartUpConnection(bool connected);
 
     // The options just read from the settings file applied to the key box and the download

@@ -82,7 +82,7 @@ A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& passwor
     if (PKCS12_parse(file.get(), password.c_str(), &key, &certificate, &authorities) != 1) {
         switch (FailureInQueue()) {
             case Pkcs12Failure::wrongPassword:
-                throw CertificateError("A senha do certificado está incorreta.");
+                throw WrongPasswordError("A senha do certificado está incorreta.");
             case Pkcs12Failure::unsupportedCipher:
                 throw CertificateError(
                     legacyLoaded

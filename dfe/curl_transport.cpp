@@ -81,6 +81,11 @@ struct CurlTransport::Impl {
         return CURLE_OK;
     }
 
+    static int Progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        const auto& stop = static_cast<Impl*>(self)->settings.stopRequested;
+        return stop && stop() ? 1 : 0;
+    }
+
     static std::size_t Receive(char* data, std::size_t size, std::size_t count, void* self) {
         std::string& received = static_cast<Impl*>(self)->received;
         const std::size_t bytes = size * count;
@@ -116,6 +121,8 @@ TransportError CurlTransport::Impl::Failure(CURLcode code, const std::string& ur
             return {Kind::other, "A resposta de " + url + " passou de " +
                                      std::to_string(kMaxAnswerBytes >> 20) +
                                      " MB e foi abandonada."};
+        case CURLE_ABORTED_BY_CALLBACK:
+            return {Kind::other, "A consulta a " + url + " foi interrompida."};
         case CURLE_SSL_CERTPROBLEM:
             return {Kind::other,
                     "O certificado digital não pôde ser usado na conexão (" + detail + ")."};
@@ -186,6 +193,11 @@ CurlTransport::CurlTransport(TlsSettings settings) : impl_(std::make_unique<Impl
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::Receive);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, impl_.get());
     curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    if (tls.stopRequested) {
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::Progress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, impl_.get());
+    }
 }
 
 CurlTransport::~CurlTransport() {

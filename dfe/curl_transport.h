@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ struct TlsSettings {
     std::vector<std::filesystem::path> extraAuthorities;
     std::chrono::seconds connectTimeout{30};
     std::chrono::seconds totalTimeout{120};
+    // Asked while a request runs; true abandons it at once (the person closed the window).
+    std::function<bool()> stopRequested;
 };
 
 // HTTPS with libcurl and OpenSSL: the client presents its certificate (mutual TLS), and the

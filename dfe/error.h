@@ -17,6 +17,12 @@ public:
     using Error::Error;
 };
 
+// The certificate file refuses the password.
+class WrongPasswordError : public CertificateError {
+public:
+    using CertificateError::CertificateError;
+};
+
 // The service's answer, or a document inside it, cannot be read.
 class AnswerError : public Error {
 public:

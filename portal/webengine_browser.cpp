@@ -1,7 +1,6 @@
 #include "portal/webengine_browser.h"
 
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
@@ -81,8 +80,8 @@ private:
 
     // The box is the page's own, so the program knows which box to answer for the person.
     int ShowBox(const QString& message, QMessageBox::StandardButtons buttons) {
-        QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(),
-                        message, buttons, browser_.view_->window());
+        QMessageBox box(QMessageBox::Information, browser_.view_->window()->windowTitle(), message,
+                        buttons, browser_.view_->window());
         box.setTextFormat(Qt::PlainText);
         openBox_ = &box;
         return box.exec();

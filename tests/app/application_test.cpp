@@ -9,11 +9,18 @@
 namespace app {
 namespace {
 
-TEST(Application, TheDesktopShowsTheProgramsTitle) {
+TEST(Application, TheSystemKnowsTheNameAndCaptionsStayAsSet) {
     test_support::EnsureApplication();
     NameApplication();
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "TARVENIX|NFE");
     EXPECT_EQ(QCoreApplication::applicationName(), "vellora");
+    // A display name of its own would be appended to every caption by the desktop's windows.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+}
+
+TEST(Application, QtsOwnButtonsSpeakPortuguese) {
+    test_support::EnsureApplication();
+    ASSERT_TRUE(LoadQtTranslations());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
 }
 
 }  // namespace

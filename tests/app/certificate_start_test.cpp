@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
@@ -89,7 +92,10 @@ TEST_F(CertificateStartTest, WithImprimirDanfeOffNoDanfeIsWritten) {
 
 TEST_F(CertificateStartTest, ARouteThatCannotDeliverGoesOnToThePortalAndSaysWhy) {
     WithCertificate();
-    routeResult_.reason = "Só o resumo da NF-e: falta a Ciência da Operação do destinatário.";
+    // Long enough for two lines: the window shows it whole.
+    routeResult_.reason =
+        "Não foi possível conectar a https://www1.nfe.fazenda.gov.br/NFeDistribuicaoDFe "
+        "(Connection refused). Verifique a conexão com a Internet.";
     auto& window = Start({"vellora", "x", kValidKey, (dir_ / "out").string()});
     // While the service is asked, the overlay covers the window and nothing can be submitted.
     if (!AskedThePortal()) {
@@ -100,7 +106,14 @@ TEST_F(CertificateStartTest, ARouteThatCannotDeliverGoesOnToThePortalAndSaysWhy)
     EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
     EXPECT_EQ(lastRequest_.outputFolder, dir_ / "out");
     EXPECT_EQ(window.RouteNote(), QString::fromStdString(routeResult_.reason));
-    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+    EXPECT_FALSE(window.btnPegarHTML->isEnabled());  // until the security image shows
+    const auto labels = window.findChildren<QLabel*>();
+    const auto note = std::find_if(labels.begin(), labels.end(), [&](QLabel* label) {
+        return label->text() == QString::fromStdString(routeResult_.reason);
+    });
+    ASSERT_NE(note, labels.end());
+    EXPECT_TRUE((*note)->wordWrap());
+    EXPECT_LE((*note)->heightForWidth((*note)->width()), (*note)->height());
     EXPECT_TRUE(window.isVisible());
     // A line in the window, not a box.
     EXPECT_TRUE(dialogs_.boxes.empty());
@@ -113,7 +126,7 @@ TEST_F(CertificateStartTest, WithoutAKeyringThePasswordIsAskedOnce) {
     dialogs_.passwords = {QString("digitada")};
     Start({"vellora", "x", kValidKey});
     ASSERT_TRUE(WaitUntil([&] { return AskedThePortal(); }, 10s));
-    EXPECT_EQ(dialogs_.inputs, std::vector<QString>{"TARVENIX|NFE|Senha do certificado a1.pfx:"});
+    EXPECT_EQ(dialogs_.inputs, std::vector<QString>{"TARVENIX|NFe|Senha do certificado a1.pfx:"});
     ASSERT_TRUE(lastRequest_.password);
     EXPECT_EQ(lastRequest_.password->view(), "digitada");
 }
@@ -183,6 +196,27 @@ TEST_F(CertificateStartTest, TheResultPageTakesThePortalsDownloadFirst) {
     }
 }
 
+TEST_F(CertificateStartTest, ADownloadThatDoesNotComeGivesWayToThePrintPage) {
+    const auto& certificates = test_support::SharedTestCertificates();
+    const auto a1 = certificates.files.a1.string();
+    WriteOptions(dir_ / "cfg.dclrc", Options{}, a1);
+    passwords_.passwords[a1] = certificates.password;
+    routeResult_.reason = "sem rede";
+    downloadWaitLimit_ = 0ms;
+    auto& window = Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return AskedThePortal(); }, 10s));
+    browser_->navigations.clear();
+    browser_->location = addresses_.resultPage;
+    window.RunHandler([&] { window.WebBrowser1DocumentComplete(); });
+    ASSERT_TRUE(WaitUntil([&] { return !browser_->navigations.empty(); }, 10s));
+    EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.printPage});
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs_.boxes[0].text.startsWith("O download do portal não veio"));
+    // A download announced late changes nothing any more.
+    window.RunHandler([&] { window.WebBrowser1FileDownload("http://127.0.0.1:1/x"); });
+    EXPECT_EQ(browser_->navigations.size(), 1u);
+}
+
 TEST_F(CertificateStartTest, TheSettingsDialogChecksAndKeepsTheCertificate) {
     const auto& certificates = test_support::SharedTestCertificates();
     const auto a1 = QString::fromStdString(certificates.files.a1.string());
@@ -227,7 +261,7 @@ TEST_F(CertificateStartTest, TheSettingsDialogChecksAndKeepsTheCertificate) {
         config.checkCertificate->click();
         EXPECT_THAT(config.certificateStatus->text().toStdString(), HasSubstr("CNPJ"));
         passwords_.answers = false;
-        config.certificatePassword->setText("nova");
+        config.certificatePassword->setText(QString::fromStdString(certificates.password));
         config.btnSal->click();
     };
     dialogs_.boxes.clear();
@@ -236,6 +270,71 @@ TEST_F(CertificateStartTest, TheSettingsDialogChecksAndKeepsTheCertificate) {
               (std::vector<QString>{"Dados criados com sucesso.",
                                     "A senha do certificado não pôde ser guardada no chaveiro do "
                                     "sistema: ela será pedida a cada execução."}));
+
+    // A wrong password is refused in the dialog, and the kept one stays.
+    passwords_.answers = true;
+    dialogs_.boxes.clear();
+    dialogs_.onDialog = [&](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        config.certificatePassword->setText("errada");
+        config.btnSal->click();
+        EXPECT_TRUE(config.isVisible());
+        EXPECT_THAT(config.certificateStatus->text().toStdString(), HasSubstr("senha"));
+    };
+    window.ShowSettingsDialog();
+    EXPECT_TRUE(dialogs_.boxes.empty());
+    EXPECT_EQ(passwords_.passwords[certificates.files.a1.string()], certificates.password);
+
+    // A certificate taken out of the settings leaves nothing of it in the keyring.
+    dialogs_.onDialog = [&](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        config.certificateFile->clear();
+        config.btnSal->click();
+    };
+    window.ShowSettingsDialog();
+    EXPECT_EQ(ReadCertificatePath(settings), "");
+    EXPECT_FALSE(passwords_.passwords.contains(certificates.files.a1.string()));
+}
+
+TEST_F(CertificateStartTest, AKeptPasswordThatTheCertificateRefusesIsAskedAgain) {
+    const auto& certificates = test_support::SharedTestCertificates();
+    const auto a1 = certificates.files.a1.string();
+    WriteOptions(dir_ / "cfg.dclrc", Options{}, a1);
+    passwords_.passwords[a1] = "antiga";
+    routeResult_.reason = "sem rede";
+    dialogs_.passwords = {QString::fromStdString(certificates.password)};
+    Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return AskedThePortal(); }, 10s));
+    EXPECT_EQ(dialogs_.inputs.size(), 1u);
+    ASSERT_TRUE(lastRequest_.password);
+    EXPECT_EQ(lastRequest_.password->view(), certificates.password);
+    EXPECT_EQ(passwords_.passwords[a1], certificates.password);
+    // The browser has the certificate; the window keeps no copy of the password.
+    EXPECT_TRUE(browser_->presented);
+    EXPECT_TRUE(WaitUntil([&] { return lastRequest_.password.use_count() == 1; }, 10s));
+}
+
+TEST_F(CertificateStartTest, ClosingDuringTheRouteStopsIt) {
+    WithCertificate();
+    routeResult_.file = dir_ / "xml" / (kValidKey + "-nfe.xml");
+    std::atomic<bool> release = false;
+    duringRoute_ = [&] {
+        while (!release) {
+            std::this_thread::yield();
+        }
+    };
+    auto& window = Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return routeRequests_ == 1; }, 10s));
+    EXPECT_TRUE(window.RouteRunning());
+    ASSERT_TRUE(lastRequest_.stop);
+    EXPECT_FALSE(*lastRequest_.stop);
+    window.close();
+    EXPECT_TRUE(*lastRequest_.stop);
+    release = true;
+    ASSERT_TRUE(WaitUntil([&] { return !window.RouteRunning(); }, 10s));
+    // The answer that came after the close ends nothing and starts nothing.
+    EXPECT_EQ(window.FPath(), fs::path());
+    EXPECT_FALSE(AskedThePortal());
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ protected:
         };
         // A body that is not there gives up at once, with no time spent waiting.
         dependencies.bodyWaitLimit = std::chrono::milliseconds(0);
+        dependencies.downloadWaitLimit = downloadWaitLimit_;
         dependencies.quit = [this] { ++terminations_; };
         dependencies.passwords = &passwords_;
         dependencies.writeDanfe = [this](const std::filesystem::path& invoiceFile) {
@@ -71,8 +72,11 @@ protected:
             }
         };
         dependencies.officialRoute = [this](const RouteRequest& request) {
-            ++routeRequests_;
             lastRequest_ = request;
+            ++routeRequests_;
+            if (duringRoute_) {
+                duringRoute_();
+            }
             return routeResult_;
         };
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
@@ -94,6 +98,9 @@ protected:
     // What the official route answers; it runs on another thread while the window waits.
     RouteResult routeResult_;
     std::atomic<int> routeRequests_ = 0;
+    // Runs inside the route, on its thread, before it answers.
+    std::function<void()> duringRoute_;
+    std::chrono::milliseconds downloadWaitLimit_ = std::chrono::seconds(20);
     RouteRequest lastRequest_;
     // The invoice files whose DANFE was asked for, and why drawing it fails, if it does.
     std::vector<std::filesystem::path> danfes_;

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QtTest/QTest>
 
 #include "app/scrambling.h"
 #include "app/settings_dialog.h"
@@ -67,8 +74,9 @@ TEST_F(MainWindowTest, ConnectedStartLoadsTheConsultationPage) {
     auto& window = Start({"vellora", "x", kKey});
     const auto& state = window.State();
     EXPECT_TRUE(state.Connected());
-    EXPECT_TRUE(state.btnPegarHTML);
-    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+    // Nothing to confirm before the security image shows.
+    EXPECT_FALSE(state.btnPegarHTML);
+    EXPECT_FALSE(window.btnPegarHTML->isEnabled());
     EXPECT_TRUE(state.WaitShown());
     EXPECT_EQ(window.pnl2->y(), 0);
     EXPECT_EQ(browser_->cacheClears, 1);
@@ -99,7 +107,7 @@ TEST_F(MainWindowTest, WithoutConnectionNothingLoadsUntilItReturns) {
     EXPECT_FALSE(window.btnPegarHTML->isEnabled());  // no button follows the indicator
     window.Label3Click();
     EXPECT_EQ(browser_->navigations.size(), 1u);
-    EXPECT_TRUE(window.btnPegarHTML->isEnabled());
+    EXPECT_FALSE(window.btnPegarHTML->isEnabled());  // until the image shows
 }
 
 TEST_F(MainWindowTest, TheConnectionIsTheSystemsAndThePortalHearsNothingOfIt) {
@@ -132,16 +140,105 @@ TEST_F(MainWindowTest, EscapeClosesAndCleansUp) {
     EXPECT_TRUE(fs::exists(dir_ / "xml" / (kKey + "-nfe.xml")));
 }
 
-TEST_F(MainWindowTest, EnterMovesTheFocusOn) {
+TEST_F(MainWindowTest, TheReminderGivesTheKeyboardBackToTheCaptchaBox) {
     auto& window = Start({"vellora", "x", kKey});
+    window.State().HideWait();
+    window.State().CaptchaShown();
+    window.Reflect();
     window.activateWindow();
     window.edtCaptcha->setFocus();
     ASSERT_TRUE(WaitUntil([&] { return window.edtCaptcha->hasFocus(); }));
     window.edtCaptcha->setText("ab");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(window.edtCaptcha, &enter);
-    EXPECT_TRUE(window.btnPegarHTML->hasFocus());
+    EXPECT_EQ(dialogs_.Texts(), std::vector<QString>{"Informe o codigo da imagem de segurança"});
+    EXPECT_TRUE(window.edtCaptcha->hasFocus());
     EXPECT_EQ(window.edtCaptcha->text(), "ab");
+}
+
+TEST_F(MainWindowTest, TabNeverReachesTheBrowser) {
+    auto& window = Start({"vellora", "x", kKey});
+    window.State().HideWait();
+    window.State().CaptchaShown();
+    window.Reflect();
+    window.activateWindow();
+    window.edtCaptcha->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return window.edtCaptcha->hasFocus(); }));
+    std::vector<QWidget*> reached;
+    for (int step = 0; step < 6; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+        EXPECT_FALSE(browserView_->hasFocus());
+    }
+    // The link can be reached and pressed with the keyboard.
+    EXPECT_NE(std::find(reached.begin(), reached.end(), window.Label3), reached.end());
+    window.Label3->setFocus(Qt::TabFocusReason);
+    browser_->navigations.clear();
+    QTest::keyClick(window.Label3, Qt::Key_Return);
+    EXPECT_EQ(browser_->navigations, std::vector<std::string>{addresses_.consultationPage});
+}
+
+// A control that takes every key, as the browser's own render widget does.
+class KeyTaker : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { event->accept(); }
+};
+
+TEST_F(MainWindowTest, EscapeClosesWhereverTheFocusIs) {
+    auto& window = Start({"vellora", "x", kKey});
+    auto* taker = new KeyTaker(&window);
+    taker->setFocusPolicy(Qt::StrongFocus);
+    taker->show();
+    window.activateWindow();
+    taker->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return taker->hasFocus(); }));
+    QTest::keyClick(taker, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, NothingTypedUnderTheWaitReachesTheWindow) {
+    auto& window = Start({"vellora", "x", kKey});
+    ASSERT_TRUE(window.State().WaitShown());
+    window.State().CaptchaShown();
+    window.Reflect();
+    window.edtCaptcha->setText("AB1");
+    QTest::keyClick(window.edtCaptcha, Qt::Key_2);
+    QTest::keyClick(window.edtCaptcha, Qt::Key_Return);
+    EXPECT_EQ(window.edtCaptcha->text(), "AB1");
+    EXPECT_TRUE(dialogs_.boxes.empty());
+    EXPECT_TRUE(browser_->actions.empty());
+    QTest::keyClick(window.btnPegarHTML, Qt::Key_Space);
+    EXPECT_TRUE(browser_->actions.empty());
+    // Nor can the settings be opened through the overlay.
+    EXPECT_EQ(window.contextMenuPolicy(), Qt::NoContextMenu);
+    window.State().HideWait();
+    window.Reflect();
+    EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+}
+
+TEST_F(MainWindowTest, EveryCaptionIsTheProgramsName) {
+    auto& window = Start({"vellora", "x", kKey});
+    EXPECT_EQ(window.windowTitle(), "TARVENIX|NFe");
+    EXPECT_EQ(kApplicationTitle, "TARVENIX|NFe");
+    std::vector<QString> captions;
+    dialogs_.onDialog = [&](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        captions.push_back(config.windowTitle());
+        for (auto* group : {config.rg1, config.rg2, config.rg3, config.rg4, config.rg6}) {
+            const auto buttons = group->findChildren<QRadioButton*>();
+            ASSERT_EQ(buttons.size(), 2);
+            EXPECT_FALSE(buttons[0]->geometry().intersects(buttons[1]->geometry()));
+            for (auto* button : buttons) {
+                EXPECT_TRUE(group->contentsRect().contains(button->geometry()))
+                    << button->text().toStdString();
+            }
+        }
+    };
+    window.ShowSettingsDialog();
+    EXPECT_EQ(captions, std::vector<QString>{"TARVENIX|NFe - Configurador"});
 }
 
 TEST_F(MainWindowTest, PageMessagesConfirmOnlyTheBrowsersBox) {
@@ -204,13 +301,24 @@ TEST_F(MainWindowTest, FirstStartShowsTheSettingsDialog) {
 }
 
 TEST_F(MainWindowTest, FirstStartClosedWithoutSavingEndsTheProgram) {
-    fs::remove(dir_ / "cfg.dclrc");
-    dialogs_.onDialog = [](QDialog& dialog) { static_cast<TfrmVLConfig&>(dialog).btnClo->click(); };
-    Start({"vellora", "x", kKey});
-    EXPECT_EQ(terminations_, 1);
-    EXPECT_EQ(dialogs_.dialogsShown, 1);
-    EXPECT_TRUE(dialogs_.boxes.empty());
-    EXPECT_TRUE(browser_->navigations.empty());
+    // "Fechar", and the title bar's close (or Alt+F4), alike.
+    const std::function<void(QDialog&)> closings[] = {
+        [](QDialog& dialog) { static_cast<TfrmVLConfig&>(dialog).btnClo->click(); },
+        [](QDialog& dialog) {
+            QCloseEvent close;
+            QApplication::sendEvent(&dialog, &close);
+        }};
+    for (const auto& closing : closings) {
+        fs::remove(dir_ / "cfg.dclrc");
+        terminations_ = 0;
+        dialogs_ = FakeDialogs();
+        dialogs_.onDialog = closing;
+        Start({"vellora", "x", kKey});
+        EXPECT_EQ(terminations_, 1);
+        EXPECT_EQ(dialogs_.dialogsShown, 1);
+        EXPECT_TRUE(dialogs_.boxes.empty());
+        EXPECT_TRUE(browser_->navigations.empty());
+    }
 }
 
 TEST_F(MainWindowTest, SettingsBehindTheAccessCode) {
@@ -226,14 +334,15 @@ TEST_F(MainWindowTest, SettingsBehindTheAccessCode) {
         EXPECT_FALSE(config.isVisible());
     };
 
-    dialogs_.answers = {std::nullopt, QString("575504"), QString("575503"), QString("575503")};
+    dialogs_.passwords = {std::nullopt, QString("575504"), QString("575503"), QString("575503")};
     window.Configurar1Click();  // cancelled: nothing
     EXPECT_TRUE(dialogs_.boxes.empty());
     window.Configurar1Click();  // wrong code
     EXPECT_EQ(dialogs_.Texts(),
               std::vector<QString>{"Senha informada está errada. Tente novamente."});
     EXPECT_EQ(dialogs_.dialogsShown, 0);
-    EXPECT_EQ(dialogs_.inputs[0], "Informe a senha para acessar.|Digite a senha");
+    // A password box: what is typed is not shown.
+    EXPECT_EQ(dialogs_.inputs[0], "TARVENIX|NFe|Informe a senha para acessar.");
 
     window.Configurar1Click();  // the day's code: 10/12/25 gives 575503
     window.Configurar1Click();  // the dialog now shows what was saved

@@ -181,5 +181,18 @@ TEST_F(OfficialRouteTest, ASlowServiceGivesWayToThePortal) {
     EXPECT_TRUE(fs::is_empty(output_.path()));
 }
 
+TEST_F(OfficialRouteTest, AClosedWindowStopsTheRouteAndNothingIsWritten) {
+    test_support::ServedDistribution slow(
+        {.fault = sample::DistributionFault::slow, .slowDelay = std::chrono::seconds(30)});
+    auto request = Request(kKey);
+    request.service.otherUrl = slow.Url();
+    request.stop = std::make_shared<const std::atomic<bool>>(true);
+    const auto result = AskOfficialRoute(request, clock_);
+    EXPECT_FALSE(result.file);
+    // Abandoned at once, not after the 30 seconds of the service's time limit.
+    EXPECT_THAT(result.reason, HasSubstr("interrompida"));
+    EXPECT_TRUE(fs::is_empty(output_.path()));
+}
+
 }  // namespace
 }  // namespace app

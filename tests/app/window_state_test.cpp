@@ -45,6 +45,8 @@ TEST(WindowState, OptionsOfferOrWithdrawActions) {
 
 TEST(WindowState, ConnectionMarksAndRestart) {
     WindowState state;
+    state.StartUpConnection(true);
+    EXPECT_FALSE(state.btnPegarHTML);  // nothing to confirm before the first image
     state.StartUpConnection(false);
     EXPECT_FALSE(state.btnPegarHTML);
     EXPECT_FALSE(state.Connected());
@@ -63,7 +65,9 @@ TEST(WindowState, ConnectionMarksAndRestart) {
     state.Button1 = false;
     EXPECT_TRUE(state.Restart());
     EXPECT_TRUE(state.WaitShown());
-    EXPECT_TRUE(state.btnPegarHTML && state.Button1);
+    // "CONFIRMAR" waits for the new security image.
+    EXPECT_FALSE(state.btnPegarHTML);
+    EXPECT_TRUE(state.Button1);
     EXPECT_FALSE(state.btnGerarXML || state.btnNovaConsulta || state.btnDow || state.btnDados);
     EXPECT_TRUE(state.Memo2.empty());
 }

@@ -464,6 +464,36 @@ TEST_F(PortalFlowTest, PrintPageWithoutBodyEndsInTheTimeLimitMessage) {
     EXPECT_FALSE(window.State().WaitShown());
 }
 
+// After Enter the keyboard stays in the program's window, never in the browser: Escape during a
+// slow result page closes the program at once, and the page that comes later writes nothing.
+TEST_F(PortalFlowTest, EscapeDuringASlowResultPageClosesAndNothingIsWritten) {
+    auto& window = Start(kNormal, {}, Portal("slow"));
+    WaitForCaptcha("slow pages");
+    Type(kCaptcha);
+    ASSERT_TRUE(window.State().WaitShown());
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->window(), &window);
+    EXPECT_TRUE(focus == window.edtCaptcha || window.isAncestorOf(focus));
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_TRUE(Ended(2s));
+    const auto file = Output() / (kNormal + "-nfe.xml");
+    // The slow page takes five seconds; it is given more, and still no file comes.
+    EXPECT_FALSE(WaitUntil([&] { return fs::exists(file); }, 8s));
+}
+
+// Closing while a slow distribution service is asked abandons the request at once.
+TEST_F(PortalFlowTest, ClosingDuringASlowOfficialRouteWritesNothing) {
+    test_support::ServedDistribution service(
+        {.fault = sample::DistributionFault::slow, .slowDelay = std::chrono::seconds(30)});
+    WithCertificate(service);
+    auto& window = Start(kNormal);
+    ASSERT_TRUE(WaitUntil([&] { return window.RouteRunning(); }, 10s));
+    window.close();
+    EXPECT_TRUE(WaitUntil([&] { return !window.RouteRunning(); }, 2s));
+    EXPECT_FALSE(fs::exists(Output() / (kNormal + "-nfe.xml")));
+}
+
 TEST_F(PortalFlowTest, WithACertificateTheOfficialDocumentComesWithoutACaptcha) {
     test_support::ServedDistribution service;
     WithCertificate(service);

@@ -113,6 +113,7 @@ public:
         }
         return answers;
     }
+    void Remove(const std::string& certificate) override { passwords.erase(certificate); }
 
     std::map<std::string, std::string> passwords;
     bool answers = true;
