@@ -13,6 +13,8 @@
 #include "danfe/danfe_error.h"
 #include "danfe/sheet_plan.h"
 #include "danfe/text_format.h"
+#include "nfe/access_key.h"
+#include "nfe/cnpj.h"
 
 namespace danfe {
 
@@ -308,7 +310,7 @@ private:
         canvas_.Box(right, y, 85, 13);
         DrawBarcode(right + 4, y + 1.5, 77, 10);
         canvas_.Field(right, y + 13, 85, 8, QStringLiteral("CHAVE DE ACESSO"),
-                      Q(KeyGroups(invoice_.key)), Qt::AlignHCenter, 8, true);
+                      Q(nfe::GroupedKey(invoice_.key)), Qt::AlignHCenter, 8, true);
         canvas_.Box(right, y + 21, 85, kHeaderHeight - 21);
         const QFont consult = Canvas::Sans(7.5);
         lineY = y + 23.5;
@@ -354,7 +356,7 @@ private:
                       QStringLiteral("INSCRIÇÃO ESTADUAL DO SUBST. TRIBUT."),
                       Q(from.substituteStateRegistration));
         canvas_.Field(kLeft + 134, y, 66, kRow, QStringLiteral("CNPJ"),
-                      Q(Document(from.cnpj.empty() ? from.cpf : from.cnpj)));
+                      Q(nfe::FormattedCnpjCpf(from.cnpj.empty() ? from.cpf : from.cnpj)));
     }
 
     // Fields side by side filling the width: title, value, width (0: share what is left).
@@ -387,7 +389,7 @@ private:
         const std::string movementTime =
             invoice_.movementTime.empty() ? TimePart(invoice_.movement) : invoice_.movementTime;
         DrawCells(y, {{"NOME / RAZÃO SOCIAL", to.name, 120},
-                      {"CNPJ / CPF", Document(to.cnpj.empty() ? to.cpf : to.cnpj), 45},
+                      {"CNPJ / CPF", nfe::FormattedCnpjCpf(to.cnpj.empty() ? to.cpf : to.cnpj), 45},
                       {"DATA DA EMISSÃO", DatePart(invoice_.issued), 35, Qt::AlignHCenter}});
         y += kRow;
         const std::string complement = a.complement.empty() ? "" : " " + a.complement;
@@ -474,7 +476,7 @@ private:
                       {"CÓDIGO ANTT", t.vehicleAntt, 22},
                       {"PLACA DO VEÍCULO", t.vehiclePlate, 22},
                       {"UF", t.vehicleState, 10, Qt::AlignHCenter},
-                      {"CNPJ / CPF", Document(t.carrierDocument), 54}});
+                      {"CNPJ / CPF", nfe::FormattedCnpjCpf(t.carrierDocument), 54}});
         y += kRow;
         DrawCells(y, {{"ENDEREÇO", t.carrierAddress, 92},
                       {"MUNICÍPIO", t.carrierCity, 44},

@@ -52,29 +52,6 @@ std::string Money(std::string_view text) {
     return Decimal(text.empty() ? "0" : text, 2);
 }
 
-std::string Document(std::string_view text) {
-    const std::string t(text);
-    if (t.size() == 14) {
-        return t.substr(0, 2) + '.' + t.substr(2, 3) + '.' + t.substr(5, 3) + '/' + t.substr(8, 4) +
-               '-' + t.substr(12);
-    }
-    if (t.size() == 11) {
-        return t.substr(0, 3) + '.' + t.substr(3, 3) + '.' + t.substr(6, 3) + '-' + t.substr(9);
-    }
-    return t;
-}
-
-std::string KeyGroups(std::string_view key) {
-    std::string grouped;
-    for (std::size_t i = 0; i < key.size(); i += 4) {
-        if (i > 0) {
-            grouped += ' ';
-        }
-        grouped += key.substr(i, 4);
-    }
-    return grouped;
-}
-
 std::string InvoiceNumber(std::string_view number) {
     return Grouped(Padded(number, 9));
 }

@@ -12,11 +12,6 @@ namespace danfe {
 std::string Decimal(std::string_view text, int minDecimals);
 // A value in reais: two decimals, "0,00" when absent.
 std::string Money(std::string_view text);
-// A CNPJ ("12.345.678/0001-95", also with letters) or CPF ("123.456.789-09"); anything
-// else as it is.
-std::string Document(std::string_view text);
-// The access key in groups of four characters.
-std::string KeyGroups(std::string_view key);
 // The number nNF as nine digits in groups of three ("000.000.101").
 std::string InvoiceNumber(std::string_view number);
 // The series as three digits.

@@ -7,15 +7,7 @@
 namespace dfe {
 
 std::string Party::Formatted() const {
-    if (kind == Kind::cnpj && number.size() == 14) {
-        return number.substr(0, 2) + "." + number.substr(2, 3) + "." + number.substr(5, 3) + "/" +
-               number.substr(8, 4) + "-" + number.substr(12);
-    }
-    if (kind == Kind::cpf && number.size() == 11) {
-        return number.substr(0, 3) + "." + number.substr(3, 3) + "." + number.substr(6, 3) + "-" +
-               number.substr(9);
-    }
-    return number;
+    return nfe::FormattedCnpjCpf(number);
 }
 
 std::optional<Party> PartyFromNumber(std::string_view number) {

@@ -123,6 +123,17 @@ bool IsValidAccessKey(std::string_view text) {
            IsValidCNPJ(key.substr(6, 14));
 }
 
+std::string GroupedKey(std::string_view key) {
+    std::string grouped;
+    for (std::size_t i = 0; i < key.size(); i += 4) {
+        if (i > 0) {
+            grouped += ' ';
+        }
+        grouped += key.substr(i, 4);
+    }
+    return grouped;
+}
+
 int KeyNumericCode(std::string_view key, double version) {
     const std::string characters = KeyCharacters(key);
     if (characters.size() < 36) {

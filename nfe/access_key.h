@@ -41,6 +41,9 @@ KeyCheckDigitResult KeyCheckDigit(std::string_view text);
 // state code, a valid year-month and a valid CNPJ. Never throws.
 bool IsValidAccessKey(std::string_view text);
 
+// The key in groups of four characters separated by blanks, as it is printed.
+std::string GroupedKey(std::string_view key);
+
 // The numeric code cNF: key characters 36 to 43 for layout 2.00 and later, 35 to 43 before.
 // Throws ConversionError when the key has fewer than 36 characters or they are not digits.
 int KeyNumericCode(std::string_view key, double version);

@@ -34,6 +34,18 @@ std::string IdentifierCharacters(std::string_view text) {
     return characters;
 }
 
+std::string FormattedCnpjCpf(std::string_view number) {
+    const std::string n(number);
+    if (n.size() == 14) {
+        return n.substr(0, 2) + "." + n.substr(2, 3) + "." + n.substr(5, 3) + "/" + n.substr(8, 4) +
+               "-" + n.substr(12);
+    }
+    if (n.size() == 11) {
+        return n.substr(0, 3) + "." + n.substr(3, 3) + "." + n.substr(6, 3) + "-" + n.substr(9);
+    }
+    return n;
+}
+
 bool IsValidCNPJ(std::string_view text) {
     if (text.size() != 14) {
         return false;

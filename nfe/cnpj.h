@@ -24,6 +24,10 @@ constexpr int CheckValue(char c) {
 // dropped: "12.abc.345/01de-35" gives "12ABC34501DE35".
 std::string IdentifierCharacters(std::string_view text);
 
+// "12.345.678/0001-95" or "12.ABC.345/01DE-35" for 14 characters, "123.456.789-09" for 11;
+// anything else unchanged.
+std::string FormattedCnpjCpf(std::string_view number);
+
 // Exactly 14 characters: twelve digits or letters (lower case read as upper case), then the
 // two check digits of those twelve. Anything else, a letter among the check digits included,
 // is not a valid CNPJ.

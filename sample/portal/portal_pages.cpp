@@ -1,5 +1,6 @@
 #include "sample/portal/portal_pages.h"
 
+#include "nfe/access_key.h"
 #include "nfe/xml_escape.h"
 #include "sample/portal/portal_addresses.h"
 #include "text/ascii_case.h"
@@ -113,7 +114,7 @@ std::string ResultPage(std::string_view formAction, const SampleInvoice& invoice
     std::string content = R"(<fieldset>
 <legend>Dados da NF-e</legend>
 <p>Chave de Acesso: <span id="ctl00_ContentPlaceHolder1_lblChaveAcesso">)";
-    content += nfe::EscapeXmlText(GroupedKey(invoice.key));
+    content += nfe::EscapeXmlText(nfe::GroupedKey(invoice.key));
     content += R"(</span></p>
 <p>Situação Atual: <span id="ctl00_ContentPlaceHolder1_lblSituacaoAtual">)";
     content += invoice.cancelled ? "CANCELADA" : "AUTORIZADA";
@@ -180,17 +181,6 @@ std::string WithVanishingBody(std::string page) {
     const auto end = lower.rfind("</body>");
     page.insert(end == std::string::npos ? page.size() : end, kScript);
     return page;
-}
-
-std::string GroupedKey(std::string_view key) {
-    std::string grouped;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (i > 0 && i % 4 == 0) {
-            grouped += ' ';
-        }
-        grouped += key[i];
-    }
-    return grouped;
 }
 
 }  // namespace sample

@@ -38,7 +38,4 @@ std::string CertificateRequiredPage();
 // The page with a script that removes the page's body once it has loaded.
 std::string WithVanishingBody(std::string page);
 
-// The key in groups of four digits, as the portal shows it.
-std::string GroupedKey(std::string_view key);
-
 }  // namespace sample

@@ -89,29 +89,6 @@ std::string PageDateTime(nfe::TDateTime value, std::string_view utcOffset,
            TwoDigits(time.minute) + ":" + TwoDigits(time.second) + std::string(utcOffset);
 }
 
-std::string GroupedKey(std::string_view keyDigits) {
-    std::string text;
-    for (std::size_t i = 0; i < keyDigits.size(); i += 4) {
-        if (i > 0) {
-            text += ' ';
-        }
-        text += keyDigits.substr(i, 4);
-    }
-    return text;
-}
-
-std::string FormattedCnpjCpf(std::string_view digits) {
-    const std::string d(digits);
-    if (d.size() == 14) {
-        return d.substr(0, 2) + "." + d.substr(2, 3) + "." + d.substr(5, 3) + "/" + d.substr(8, 4) +
-               "-" + d.substr(12, 2);
-    }
-    if (d.size() == 11) {
-        return d.substr(0, 3) + "." + d.substr(3, 3) + "." + d.substr(6, 3) + "-" + d.substr(9, 2);
-    }
-    return d;
-}
-
 std::string FormattedCep(int cep) {
     char text[16];
     std::snprintf(text, sizeof text, "%08d", cep);

@@ -31,12 +31,6 @@ std::string PageDate(nfe::TDateTime value);
 std::string PageDateTime(nfe::TDateTime value, std::string_view utcOffset = {},
                          std::string_view between = " ");
 
-// The 44 key digits in groups of four separated by blanks.
-std::string GroupedKey(std::string_view keyDigits);
-
-// "12.345.678/0001-95" for 14 digits, "123.456.789-09" for 11; anything else unchanged.
-std::string FormattedCnpjCpf(std::string_view digits);
-
 // "01310-100".
 std::string FormattedCep(int cep);
 

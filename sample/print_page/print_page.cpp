@@ -83,7 +83,7 @@ std::string ScriptBlock() {
 std::string KeyHeader(const TNFe& nfe) {
     return Title("NF-e - Consulta Completa") +
            CellTable({
-               LabelledCell("Chave de Acesso", GroupedKey(nfe::KeyCharacters(nfe.infNFe.ID))),
+               LabelledCell("Chave de Acesso", nfe::GroupedKey(nfe::KeyCharacters(nfe.infNFe.ID))),
                LabelledCell("Número", std::to_string(nfe.Ide.nNF)),
                LabelledCell("Versão", VersionText(nfe)),
            });
@@ -102,7 +102,7 @@ std::string InvoiceData(const TNFe& nfe) {
 }
 
 std::string PartyDocument(const std::string& cnpjCpf) {
-    return LabelledCell(cnpjCpf.size() == 11 ? "CPF" : "CNPJ", FormattedCnpjCpf(cnpjCpf));
+    return LabelledCell(cnpjCpf.size() == 11 ? "CPF" : "CNPJ", nfe::FormattedCnpjCpf(cnpjCpf));
 }
 
 // The summaries of the parties; the recipient's heading begins its own line.

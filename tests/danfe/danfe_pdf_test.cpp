@@ -5,6 +5,8 @@
 
 #include "danfe/invoice_reader.h"
 #include "danfe/text_format.h"
+#include "nfe/access_key.h"
+#include "nfe/cnpj.h"
 #include "sample/portal/sample_invoices.h"
 #include "tests/danfe/danfe_samples.h"
 
@@ -33,9 +35,9 @@ void ExpectTheInvoiceIn(const std::string& xml) {
     const Invoice invoice = ReadInvoice(xml);
     const std::string pdf = DanfePdf(invoice);
     const std::string text = danfe_test::PdfText(pdf);
-    EXPECT_THAT(text, HasSubstr(KeyGroups(invoice.key)));
-    EXPECT_THAT(text, HasSubstr(Document(invoice.issuer.cnpj)));
-    EXPECT_THAT(text, HasSubstr(Document(invoice.recipient.cnpj)));
+    EXPECT_THAT(text, HasSubstr(nfe::GroupedKey(invoice.key)));
+    EXPECT_THAT(text, HasSubstr(nfe::FormattedCnpjCpf(invoice.issuer.cnpj)));
+    EXPECT_THAT(text, HasSubstr(nfe::FormattedCnpjCpf(invoice.recipient.cnpj)));
     EXPECT_THAT(text, HasSubstr(Money(invoice.totals.invoice)));
     for (const Item& item : invoice.items) {
         EXPECT_THAT(text, HasSubstr(item.code)) << invoice.key;
@@ -61,7 +63,7 @@ TEST_F(DanfePdfTest, ManyItemsTakeSeveralSheetsEachWithItsNumberAndTheHeader) {
     for (std::size_t n = 0; n < sheets.size(); ++n) {
         SCOPED_TRACE("sheet " + std::to_string(n + 1));
         EXPECT_THAT(sheets[n], HasSubstr("FOLHA " + std::to_string(n + 1) + "/" + count));
-        EXPECT_THAT(sheets[n], HasSubstr(KeyGroups(invoice.key)));
+        EXPECT_THAT(sheets[n], HasSubstr(nfe::GroupedKey(invoice.key)));
         EXPECT_THAT(sheets[n], HasSubstr("DADOS DOS PRODUTOS / SERVIÇOS"));
     }
     // The canhoto and the recipient only on the first.
@@ -130,7 +132,8 @@ TEST_F(DanfePdfTest, LongNotesContinueOnALaterSheet) {
 TEST_F(DanfePdfTest, AnIssuerWhoseCnpjHoldsLettersHasItsKeyInSetsCAndA) {
     const std::string key =
         sample::KeyWithCheckDigit("35 2609 12ABC34501DE35 55 001 000001234 1 12345678");
-    ASSERT_EQ(Document(ReadInvoice(danfe_test::SampleXml(key)).issuer.cnpj), "12.ABC.345/01DE-35");
+    ASSERT_EQ(nfe::FormattedCnpjCpf(ReadInvoice(danfe_test::SampleXml(key)).issuer.cnpj),
+              "12.ABC.345/01DE-35");
     ExpectTheInvoiceIn(danfe_test::SampleXml(key));
 }
 

@@ -1,4 +1,6 @@
 #include "sample/print_page/page_format.h"
+#include "nfe/access_key.h"
+#include "nfe/cnpj.h"
 
 #include <gtest/gtest.h>
 
@@ -40,11 +42,12 @@ TEST(PageDateTime, WritesDayMonthYearAndTheTimeWithItsOffset) {
 }
 
 TEST(PageIdentifiers, GroupsAndPunctuatesAsThePortal) {
-    EXPECT_EQ(GroupedKey("35150311222333000181550010000010011201510019"),
+    EXPECT_EQ(nfe::GroupedKey("35150311222333000181550010000010011201510019"),
               "3515 0311 2223 3300 0181 5500 1000 0010 0112 0151 0019");
-    EXPECT_EQ(FormattedCnpjCpf("11222333000181"), "11.222.333/0001-81");
-    EXPECT_EQ(FormattedCnpjCpf("12345678909"), "123.456.789-09");
-    EXPECT_EQ(FormattedCnpjCpf(""), "");
+    EXPECT_EQ(nfe::FormattedCnpjCpf("11222333000181"), "11.222.333/0001-81");
+    EXPECT_EQ(nfe::FormattedCnpjCpf("12ABC34501DE35"), "12.ABC.345/01DE-35");
+    EXPECT_EQ(nfe::FormattedCnpjCpf("12345678909"), "123.456.789-09");
+    EXPECT_EQ(nfe::FormattedCnpjCpf(""), "");
     EXPECT_EQ(FormattedCep(1310100), "01310-100");
     EXPECT_EQ(FormattedPhone("1133334444"), "(11) 3333-4444");
     EXPECT_EQ(FormattedPhone("11933334444"), "(11) 93333-4444");
