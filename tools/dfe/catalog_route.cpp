@@ -8,6 +8,7 @@
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
 #include "nfe/cnpj.h"
+#include "tools/dfe/certificate_validity.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/route.h"
 
@@ -83,6 +84,8 @@ void UseCompany(DfeArguments& arguments, const DfeContext& context) {
                                           " não está cadastrada; cadastre-a com vellora-dfe "
                                           "empresas adicionar.");
     }
+    // Every command that uses the company's certificate says when it is about to expire.
+    WarnOfExpiry(*company, context);
     if (arguments.certificate.empty()) {
         arguments.certificate = company->certificate.string();
     }

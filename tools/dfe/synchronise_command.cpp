@@ -5,7 +5,6 @@
 #include "dfe/local_time.h"
 #include "tools/dfe/catalog_commands.h"
 #include "tools/dfe/catalog_route.h"
-#include "tools/dfe/certificate_validity.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/document_files.h"
 #include "tools/dfe/printable.h"
@@ -38,7 +37,6 @@ int SynchroniseCompany(const catalog::Company& company, const CatalogArguments& 
                        Tally& total, const DfeContext& context) {
     const std::string name = dfe::PartyFromNumber(company.cnpj)->Formatted();
     context.out << name << ": " << std::flush;
-    WarnOfExpiry(company, context);
     Tally tally;
     try {
         DfeArguments run;
