@@ -2,20 +2,11 @@
 
 #include <cstddef>
 
+#include "text/thousands.h"
+
 namespace danfe {
 
 namespace {
-
-std::string Grouped(std::string_view digits) {
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += '.';
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
 
 std::string Padded(std::string_view text, std::size_t width) {
     return text.size() >= width ? std::string(text)
@@ -41,7 +32,7 @@ std::string Decimal(std::string_view text, int minDecimals) {
     while (decimals.size() < static_cast<std::size_t>(minDecimals)) {
         decimals += '0';
     }
-    std::string result = (negative ? "-" : "") + Grouped(whole.empty() ? "0" : whole);
+    std::string result = (negative ? "-" : "") + text::GroupThousands(whole.empty() ? "0" : whole);
     if (!decimals.empty()) {
         result += ',' + decimals;
     }
@@ -53,7 +44,7 @@ std::string Money(std::string_view text) {
 }
 
 std::string InvoiceNumber(std::string_view number) {
-    return Grouped(Padded(number, 9));
+    return text::GroupThousands(Padded(number, 9));
 }
 
 std::string Series(std::string_view series) {

@@ -5,20 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/thousands.h"
+
 namespace sample::page {
 namespace {
-
-// Integer digits grouped by thousands.
-std::string GroupThousands(std::string_view digits) {
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += '.';
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
 
 std::string TwoDigits(int value) {
     char text[8];
@@ -38,7 +28,7 @@ std::string PageNumber(nfe::Currency value, int minDecimals) {
         decimals.pop_back();
     }
     std::string text = raw < 0 ? "-" : "";
-    text += GroupThousands(std::to_string(magnitude / nfe::Currency::kScale));
+    text += text::GroupThousands(std::to_string(magnitude / nfe::Currency::kScale));
     if (!decimals.empty()) {
         text += "," + decimals;
     }
@@ -55,7 +45,7 @@ std::string PageDecimal(double value, int minDecimals, int maxDecimals) {
         decimals.pop_back();
     }
     std::string result = value < 0 && std::stod(fixed) != 0 ? "-" : "";
-    result += GroupThousands(fixed.substr(0, point));
+    result += text::GroupThousands(fixed.substr(0, point));
     if (!decimals.empty()) {
         result += "," + decimals;
     }
