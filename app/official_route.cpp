@@ -15,6 +15,7 @@
 #include "dfe/service_address.h"
 #include "dfe/usage_record.h"
 #include "files/atomic_file.h"
+#include "files/system_error_text.h"
 
 namespace app {
 
@@ -117,7 +118,7 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
                 : dfe::UserDataFolder(Variable("XDG_DATA_HOME"), Variable("HOME"));
         // A person at the window does not wait for another run (vellora-dfe for the same
         // CNPJ base, which may take minutes): the portal takes over at once.
-        dfe::UsageRecord record(dataFolder, address.name, party, [] {
+        dfe::UsageRecord record(dataFolder, address.name, party, clock, [] {
             throw dfe::StateError(
                 "Outra consulta ao serviço para o mesmo CNPJ está em andamento neste computador.");
         });
@@ -144,7 +145,7 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         }
         return result;
     } catch (const std::exception& error) {
-        return Failed(error.what());
+        return Failed(files::ExceptionText(error));
     }
 }
 

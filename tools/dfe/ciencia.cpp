@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 
 #include "dfe/ciencia_event.h"
 #include "dfe/ciencia_registration.h"
+#include "dfe/distribution_answer.h"
 #include "files/atomic_file.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/key_list.h"
@@ -52,9 +54,10 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                                  const DfeContext& context) {
     std::ostream& err = context.err;
     CienciaReport report;
-    std::size_t answered = 0;
+    std::set<std::string> answered;
     const auto take = [&](const dfe::CienciaOutcome& outcome) {
-        ++answered;
+        answered.insert(outcome.key);
+        report.held = report.held || outcome.cStat == dfe::kExcessiveUse;
         const std::string reason = std::to_string(outcome.cStat) + " " + Printable(outcome.xMotivo);
         switch (outcome.kind) {
             case dfe::CienciaOutcome::Kind::registered: {
@@ -94,6 +97,13 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                 }
                 break;
             }
+            case dfe::CienciaOutcome::Kind::refusedBefore:
+                err << outcome.key
+                    << ": a Ciência da Operação não foi enviada: o serviço já a recusou numa "
+                       "execução anterior ("
+                    << outcome.cStat << "), e enviá-la de novo não muda a recusa.\n";
+                ++report.failed;
+                break;
             case dfe::CienciaOutcome::Kind::refused:
                 if (outcome.cStat == 0) {
                     err << outcome.key << ": " << Printable(outcome.xMotivo) << ".\n";
@@ -108,13 +118,16 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
     };
     try {
         dfe::RegisterCiencia(*route.events, route.certificate, route.environment, context.clock,
-                             keys, take);
+                             *route.record, keys, take);
     } catch (const std::exception& error) {
+        report.held = dynamic_cast<const dfe::UseLimitReached*>(&error) != nullptr;
         // The connection, the answer, the signature or a file: the keys after it are not sent.
         err << Printable(error.what()) << "\n";
-        for (std::size_t i = answered; i < keys.size(); ++i) {
-            err << keys[i] << ": Ciência da Operação não registrada.\n";
-            ++report.failed;
+        for (const std::string& key : keys) {
+            if (!answered.contains(key)) {
+                err << key << ": Ciência da Operação não registrada.\n";
+                ++report.failed;
+            }
         }
     }
     return report;
@@ -135,6 +148,9 @@ int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context) 
     if (list.keys.size() > 1) {
         context.err << report.registered.size() << " de " << list.keys.size()
                     << " chaves com a Ciência da Operação registrada\n";
+    }
+    if (report.held) {
+        return kToldToWait;
     }
     return report.failed == 0 && list.invalid.empty() ? kDelivered : kFailed;
 }

@@ -5,6 +5,7 @@
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
 #include "dfe/service_address.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
@@ -77,14 +78,14 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     try {
         std::filesystem::create_directories(arguments.outputFolder);
     } catch (const std::filesystem::filesystem_error& error) {
-        throw CommandFailure(1, "A pasta \"" + arguments.outputFolder +
-                                    "\" não pôde ser criada: " + error.code().message());
+        throw CommandFailure(1, "A pasta \"" + arguments.outputFolder + "\" não pôde ser criada: " +
+                                    files::SystemErrorText(error.code()) + ".");
     }
 
     try {
         route.record = std::make_unique<dfe::UsageRecord>(
             dfe::UserDataFolder(context.variable("XDG_DATA_HOME"), context.variable("HOME")),
-            address.name, route.party, [&context] {
+            address.name, route.party, context.clock, [&context] {
                 context.err << "Outra execução do vellora-dfe consulta para o mesmo CNPJ; "
                                "aguardando que ela termine..."
                             << std::endl;
