@@ -1,4 +1,5 @@
 #include "tools/dfe/ciencia.h"
+#include "files/system_error_text.h"
 
 #include <algorithm>
 #include <ostream>
@@ -117,7 +118,7 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
     } catch (const std::exception& error) {
         report.held = dynamic_cast<const dfe::UseLimitReached*>(&error) != nullptr;
         // The connection, the answer, the signature or a file: the keys after it are not sent.
-        err << Printable(error.what()) << "\n";
+        err << Printable(files::ExceptionText(error)) << "\n";
         for (const std::string& key : keys) {
             if (!answered.contains(key)) {
                 err << key << ": Ciência da Operação não registrada.\n";
