@@ -36,7 +36,7 @@ const char* Variable(const char* name) {
 constexpr const char* kRouteStopped = "A consulta ao serviço foi interrompida.";
 
 RouteResult Failed(std::string reason) {
-    return {std::nullopt, OneLine(std::move(reason))};
+    return {std::nullopt, OneLine(std::move(reason)), {}};
 }
 
 std::string FileText(const std::filesystem::path& file) {
