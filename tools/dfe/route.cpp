@@ -34,12 +34,12 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
                  : CertificatePassword(passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
                                        context.prompt, file);
     } catch (const std::runtime_error& error) {
-        throw CommandFailure(2, error.what());
+        throw CommandFailure(kUsage, error.what());
     }
     try {
         return dfe::A1Certificate::ReadFile(file, password);
     } catch (const dfe::CertificateError& error) {
-        throw CommandFailure(1,
+        throw CommandFailure(kFailed,
                              "O certificado \"" + file + "\" não pôde ser usado: " + error.what());
     }
 }
@@ -54,7 +54,7 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
         address = dfe::DistributionService(environment, otherUrl != nullptr ? otherUrl : "");
         eventAddress = dfe::EventService(environment, otherUrl != nullptr ? otherUrl : "");
     } catch (const dfe::Error& error) {
-        throw CommandFailure(2, error.what());
+        throw CommandFailure(kUsage, error.what());
     }
 
     Route route{OpenCertificate(arguments.certificate, arguments.passwordFile, context),
@@ -70,14 +70,14 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
         route.party = route.certificate.party();
         route.certificate.CheckValidAt(context.clock.Now());
     } catch (const dfe::CertificateError& error) {
-        throw CommandFailure(1, "O certificado \"" + arguments.certificate +
+        throw CommandFailure(kFailed, "O certificado \"" + arguments.certificate +
                                     "\" não pôde ser usado: " + error.what());
     }
 
     try {
         std::filesystem::create_directories(arguments.outputFolder);
     } catch (const std::filesystem::filesystem_error& error) {
-        throw CommandFailure(1, "A pasta \"" + arguments.outputFolder +
+        throw CommandFailure(kFailed, "A pasta \"" + arguments.outputFolder +
                                     "\" não pôde ser criada: " + error.code().message());
     }
 
@@ -101,7 +101,7 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
         tls.totalTimeout = context.totalTimeout;
         route.transport = std::make_unique<dfe::CurlTransport>(std::move(tls));
     } catch (const dfe::Error& error) {
-        throw CommandFailure(1, Printable(error.what()));
+        throw CommandFailure(kFailed, Printable(error.what()));
     }
     route.keeper = OpenKeeper(arguments, route.party, context);
     route.events = std::make_unique<dfe::EventClient>(*route.transport, std::move(eventAddress));
