@@ -28,26 +28,14 @@ void QtDialogs::Box(const QString& caption, const QString& text, Icon icon) {
     box.exec();
 }
 
-namespace {
-
-std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& label,
-                               QLineEdit::EchoMode echo) {
+std::optional<QString> QtDialogs::Password(const QString& caption, const QString& label) {
     bool ok = false;
-    auto text = QInputDialog::getText(Owner(parent), caption, label, echo, QString(), &ok);
+    auto text =
+        QInputDialog::getText(Owner(parent_), caption, label, QLineEdit::Password, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }
     return text;
-}
-
-}  // namespace
-
-std::optional<QString> QtDialogs::Input(const QString& caption, const QString& label) {
-    return AskText(parent_, caption, label, QLineEdit::Normal);
-}
-
-std::optional<QString> QtDialogs::Password(const QString& caption, const QString& label) {
-    return AskText(parent_, caption, label, QLineEdit::Password);
 }
 
 std::optional<QString> QtDialogs::OpenFile(const QString& caption, const QString& filter) {

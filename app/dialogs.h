@@ -20,9 +20,6 @@ public:
     // A message box with one OK button; returns when it has been closed.
     virtual void Box(const QString& caption, const QString& text, Icon icon) = 0;
 
-    // An input box; nullopt when it was cancelled.
-    virtual std::optional<QString> Input(const QString& caption, const QString& label) = 0;
-
     // A password box: what is typed is not shown; nullopt when it was cancelled.
     virtual std::optional<QString> Password(const QString& caption, const QString& label) = 0;
 
@@ -42,7 +39,6 @@ public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Box(const QString& caption, const QString& text, Icon icon) override;
-    std::optional<QString> Input(const QString& caption, const QString& label) override;
     std::optional<QString> Password(const QString& caption, const QString& label) override;
     std::optional<QString> OpenFile(const QString& caption, const QString& filter) override;
     void Run(QDialog& dialog) override;

@@ -24,11 +24,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace app {
 
-// The wait animation that the build puts beside the executable.
-inline std::filesystem::path WaitAnimation() {
-    return test_support::FixturePath("..", "../app/resources/processando1.gif").lexically_normal();
-}
-
 // Answers every box at once and remembers what it showed.
 class FakeDialogs : public Dialogs {
 public:
@@ -40,15 +35,6 @@ public:
 
     void Box(const QString& caption, const QString& text, Icon icon) override {
         boxes.push_back({caption, text, icon});
-    }
-
-    std::optional<QString> Input(const QString& caption, const QString& label) override {
-        inputs.push_back(caption + "|" + label);
-        auto answer = answers.empty() ? std::nullopt : answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
-        return answer;
     }
 
     std::optional<QString> Password(const QString& caption, const QString& label) override {
@@ -89,7 +75,6 @@ public:
 
     std::vector<ShownBox> boxes;
     std::vector<QString> inputs;
-    std::deque<std::optional<QString>> answers;
     std::deque<std::optional<QString>> passwords;
     std::deque<std::optional<QString>> files;
     std::function<void(QDialog&)> onDialog;
