@@ -1,31 +1,33 @@
-#include "dfe/ciencia_registration.h"
+#include "dfe/manifestation_registration.h"
 
 #include <algorithm>
 
-#include "dfe/ciencia_event.h"
 #include "dfe/event_request.h"
+#include "dfe/manifestation_event.h"
 
 namespace dfe {
 namespace {
 
-CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
-                         const EventResult& result) {
-    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {},
-                           {}};
+ManifestationOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
+                               const EventResult& result) {
+    ManifestationOutcome outcome{
+        key, ManifestationOutcome::Kind::refused, result.cStat, result.xMotivo, {}, {}};
     if (result.cStat == kEventRegistered || result.cStat == kEventRegisteredUnlinked) {
-        outcome.kind = CienciaOutcome::Kind::registered;
+        outcome.kind = ManifestationOutcome::Kind::registered;
         outcome.processedEvent = ProcessedEvent(signedEvent, result.xml);
     } else if (result.cStat == kEventDuplicate) {
-        outcome.kind = CienciaOutcome::Kind::alreadyRegistered;
+        outcome.kind = ManifestationOutcome::Kind::alreadyRegistered;
     }
     return outcome;
 }
 
 }  // namespace
 
-void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
-                     const Clock& clock, const std::vector<std::string>& keys,
-                     const std::function<void(const CienciaOutcome&)>& sink) {
+void RegisterManifestation(EventClient& client, const A1Certificate& certificate,
+                           Environment environment, const Clock& clock,
+                           const ManifestationRequest& request,
+                           const std::vector<std::string>& keys,
+                           const std::function<void(const ManifestationOutcome&)>& sink) {
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch()).count();
     std::uint64_t batchId = static_cast<std::uint64_t>(std::max<std::int64_t>(seconds, 0)) * 100;
@@ -37,8 +39,10 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
                 static_cast<std::ptrdiff_t>(std::min(keys.size(), first + kMaxEventsPerBatch)));
         std::vector<std::string> events;
         for (const std::string& key : batch) {
-            events.push_back(SignedCienciaEvent(
-                {environment, certificate.party(), key, clock.Now()}, certificate));
+            events.push_back(
+                SignedManifestationEvent({request.manifestation, environment, certificate.party(),
+                                          key, clock.Now(), request.justification},
+                                         certificate));
         }
 
         EventBatchAnswer answer;
@@ -51,7 +55,7 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
                                    error.kind() == TransportError::Kind::unreachable;
             if (!neverLeft) {
                 for (std::size_t i = 0; i < batch.size(); ++i) {
-                    sink({batch[i], CienciaOutcome::Kind::unconfirmed, 0, {}, {}, events[i]});
+                    sink({batch[i], ManifestationOutcome::Kind::unconfirmed, 0, {}, {}, events[i]});
                 }
             }
             throw;
@@ -59,7 +63,7 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (answer.cStat != kBatchProcessed) {
                 sink({batch[i],
-                      CienciaOutcome::Kind::refused,
+                      ManifestationOutcome::Kind::refused,
                       answer.cStat,
                       answer.xMotivo,
                       {},
@@ -75,7 +79,7 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
             }
             if (result == answer.events.end()) {
                 sink({batch[i],
-                      CienciaOutcome::Kind::refused,
+                      ManifestationOutcome::Kind::refused,
                       0,
                       "o serviço não respondeu sobre esta chave",
                       {},
