@@ -12,23 +12,34 @@ namespace dfe {
 namespace {
 
 constexpr std::array<ManifestationFacts, 4> kFacts = {{
-    {"210210", "Ciencia da Operacao", "Ciência da Operação", "ciencia",
-     "a empresa declara que tem conhecimento da operação de cada NF-e, sem confirmá-la; uma "
-     "manifestação final (confirmação, desconhecimento ou operação não realizada) ainda é "
-     "esperada",
-     false, false},
-    {"210200", "Confirmacao da Operacao", "Confirmação da Operação", "confirmacao",
-     "a empresa confirma que a operação de cada NF-e aconteceu e que recebeu a mercadoria; é "
-     "uma manifestação final",
-     true, false},
-    {"210220", "Desconhecimento da Operacao", "Desconhecimento da Operação", "desconhecimento",
-     "a empresa declara que desconhece a operação de cada NF-e, que não a pediu; é uma "
-     "manifestação final",
-     true, false},
-    {"210240", "Operacao nao Realizada", "Operação não Realizada", "nao-realizada",
-     "a empresa declara que a operação de cada NF-e não se realizou, pelo motivo da "
-     "justificativa; é uma manifestação final",
-     true, true},
+    {.eventType = "210210",
+     .description = "Ciencia da Operacao",
+     .name = "Ciência da Operação",
+     .option = "ciencia",
+     .meaning = "ela tem conhecimento da operação de cada NF-e"},
+    {.eventType = "210200",
+     .description = "Confirmacao da Operacao",
+     .name = "Confirmação da Operação",
+     .option = "confirmacao",
+     .meaning = "a operação de cada NF-e aconteceu e a mercadoria ou o serviço foi recebido; é "
+                "uma manifestação final, depois da qual não cabe mais a Ciência da Operação",
+     .final = true},
+    {.eventType = "210220",
+     .description = "Desconhecimento da Operacao",
+     .name = "Desconhecimento da Operação",
+     .feminine = false,
+     .option = "desconhecimento",
+     .meaning = "ela desconhece a operação de cada NF-e, que não foi pedida por ela; é uma "
+                "manifestação final, depois da qual não cabe mais a Ciência da Operação",
+     .final = true},
+    {.eventType = "210240",
+     .description = "Operacao nao Realizada",
+     .name = "Operação não Realizada",
+     .option = "nao-realizada",
+     .meaning = "a operação de cada NF-e não se realizou, pelo motivo da justificativa; é uma "
+                "manifestação final, depois da qual não cabe mais a Ciência da Operação",
+     .final = true,
+     .needsJustification = true},
 }};
 
 constexpr std::array<Manifestation, 4> kAll = {Manifestation::ciencia, Manifestation::confirmation,

@@ -19,8 +19,11 @@ struct ManifestationFacts {
     std::string_view eventType;    // tpEvento
     std::string_view description;  // descEvento, exactly as the schema fixes it
     std::string_view name;         // for people: "Confirmação da Operação"
+    bool feminine = true;          // how the name agrees: "a Confirmação ... registrada"
     std::string_view option;       // vellora-dfe manifestar --evento: "confirmacao"
-    std::string_view meaning;      // what the recipient declares with it, one sentence
+    // What the recipient declares with it, to follow "... que": "ela tem conhecimento da
+    // operação de cada NF-e".
+    std::string_view meaning;
     // A final manifestation closes the recipient's say on the invoice: no Ciência after it.
     bool final = false;
     bool needsJustification = false;  // xJust, only with 210240
