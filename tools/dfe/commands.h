@@ -11,6 +11,7 @@ int RunCertificateCommand(const DfeArguments& arguments, const DfeContext& conte
 int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context);
+int RunManifestCommand(const DfeArguments& arguments, const DfeContext& context);
 
 // Exit statuses.
 inline constexpr int kDelivered = 0;

@@ -153,6 +153,8 @@ std::string_view CommandName(DfeArguments::Command command) {
             return "novos";
         case DfeArguments::Command::ciencia:
             return "ciencia";
+        case DfeArguments::Command::manifest:
+            return "manifestar";
     }
     return "";
 }
@@ -304,6 +306,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             break;
         case DfeArguments::Command::keys:
         case DfeArguments::Command::ciencia:
+        case DfeArguments::Command::manifest:
             parsed.keys = std::move(positional);
             if (parsed.keys.empty() && parsed.keysFile.empty()) {
                 throw DfeUsageError("nenhuma chave foi dada");

@@ -7,11 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "dfe/manifestation.h"
+
 namespace tools {
 
 // The command line of vellora-dfe: a command, then its options and arguments.
 struct DfeArguments {
-    enum class Command { certificate, keys, newDocuments, ciencia };
+    enum class Command { certificate, keys, newDocuments, ciencia, manifest };
 
     Command command = Command::keys;
     bool help = false;
@@ -23,14 +25,16 @@ struct DfeArguments {
     std::optional<std::uint64_t> fromNsu;  // --desde-nsu
     bool pendingOnly = false;              // novos --pendentes: list, send nothing
     bool homologation = false;
-    std::optional<int> authorState;        // --uf, as the IBGE code
-    std::vector<std::string> authorities;  // --ca
-    std::string passwordFile;              // --senha-arquivo
-    bool ciencia = false;                  // chave --ciencia
-    bool confirmed = false;                // --sim: the Ciência needs no question
-    bool outputGiven = false;              // -o was given
-    std::string company;                   // --empresa: a company of the catalogue
-    std::string catalogFile;               // --catalogo
+    std::optional<int> authorState;                   // --uf, as the IBGE code
+    std::vector<std::string> authorities;             // --ca
+    std::string passwordFile;                         // --senha-arquivo
+    bool ciencia = false;                             // chave --ciencia
+    bool confirmed = false;                           // --sim: the manifestation needs no question
+    std::optional<dfe::Manifestation> manifestation;  // manifestar --evento
+    std::string justification;  // manifestar --justificativa, checked and trimmed
+    bool outputGiven = false;   // -o was given
+    std::string company;        // --empresa: a company of the catalogue
+    std::string catalogFile;    // --catalogo
 };
 
 // A command line that vellora-dfe cannot run; the message says why.
