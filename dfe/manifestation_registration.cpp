@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dfe/distribution_answer.h"
 #include "dfe/event_request.h"
 #include "dfe/manifestation_event.h"
 
@@ -21,10 +22,28 @@ ManifestationOutcome OutcomeOf(const std::string& key, const std::string& signed
     return outcome;
 }
 
+// The service's hold after a 656 and, for the Ciência, its final refusals, kept for the next
+// runs.
+void KeepWhatLasts(const EventBatchAnswer& answer, const std::vector<std::string>& batch,
+                   bool ciencia, UsageRecord& record, Time now) {
+    bool excessiveUse = answer.cStat == kExcessiveUse;
+    for (const EventResult& result : answer.events) {
+        excessiveUse = excessiveUse || result.cStat == kExcessiveUse;
+        if (ciencia && IsFinalCienciaRefusal(result.cStat) &&
+            std::find(batch.begin(), batch.end(), result.key) != batch.end()) {
+            record.KeepCienciaRefusal(result.key, result.cStat);
+        }
+    }
+    if (excessiveUse) {
+        record.limits().RecordAnswer(RequestKind::event, kExcessiveUse, false, now);
+    }
+    record.Save();
+}
+
 }  // namespace
 
 void RegisterManifestation(EventClient& client, const A1Certificate& certificate,
-                           Environment environment, const Clock& clock,
+                           Environment environment, const Clock& clock, UsageRecord& record,
                            const ManifestationRequest& request,
                            const std::vector<std::string>& keys,
                            const std::function<void(const ManifestationOutcome&)>& sink) {
@@ -32,11 +51,28 @@ void RegisterManifestation(EventClient& client, const A1Certificate& certificate
         std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch()).count();
     std::uint64_t batchId = static_cast<std::uint64_t>(std::max<std::int64_t>(seconds, 0)) * 100;
 
-    for (std::size_t first = 0; first < keys.size(); first += kMaxEventsPerBatch) {
+    // Sending again what the service refused for good would only add to its count of misuse.
+    // The record keeps the Ciência's refusals only: the final manifestations may follow one
+    // another.
+    const bool ciencia = request.manifestation == Manifestation::ciencia;
+    std::vector<std::string> toSend;
+    for (const std::string& key : keys) {
+        if (const std::optional<int> refused =
+                ciencia ? record.CienciaRefusal(key) : std::nullopt) {
+            sink({key, ManifestationOutcome::Kind::refusedBefore, *refused, {}, {}, {}});
+        } else {
+            toSend.push_back(key);
+        }
+    }
+
+    for (std::size_t first = 0; first < toSend.size(); first += kMaxEventsPerBatch) {
+        if (std::optional<Hold> hold = record.limits().HoldFor(RequestKind::event, clock.Now())) {
+            throw UseLimitReached(std::move(*hold));
+        }
         const std::vector<std::string> batch(
-            keys.begin() + static_cast<std::ptrdiff_t>(first),
-            keys.begin() +
-                static_cast<std::ptrdiff_t>(std::min(keys.size(), first + kMaxEventsPerBatch)));
+            toSend.begin() + static_cast<std::ptrdiff_t>(first),
+            toSend.begin() +
+                static_cast<std::ptrdiff_t>(std::min(toSend.size(), first + kMaxEventsPerBatch)));
         std::vector<std::string> events;
         for (const std::string& key : batch) {
             events.push_back(
@@ -60,6 +96,7 @@ void RegisterManifestation(EventClient& client, const A1Certificate& certificate
             }
             throw;
         }
+        KeepWhatLasts(answer, batch, ciencia, record, clock.Now());
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (answer.cStat != kBatchProcessed) {
                 sink({batch[i],

@@ -53,6 +53,8 @@ std::string_view Reason(int cStat) {
         case 655:
             return "Rejeição: Ciência da Operação informada após a manifestação final do "
                    "destinatário";
+        case 656:
+            return "Rejeição: Consumo Indevido";
         default:
             return "Rejeição";
     }
@@ -189,6 +191,22 @@ int EventReception::Register(const std::string& key, dfe::Manifestation manifest
     return kRegistered;
 }
 
+bool EventReception::ExcessiveUse(const std::string& base) {
+    if (service_.settings().fault != DistributionFault::excessiveUse) {
+        return false;
+    }
+    const dfe::Time now = service_.settings().clock != nullptr ? service_.settings().clock->Now()
+                                                               : std::chrono::system_clock::now();
+    const auto held = heldUntil_.find(base);
+    if ((held != heldUntil_.end() && now < held->second) ||
+        ++batchesByBase_[base] > service_.settings().burst) {
+        heldUntil_[base] = now + std::chrono::hours(1);
+        batchesByBase_[base] = 0;
+        return true;
+    }
+    return false;
+}
+
 ServiceReply EventReception::Answer(std::string_view requestBody,
                                     const std::optional<dfe::Party>& client, EVP_PKEY* clientKey) {
     const std::lock_guard lock(mutex_);
@@ -206,6 +224,8 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
         batchStatus = 239;
     } else if (!AllDigits(batchId, 1, 15) || events.empty() || events.size() > 20) {
         batchStatus = 215;
+    } else if (client && ExcessiveUse(client->Base())) {
+        batchStatus = 656;
     }
 
     const std::string environment =

@@ -22,7 +22,9 @@ namespace sample {
 // key of the client's certificate, registers each manifestation once, refuses a Ciência after
 // a final manifestation (655), and refuses the rest with the status the national environment
 // gives. After a Ciência or a Confirmação the distribution service hands the recipient the
-// full invoice. Safe from any thread.
+// full invoice. With the excessive-use fault, once --burst batches of a CNPJ base were
+// answered, it answers 656 and holds the base's events for an hour, and a batch inside the
+// hold starts it again. Safe from any thread.
 class EventReception {
 public:
     explicit EventReception(DistributionService& service) : service_(service) {}
@@ -45,6 +47,8 @@ private:
     // when it may be.
     int Register(const std::string& key, dfe::Manifestation manifestation,
                  const DistributionService::Standing& standing);
+    // Whether the excessive-use fault answers this batch of the CNPJ base with 656.
+    bool ExcessiveUse(const std::string& base);
 
     DistributionService& service_;
     std::mutex mutex_;
@@ -52,6 +56,8 @@ private:
     // The manifestations registered here, by key. With the late-invoice fault the
     // distribution service does not learn of them.
     std::map<std::string, std::set<dfe::Manifestation>> registered_;
+    std::map<std::string, int> batchesByBase_;
+    std::map<std::string, dfe::Time> heldUntil_;  // by CNPJ base
 };
 
 }  // namespace sample

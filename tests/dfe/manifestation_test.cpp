@@ -13,6 +13,7 @@
 #include "dfe/xml_signature.h"
 #include "tests/dfe/support/fake_clock.h"
 #include "tests/dfe/support/test_certificates.h"
+#include "tests/support/temporary_directory.h"
 
 namespace dfe {
 namespace {
@@ -170,8 +171,10 @@ TEST(RegisterManifestation, TwentyOneKeysGoInABatchOfTwentyAndOneOfOne) {
     RegisteringTransport transport;
     EventClient client(transport, EventService(Environment::production));
     const test_support::FakeClock clock;
+    const test_support::TemporaryDirectory data;
+    UsageRecord record(data.path(), "producao", Certificate().party(), clock);
     std::vector<ManifestationOutcome> outcomes;
-    RegisterManifestation(client, Certificate(), Environment::production, clock,
+    RegisterManifestation(client, Certificate(), Environment::production, clock, record,
                           {Manifestation::notPerformed, kJustification}, keys,
                           [&](const ManifestationOutcome& o) { outcomes.push_back(o); });
 

@@ -128,6 +128,7 @@ int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context) {
         ConfirmManifestation(arguments, route, kCiencia, summaries.size(), context)) {
         const ManifestationReport report = RegisterManifestationFor(
             kCiencia, summaries, arguments.outputFolder, route, context, KeyLines::paths);
+        wait = report.held;
         for (std::size_t i = 0; i < report.registered.size(); ++i) {
             const KeyOutcome outcome =
                 AskKey(report.registered[i], arguments.outputFolder, route, context, kStillSummary);

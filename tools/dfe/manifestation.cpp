@@ -1,10 +1,13 @@
 #include "tools/dfe/manifestation.h"
 
 #include <ostream>
+#include <set>
 
+#include "dfe/distribution_answer.h"
 #include "dfe/manifestation_event.h"
 #include "dfe/manifestation_meaning.h"
 #include "files/atomic_file.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/key_list.h"
 #include "tools/dfe/printable.h"
@@ -47,6 +50,9 @@ int RunManifestation(const DfeArguments& arguments, const dfe::ManifestationRequ
         const dfe::ManifestationFacts& facts = dfe::FactsOf(request.manifestation);
         context.err << report.registered.size() << " de " << list.keys.size() << " chaves com "
                     << Named(facts) << " " << Agreed(facts, "registrad") << "\n";
+    }
+    if (report.held) {
+        return kToldToWait;
     }
     return report.failed == 0 && list.invalid.empty() ? kDelivered : kFailed;
 }
@@ -117,9 +123,10 @@ ManifestationReport RegisterManifestationFor(const dfe::ManifestationRequest& re
     };
 
     ManifestationReport report;
-    std::size_t answered = 0;
+    std::set<std::string> answered;
     const auto take = [&](const dfe::ManifestationOutcome& outcome) {
-        ++answered;
+        answered.insert(outcome.key);
+        report.held = report.held || outcome.cStat == dfe::kExcessiveUse;
         const std::string reason = std::to_string(outcome.cStat) + " " + Printable(outcome.xMotivo);
         switch (outcome.kind) {
             case dfe::ManifestationOutcome::Kind::registered: {
@@ -168,6 +175,19 @@ ManifestationReport RegisterManifestationFor(const dfe::ManifestationRequest& re
                 line(outcome, "sem-resposta", path);
                 break;
             }
+            case dfe::ManifestationOutcome::Kind::refusedBefore: {
+                const char* pronoun = facts.feminine ? "a" : "o";
+                err << outcome.key << ": " << Named(facts) << " não foi " << Agreed(facts, "enviad")
+                    << ": o serviço já " << pronoun << " recusou numa execução anterior ("
+                    << outcome.cStat << "), e enviá-l" << pronoun
+                    << " de novo não muda a recusa.\n";
+                ++report.failed;
+                if (lines == KeyLines::outcomes) {
+                    OutcomeLine(context.out, outcome.key, "recusado", outcome.cStat, {},
+                                "recusado numa execução anterior; não foi enviado de novo");
+                }
+                break;
+            }
             case dfe::ManifestationOutcome::Kind::refused:
                 if (outcome.cStat == 0) {
                     err << outcome.key << ": " << Printable(outcome.xMotivo) << ".\n";
@@ -183,15 +203,21 @@ ManifestationReport RegisterManifestationFor(const dfe::ManifestationRequest& re
     };
     try {
         dfe::RegisterManifestation(*route.events, route.certificate, route.environment,
-                                   context.clock, request, keys, take);
+                                   context.clock, *route.record, request, keys, take);
     } catch (const std::exception& error) {
-        // The connection, the answer, the signature or a file: the keys after it are not sent.
-        err << Printable(error.what()) << "\n";
-        for (std::size_t i = answered; i < keys.size(); ++i) {
-            err << keys[i] << ": " << name << " não " << registered << ".\n";
+        report.held = dynamic_cast<const dfe::UseLimitReached*>(&error) != nullptr;
+        // The connection, the answer, the signature, a file or the service's hold: the keys
+        // after it are not sent.
+        const std::string why = files::ExceptionText(error);
+        err << Printable(why) << "\n";
+        for (const std::string& key : keys) {
+            if (answered.contains(key)) {
+                continue;
+            }
+            err << key << ": " << name << " não " << registered << ".\n";
             ++report.failed;
             if (lines == KeyLines::outcomes) {
-                OutcomeLine(context.out, keys[i], "nao-enviado", 0, {}, error.what());
+                OutcomeLine(context.out, key, "nao-enviado", 0, {}, why);
             }
         }
     }
