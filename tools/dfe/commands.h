@@ -12,6 +12,7 @@ int RunCertificateCommand(const DfeArguments& arguments, const DfeContext& conte
 int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context);
+int RunManifestCommand(const DfeArguments& arguments, const DfeContext& context);
 
 // Besides the shared exit statuses: a use limit said to wait.
 inline constexpr int kToldToWait = 3;
