@@ -107,7 +107,7 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         const auto environment = dfe::Environment::production;
         auto address = dfe::DistributionService(environment, request.service.otherUrl);
         const auto certificate =
-            dfe::A1Certificate::ReadFile(request.certificate, *request.password);
+            dfe::CompanyCertificate::ReadFile(request.certificate, *request.password);
         const dfe::Party party = certificate.party();
         certificate.CheckValidAt(clock.Now());
 

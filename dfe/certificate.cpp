@@ -51,19 +51,19 @@ Time TimeOf(const ASN1_TIME* time) {
 
 }  // namespace
 
-void A1Certificate::Deleters::operator()(X509* certificate) const {
+void CompanyCertificate::Deleters::operator()(X509* certificate) const {
     X509_free(certificate);
 }
 
-void A1Certificate::Deleters::operator()(EVP_PKEY* key) const {
+void CompanyCertificate::Deleters::operator()(EVP_PKEY* key) const {
     EVP_PKEY_free(key);
 }
 
-A1Certificate::~A1Certificate() = default;
-A1Certificate::A1Certificate(A1Certificate&&) noexcept = default;
-A1Certificate& A1Certificate::operator=(A1Certificate&&) noexcept = default;
+CompanyCertificate::~CompanyCertificate() = default;
+CompanyCertificate::CompanyCertificate(CompanyCertificate&&) noexcept = default;
+CompanyCertificate& CompanyCertificate::operator=(CompanyCertificate&&) noexcept = default;
 
-A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& password) {
+CompanyCertificate CompanyCertificate::Read(std::string_view pkcs12, const Secret& password) {
     const bool legacyLoaded = LoadCryptoProviders();
     ERR_clear_error();
 
@@ -94,7 +94,7 @@ A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& passwor
         }
     }
 
-    A1Certificate a1;
+    CompanyCertificate a1;
     a1.key_.reset(key);
     a1.certificate_.reset(certificate);
     while (sk_X509_num(authorities) > 0) {
@@ -109,16 +109,34 @@ A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& passwor
         throw CertificateError("A chave privada do arquivo não é a do certificado.");
     }
 
-    const HolderIdentity identity = IdentityOf(a1.certificate_.get());
-    a1.info_.holder = identity.name;
-    a1.info_.party = identity.party;
-    a1.info_.issuer = CommonName(X509_get_issuer_name(a1.certificate_.get()));
-    a1.info_.validFrom = TimeOf(X509_get0_notBefore(a1.certificate_.get()));
-    a1.info_.validUntil = TimeOf(X509_get0_notAfter(a1.certificate_.get()));
+    a1.ReadInfo();
     return a1;
 }
 
-A1Certificate A1Certificate::ReadFile(const std::filesystem::path& file, const Secret& password) {
+CompanyCertificate CompanyCertificate::OnToken(X509* certificate, std::vector<X509*> authorities,
+                                               EVP_PKEY* key, std::shared_ptr<void> keySource) {
+    CompanyCertificate a3;
+    a3.keySource_ = std::move(keySource);
+    a3.certificate_.reset(certificate);
+    for (X509* authority : authorities) {
+        a3.authorities_.emplace_back(authority);
+    }
+    a3.key_.reset(key);
+    a3.ReadInfo();
+    return a3;
+}
+
+void CompanyCertificate::ReadInfo() {
+    const HolderIdentity identity = IdentityOf(certificate_.get());
+    info_.holder = identity.name;
+    info_.party = identity.party;
+    info_.issuer = CommonName(X509_get_issuer_name(certificate_.get()));
+    info_.validFrom = TimeOf(X509_get0_notBefore(certificate_.get()));
+    info_.validUntil = TimeOf(X509_get0_notAfter(certificate_.get()));
+}
+
+CompanyCertificate CompanyCertificate::ReadFile(const std::filesystem::path& file,
+                                                const Secret& password) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw CertificateError("O arquivo do certificado \"" + file.string() +
@@ -139,7 +157,7 @@ A1Certificate A1Certificate::ReadFile(const std::filesystem::path& file, const S
     return Read(bytes, password);
 }
 
-const Party& A1Certificate::party() const {
+const Party& CompanyCertificate::party() const {
     if (!info_.party) {
         throw CertificateError(
             "O certificado não traz um CNPJ nem um CPF válido: não é um certificado e-CNPJ ou "
@@ -148,7 +166,7 @@ const Party& A1Certificate::party() const {
     return *info_.party;
 }
 
-void A1Certificate::CheckValidAt(Time now) const {
+void CompanyCertificate::CheckValidAt(Time now) const {
     if (now > info_.validUntil) {
         throw CertificateError("O certificado venceu em " + LocalDateText(info_.validUntil) + ".");
     }
@@ -158,7 +176,7 @@ void A1Certificate::CheckValidAt(Time now) const {
     }
 }
 
-std::string A1Certificate::CertificateChainPem() const {
+std::string CompanyCertificate::CertificateChainPem() const {
     std::unique_ptr<BIO, decltype(&BIO_free)> out(BIO_new(BIO_s_mem()), BIO_free);
     PEM_write_bio_X509(out.get(), certificate_.get());
     for (const auto& authority : authorities_) {
@@ -169,7 +187,18 @@ std::string A1Certificate::CertificateChainPem() const {
     return std::string(data, static_cast<std::size_t>(length));
 }
 
-Secret A1Certificate::PrivateKeyPem() const {
+std::vector<X509*> CompanyCertificate::Authorities() const {
+    std::vector<X509*> authorities;
+    for (const auto& authority : authorities_) {
+        authorities.push_back(authority.get());
+    }
+    return authorities;
+}
+
+Secret CompanyCertificate::PrivateKeyPem() const {
+    if (KeyOnToken()) {
+        throw CertificateError("A chave privada de um certificado A3 não sai do token ou cartão.");
+    }
     // Memory of this kind is wiped when it is freed.
     std::unique_ptr<BIO, decltype(&BIO_free)> out(BIO_new(BIO_s_secmem()), BIO_free);
     if (!out || PEM_write_bio_PrivateKey(out.get(), key_.get(), nullptr, nullptr, 0, nullptr,

@@ -36,7 +36,7 @@ std::string CienciaFileName(std::string_view key) {
            nfe::PadZeros(kCienciaSequence, 2) + "-procEventoNFe.xml";
 }
 
-std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& certificate) {
+std::string SignedCienciaEvent(const CienciaEvent& event, const CompanyCertificate& certificate) {
     xmlNode* root = xmlNewNode(nullptr, XmlChars("evento"));
     XmlDocument document = XmlDocument::WithRoot(root);
     xmlSetNs(root, xmlNewNs(root, XmlChars(kNamespaceNFe), nullptr));

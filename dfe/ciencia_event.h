@@ -32,7 +32,7 @@ std::string EventMomentText(Time moment);
 // The event (evento versao="1.00" › infEvento, signed with the certificate) as text, without
 // an XML declaration and without white space between tags, ready for envEvento and for
 // procEventoNFe. Throws Error when it cannot be signed.
-std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& certificate);
+std::string SignedCienciaEvent(const CienciaEvent& event, const CompanyCertificate& certificate);
 
 // "KEY-210210-01-procEventoNFe.xml", the file of a registered Ciência; key must be checked
 // digits.

@@ -23,8 +23,9 @@ CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
 
 }  // namespace
 
-void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
-                     const Clock& clock, const std::vector<std::string>& keys,
+void RegisterCiencia(EventClient& client, const CompanyCertificate& certificate,
+                     Environment environment, const Clock& clock,
+                     const std::vector<std::string>& keys,
                      const std::function<void(const CienciaOutcome&)>& sink) {
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch()).count();

@@ -36,8 +36,9 @@ struct CienciaOutcome {
 // sending), each of its keys goes to sink as unconfirmed before the TransportError is thrown
 // again. Throws Error when an event cannot be signed, TransportError and AnswerError as
 // EventClient, and what sink throws.
-void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
-                     const Clock& clock, const std::vector<std::string>& keys,
+void RegisterCiencia(EventClient& client, const CompanyCertificate& certificate,
+                     Environment environment, const Clock& clock,
+                     const std::vector<std::string>& keys,
                      const std::function<void(const CienciaOutcome&)>& sink);
 
 }  // namespace dfe

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dfe/certificate.h"
 #include "dfe/secret.h"
 #include "dfe/transport.h"
 
@@ -17,6 +18,9 @@ struct TlsSettings {
     // memory.
     std::string clientCertificatePem;
     Secret clientKeyPem;
+    // Or the certificate itself, whose key may stay on a token: handed to OpenSSL as its own
+    // objects. It must outlive the transport.
+    const CompanyCertificate* clientCertificate = nullptr;
     // Certificate authorities trusted besides the system's (PEM files).
     std::vector<std::filesystem::path> extraAuthorities;
     std::chrono::seconds connectTimeout{30};

@@ -157,7 +157,7 @@ TEST_F(OfficialRouteTest, WhatTheServiceCannotDeliverComesBackAsOneLine) {
 
 TEST_F(OfficialRouteTest, AnotherRunForTheSameCnpjGivesWayToThePortal) {
     const dfe::Party holder =
-        dfe::A1Certificate::ReadFile(test_support::SharedTestCertificates().files.a1,
+        dfe::CompanyCertificate::ReadFile(test_support::SharedTestCertificates().files.a1,
                                      dfe::Secret(test_support::SharedTestCertificates().password))
             .party();
     const dfe::UsageRecord held(

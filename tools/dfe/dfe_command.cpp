@@ -13,7 +13,7 @@
 namespace tools {
 
 int RunCertificateCommand(const DfeArguments& arguments, const DfeContext& context) {
-    const dfe::A1Certificate certificate =
+    const dfe::CompanyCertificate certificate =
         OpenCertificate(arguments.certificate, arguments.passwordFile, context);
     const dfe::CertificateInfo& info = certificate.info();
     context.out << "Titular: " << Printable(info.holder) << "\n";

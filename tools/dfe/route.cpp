@@ -24,7 +24,7 @@ KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context) {
     return list;
 }
 
-dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
+dfe::CompanyCertificate OpenCertificate(const std::string& file, const std::string& passwordFile,
                                    const DfeContext& context) {
     dfe::Secret password;
     try {
@@ -37,7 +37,7 @@ dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& p
         throw CommandFailure(2, error.what());
     }
     try {
-        return dfe::A1Certificate::ReadFile(file, password);
+        return dfe::CompanyCertificate::ReadFile(file, password);
     } catch (const dfe::CertificateError& error) {
         throw CommandFailure(1,
                              "O certificado \"" + file + "\" não pôde ser usado: " + error.what());

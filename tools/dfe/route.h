@@ -33,14 +33,14 @@ private:
 KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context);
 
 // Reads the certificate with its password; throws CommandFailure.
-dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
+dfe::CompanyCertificate OpenCertificate(const std::string& file, const std::string& passwordFile,
                                    const DfeContext& context);
 
 // Everything a run needs to ask the service for the certificate's party: the certificate,
 // the usage record (locked for the run, so that the requests of the CNPJ base, events
 // included, go one after the other), the transport, the session, and the event service.
 struct Route {
-    dfe::A1Certificate certificate;
+    dfe::CompanyCertificate certificate;
     dfe::Party party;
     std::unique_ptr<dfe::UsageRecord> record;
     std::unique_ptr<dfe::CurlTransport> transport;
