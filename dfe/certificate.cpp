@@ -41,6 +41,10 @@ Pkcs12Failure FailureInQueue() {
     return failure;
 }
 
+std::shared_ptr<X509> Owned(X509* certificate) {
+    return std::shared_ptr<X509>(certificate, X509_free);
+}
+
 Time TimeOf(const ASN1_TIME* time) {
     std::tm parts{};
     if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1) {
@@ -50,18 +54,6 @@ Time TimeOf(const ASN1_TIME* time) {
 }
 
 }  // namespace
-
-void CompanyCertificate::Deleters::operator()(X509* certificate) const {
-    X509_free(certificate);
-}
-
-void CompanyCertificate::Deleters::operator()(EVP_PKEY* key) const {
-    EVP_PKEY_free(key);
-}
-
-CompanyCertificate::~CompanyCertificate() = default;
-CompanyCertificate::CompanyCertificate(CompanyCertificate&&) noexcept = default;
-CompanyCertificate& CompanyCertificate::operator=(CompanyCertificate&&) noexcept = default;
 
 CompanyCertificate CompanyCertificate::Read(std::string_view pkcs12, const Secret& password) {
     const bool legacyLoaded = LoadCryptoProviders();
@@ -95,10 +87,10 @@ CompanyCertificate CompanyCertificate::Read(std::string_view pkcs12, const Secre
     }
 
     CompanyCertificate a1;
-    a1.key_.reset(key);
-    a1.certificate_.reset(certificate);
+    a1.key_.reset(key, EVP_PKEY_free);
+    a1.certificate_ = Owned(certificate);
     while (sk_X509_num(authorities) > 0) {
-        a1.authorities_.emplace_back(sk_X509_shift(authorities));
+        a1.authorities_.push_back(Owned(sk_X509_shift(authorities)));
     }
     sk_X509_free(authorities);
     if (!a1.certificate_ || !a1.key_) {
@@ -117,11 +109,11 @@ CompanyCertificate CompanyCertificate::OnToken(X509* certificate, std::vector<X5
                                                EVP_PKEY* key, std::shared_ptr<void> keySource) {
     CompanyCertificate a3;
     a3.keySource_ = std::move(keySource);
-    a3.certificate_.reset(certificate);
+    a3.certificate_ = Owned(certificate);
     for (X509* authority : authorities) {
-        a3.authorities_.emplace_back(authority);
+        a3.authorities_.push_back(Owned(authority));
     }
-    a3.key_.reset(key);
+    a3.key_.reset(key, EVP_PKEY_free);
     a3.ReadInfo();
     return a3;
 }

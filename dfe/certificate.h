@@ -35,9 +35,7 @@ public:
     // The same from a file; also throws CertificateError when the file cannot be read.
     static CompanyCertificate ReadFile(const std::filesystem::path& file, const Secret& password);
 
-    ~CompanyCertificate();
-    CompanyCertificate(CompanyCertificate&&) noexcept;
-    CompanyCertificate& operator=(CompanyCertificate&&) noexcept;
+    // Copies share the certificate and the key; none copies the key itself.
 
     const CertificateInfo& info() const { return info_; }
     // The party the certificate speaks for; throws CertificateError when it names none.
@@ -66,18 +64,13 @@ public:
                                       EVP_PKEY* key, std::shared_ptr<void> keySource);
 
 private:
-    struct Deleters {
-        void operator()(X509* certificate) const;
-        void operator()(EVP_PKEY* key) const;
-    };
-
     CompanyCertificate() = default;
     void ReadInfo();
 
     std::shared_ptr<void> keySource_;  // before key_: it goes after it
-    std::unique_ptr<X509, Deleters> certificate_;
-    std::unique_ptr<EVP_PKEY, Deleters> key_;
-    std::vector<std::unique_ptr<X509, Deleters>> authorities_;
+    std::shared_ptr<X509> certificate_;
+    std::shared_ptr<EVP_PKEY> key_;
+    std::vector<std::shared_ptr<X509>> authorities_;
     CertificateInfo info_;
 };
 

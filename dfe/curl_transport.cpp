@@ -80,7 +80,7 @@ struct CurlTransport::Impl {
             X509_STORE_add_cert(store, authority.get());
         }
         ERR_clear_error();
-        if (const CompanyCertificate* client = impl.settings.clientCertificate) {
+        if (const auto& client = impl.settings.clientCertificate) {
             bool ready = SSL_CTX_use_certificate(context, client->certificate()) == 1 &&
                          SSL_CTX_use_PrivateKey(context, client->privateKey()) == 1;
             for (X509* authority : client->Authorities()) {
@@ -189,19 +189,6 @@ CurlTransport::CurlTransport(TlsSettings settings) : impl_(std::make_unique<Impl
     curl_easy_setopt(curl, CURLOPT_CA_CACHE_TIMEOUT, 0L);
     curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &Impl::PrepareContext);
     curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, impl_.get());
-
-    // The blobs point into the settings, which live as long as the handle; libcurl keeps no
-    // copy of the key.
-    curl_blob certificate{const_cast<char*>(tls.clientCertificatePem.data()),
-                          tls.clientCertificatePem.size(), CURL_BLOB_NOCOPY};
-    curl_blob key{const_cast<char*>(tls.clientKeyPem.view().data()), tls.clientKeyPem.size(),
-                  CURL_BLOB_NOCOPY};
-    if (!tls.clientCertificatePem.empty()) {
-        curl_easy_setopt(curl, CURLOPT_SSLCERT_BLOB, &certificate);
-        curl_easy_setopt(curl, CURLOPT_SSLCERTTYPE, "PEM");
-        curl_easy_setopt(curl, CURLOPT_SSLKEY_BLOB, &key);
-        curl_easy_setopt(curl, CURLOPT_SSLKEYTYPE, "PEM");
-    }
 
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::Receive);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, impl_.get());

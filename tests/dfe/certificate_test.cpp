@@ -31,7 +31,8 @@ TEST(CompanyCertificate, ReadsTheHolderFromModernAndLegacyFiles) {
 
 TEST(CompanyCertificate, ItsPemFormsHoldTheCertificateAndItsKey) {
     const auto& shared = SharedTestCertificates();
-    const CompanyCertificate a1 = CompanyCertificate::ReadFile(shared.files.legacyA1, shared.Password());
+    const CompanyCertificate a1 =
+        CompanyCertificate::ReadFile(shared.files.legacyA1, shared.Password());
 
     const std::string chain = a1.CertificateChainPem();
     std::unique_ptr<BIO, decltype(&BIO_free)> chainBio(

@@ -26,8 +26,8 @@ constexpr const char* kKey = "35160361024385000111550010000001091901020309";
 const Time kMoment{std::chrono::seconds(1'800'014'400)};
 
 const CompanyCertificate& Certificate() {
-    static const CompanyCertificate a1 = CompanyCertificate::ReadFile(SharedTestCertificates().files.a1,
-                                                            SharedTestCertificates().Password());
+    static const CompanyCertificate a1 = CompanyCertificate::ReadFile(
+        SharedTestCertificates().files.a1, SharedTestCertificates().Password());
     return a1;
 }
 

@@ -53,8 +53,8 @@ HttpAnswer Soap(std::string body) {
 }
 
 const CompanyCertificate& Company() {
-    static const CompanyCertificate a1 = CompanyCertificate::ReadFile(SharedTestCertificates().files.a1,
-                                                            SharedTestCertificates().Password());
+    static const CompanyCertificate a1 = CompanyCertificate::ReadFile(
+        SharedTestCertificates().files.a1, SharedTestCertificates().Password());
     return a1;
 }
 

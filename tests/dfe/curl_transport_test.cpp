@@ -21,8 +21,7 @@ TlsSettings ClientSettings(bool trustTheSampleAuthority = true) {
     const auto& shared = SharedTestCertificates();
     const CompanyCertificate a1 = CompanyCertificate::ReadFile(shared.files.a1, shared.Password());
     TlsSettings settings;
-    settings.clientCertificatePem = a1.CertificateChainPem();
-    settings.clientKeyPem = a1.PrivateKeyPem();
+    settings.clientCertificate = a1;
     if (trustTheSampleAuthority) {
         settings.extraAuthorities.push_back(shared.files.authority);
     }
