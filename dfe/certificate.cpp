@@ -119,12 +119,18 @@ CompanyCertificate CompanyCertificate::OnToken(X509* certificate, std::vector<X5
 }
 
 void CompanyCertificate::ReadInfo() {
-    const HolderIdentity identity = IdentityOf(certificate_.get());
-    info_.holder = identity.name;
-    info_.party = identity.party;
-    info_.issuer = CommonName(X509_get_issuer_name(certificate_.get()));
-    info_.validFrom = TimeOf(X509_get0_notBefore(certificate_.get()));
-    info_.validUntil = TimeOf(X509_get0_notAfter(certificate_.get()));
+    info_ = InfoOf(certificate_.get());
+}
+
+CertificateInfo InfoOf(const X509* certificate) {
+    const HolderIdentity identity = IdentityOf(certificate);
+    CertificateInfo info;
+    info.holder = identity.name;
+    info.party = identity.party;
+    info.issuer = CommonName(X509_get_issuer_name(certificate));
+    info.validFrom = TimeOf(X509_get0_notBefore(certificate));
+    info.validUntil = TimeOf(X509_get0_notAfter(certificate));
+    return info;
 }
 
 CompanyCertificate CompanyCertificate::ReadFile(const std::filesystem::path& file,

@@ -23,6 +23,10 @@ struct CertificateInfo {
     Time validUntil;
 };
 
+// What a certificate says of its holder and validity. Throws CertificateError when a date
+// cannot be read.
+CertificateInfo InfoOf(const X509* certificate);
+
 // The company's certificate and its private key: an A1 read from a PKCS#12 file (.pfx, .p12)
 // into memory, or an A3 whose key stays on a token or smart card (token_certificate.h). An
 // A1's key never leaves memory; its PEM form exists only as a Secret.

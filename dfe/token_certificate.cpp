@@ -17,17 +17,6 @@
 namespace dfe {
 namespace {
 
-bool Matches(const TokenCertificate& certificate, const Pkcs11Uri& uri) {
-    const auto same = [](const std::optional<std::string>& wanted, const std::string& value) {
-        return !wanted || *wanted == value;
-    };
-    return same(uri.token, certificate.tokenLabel) &&
-           same(uri.manufacturer, certificate.manufacturer) && same(uri.model, certificate.model) &&
-           same(uri.serial, certificate.serial) && same(uri.object, certificate.object) &&
-           same(uri.id, certificate.id) &&
-           (!uri.type || *uri.type == "cert" || *uri.type == "private");
-}
-
 X509* CertificateOf(const std::string& der) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(der.data());
     return d2i_X509(nullptr, &bytes, static_cast<long>(der.size()));
@@ -61,8 +50,29 @@ std::shared_ptr<ENGINE> StartEngine(const std::filesystem::path& module, const S
 
 }  // namespace
 
+bool MatchesUri(const TokenCertificate& certificate, const Pkcs11Uri& uri) {
+    const auto same = [](const std::optional<std::string>& wanted, const std::string& value) {
+        return !wanted || *wanted == value;
+    };
+    return same(uri.token, certificate.tokenLabel) &&
+           same(uri.manufacturer, certificate.manufacturer) && same(uri.model, certificate.model) &&
+           same(uri.serial, certificate.serial) && same(uri.object, certificate.object) &&
+           same(uri.id, certificate.id) &&
+           (!uri.type || *uri.type == "cert" || *uri.type == "private");
+}
+
 std::vector<TokenCertificate> TokenCertificates(const std::filesystem::path& module) {
     return Pkcs11Module(module).Certificates();
+}
+
+CertificateInfo InfoOf(const TokenCertificate& certificate) {
+    std::unique_ptr<X509, decltype(&X509_free)> read(CertificateOf(certificate.der), X509_free);
+    if (!read) {
+        ERR_clear_error();
+        throw CertificateError("O certificado \"" + certificate.object +
+                               "\" do token está danificado e não pôde ser lido.");
+    }
+    return InfoOf(read.get());
 }
 
 const TokenCertificate& SelectTokenCertificate(const std::vector<TokenCertificate>& found,
@@ -70,7 +80,7 @@ const TokenCertificate& SelectTokenCertificate(const std::vector<TokenCertificat
                                                const std::filesystem::path& module) {
     std::vector<const TokenCertificate*> matching;
     for (const TokenCertificate& certificate : found) {
-        if (Matches(certificate, uri)) {
+        if (MatchesUri(certificate, uri)) {
             matching.push_back(&certificate);
         }
     }

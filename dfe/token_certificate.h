@@ -13,6 +13,14 @@ namespace dfe {
 // Every certificate on the tokens that module reaches. Throws CertificateError.
 std::vector<TokenCertificate> TokenCertificates(const std::filesystem::path& module);
 
+// Whether every attribute that uri gives is the certificate's (type= "cert" or "private"
+// counts as the pair).
+bool MatchesUri(const TokenCertificate& certificate, const Pkcs11Uri& uri);
+
+// What the certificate found on a token says. Throws CertificateError when it cannot be
+// read.
+CertificateInfo InfoOf(const TokenCertificate& certificate);
+
 // The one certificate among found that uri names. Throws CertificateError when no token is
 // present, when none matches, or when several do.
 const TokenCertificate& SelectTokenCertificate(const std::vector<TokenCertificate>& found,
