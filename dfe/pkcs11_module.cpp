@@ -227,16 +227,21 @@ void Pkcs11Module::CheckPin(const TokenCertificate& certificate, const Secret& p
     }
 
     const Session session(functions, token->slot);
-    CK_RV result = functions->C_Login(
-        session.handle(), CKU_USER,
-        reinterpret_cast<CK_UTF8CHAR*>(const_cast<char*>(pin.view().data())), pin.size());
+    auto* pinBytes = reinterpret_cast<CK_UTF8CHAR*>(const_cast<char*>(pin.view().data()));
+    CK_RV result = functions->C_Login(session.handle(), CKU_USER, pinBytes, pin.size());
+    if (result == CKR_USER_ALREADY_LOGGED_IN) {
+        // An earlier login of this program (OpenSSL's engine keeps one) would let any PIN
+        // through: the PIN is tried afresh.
+        functions->C_Logout(session.handle());
+        result = functions->C_Login(session.handle(), CKU_USER, pinBytes, pin.size());
+    }
     if (result == CKR_PIN_INCORRECT || result == CKR_PIN_LEN_RANGE) {
         throw WrongPasswordError(WrongPinMessage(impl_->InfoOf(token->slot).flags));
     }
     if (result == CKR_PIN_LOCKED) {
         throw CertificateError(kLockedMessage);
     }
-    if (result != CKR_OK && result != CKR_USER_ALREADY_LOGGED_IN) {
+    if (result != CKR_OK) {
         Fail(result, "entrar no token com o PIN");
     }
 
@@ -250,9 +255,7 @@ void Pkcs11Module::CheckPin(const TokenCertificate& certificate, const Secret& p
         pattern.push_back({CKA_LABEL, label.data(), label.size()});
     }
     const bool hasKey = !Find(functions, session.handle(), pattern).empty();
-    if (result == CKR_OK) {
-        functions->C_Logout(session.handle());
-    }
+    functions->C_Logout(session.handle());
     if (!hasKey) {
         throw CertificateError("O token \"" + certificate.tokenLabel +
                                "\" não guarda a chave privada do certificado \"" +
