@@ -105,8 +105,9 @@ CompanyCertificate CompanyCertificate::Read(std::string_view pkcs12, const Secre
     return a1;
 }
 
-CompanyCertificate CompanyCertificate::OnToken(X509* certificate, std::vector<X509*> authorities,
-                                               EVP_PKEY* key, std::shared_ptr<void> keySource) {
+CompanyCertificate CompanyCertificate::OnToken(X509* certificate,
+                                               const std::vector<X509*>& authorities, EVP_PKEY* key,
+                                               std::shared_ptr<void> keySource) {
     CompanyCertificate a3;
     a3.keySource_ = std::move(keySource);
     a3.certificate_ = Owned(certificate);

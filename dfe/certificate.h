@@ -64,7 +64,7 @@ public:
     // A certificate whose key is given by keySource (which keeps the key usable, such as
     // the engine that reaches the token, and outlives key); takes ownership of the
     // certificates and the key.
-    static CompanyCertificate OnToken(X509* certificate, std::vector<X509*> authorities,
+    static CompanyCertificate OnToken(X509* certificate, const std::vector<X509*>& authorities,
                                       EVP_PKEY* key, std::shared_ptr<void> keySource);
 
 private:

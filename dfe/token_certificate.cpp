@@ -164,7 +164,7 @@ CompanyCertificate OpenTokenCertificate(std::string_view uri, const std::filesys
                                "\" não pôde ser usada pelo motor PKCS#11 do OpenSSL.");
     }
     ERR_clear_error();
-    return CompanyCertificate::OnToken(certificate.release(), std::move(authorities), key, engine);
+    return CompanyCertificate::OnToken(certificate.release(), authorities, key, engine);
 }
 
 }  // namespace dfe
