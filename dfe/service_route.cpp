@@ -14,7 +14,7 @@ ServiceRoute OpenServiceRoute(CompanyCertificate certificate, RouteSettings sett
 
     route.record =
         std::make_unique<UsageRecord>(settings.dataFolder, settings.addresses.distribution.name,
-                                      route.party, settings.whileWaiting);
+                                      route.party, clock, settings.whileWaiting);
     TlsSettings tls;
     tls.clientCertificate = route.certificate;
     tls.extraAuthorities = std::move(settings.extraAuthorities);

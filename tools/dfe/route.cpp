@@ -6,6 +6,7 @@
 #include "dfe/error.h"
 #include "dfe/pkcs11_uri.h"
 #include "dfe/token_certificate.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
@@ -104,8 +105,9 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     try {
         std::filesystem::create_directories(arguments.outputFolder);
     } catch (const std::filesystem::filesystem_error& error) {
-        throw CommandFailure(kFailed, "A pasta \"" + arguments.outputFolder +
-                                          "\" não pôde ser criada: " + error.code().message());
+        throw CommandFailure(
+            kFailed, "A pasta \"" + arguments.outputFolder +
+                         "\" não pôde ser criada: " + files::SystemErrorText(error.code()) + ".");
     }
     route.keeper = OpenKeeper(arguments, route.party, context);
     return route;
