@@ -9,7 +9,7 @@ namespace app {
 CertificateCheck CheckCertificate(const std::filesystem::path& file, const dfe::Secret& password,
                                   dfe::Time now) {
     try {
-        const auto certificate = dfe::A1Certificate::ReadFile(file, password);
+        const auto certificate = dfe::CompanyCertificate::ReadFile(file, password);
         const auto& party = certificate.party();
         certificate.CheckValidAt(now);
         const auto& info = certificate.info();
@@ -23,7 +23,7 @@ CertificateCheck CheckCertificate(const std::filesystem::path& file, const dfe::
 
 bool OpensCertificate(const std::filesystem::path& file, const dfe::Secret& password) {
     try {
-        dfe::A1Certificate::ReadFile(file, password);
+        dfe::CompanyCertificate::ReadFile(file, password);
     } catch (const dfe::WrongPasswordError&) {
         return false;
     } catch (const dfe::Error&) {

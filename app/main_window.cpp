@@ -301,7 +301,7 @@ std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
 void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certificate,
                                                     const dfe::Secret& password) {
     try {
-        const auto a1 = dfe::A1Certificate::ReadFile(certificate, password);
+        const auto a1 = dfe::CompanyCertificate::ReadFile(certificate, password);
         auto client = std::make_shared<portal::ClientCertificate>();
         client->chainPem = a1.CertificateChainPem();
         client->keyPem = a1.PrivateKeyPem();

@@ -175,7 +175,7 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
                 "Outra consulta ao serviço para o mesmo CNPJ está em andamento neste computador.");
         };
         dfe::ServiceRoute route = dfe::OpenServiceRoute(
-            dfe::A1Certificate::ReadFile(request.certificate, *request.password),
+            dfe::CompanyCertificate::ReadFile(request.certificate, *request.password),
             std::move(settings), clock);
 
         if (request.registerCiencia) {

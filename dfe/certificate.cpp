@@ -41,6 +41,10 @@ Pkcs12Failure FailureInQueue() {
     return failure;
 }
 
+std::shared_ptr<X509> Owned(X509* certificate) {
+    return std::shared_ptr<X509>(certificate, X509_free);
+}
+
 Time TimeOf(const ASN1_TIME* time) {
     std::tm parts{};
     if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1) {
@@ -51,19 +55,7 @@ Time TimeOf(const ASN1_TIME* time) {
 
 }  // namespace
 
-void A1Certificate::Deleters::operator()(X509* certificate) const {
-    X509_free(certificate);
-}
-
-void A1Certificate::Deleters::operator()(EVP_PKEY* key) const {
-    EVP_PKEY_free(key);
-}
-
-A1Certificate::~A1Certificate() = default;
-A1Certificate::A1Certificate(A1Certificate&&) noexcept = default;
-A1Certificate& A1Certificate::operator=(A1Certificate&&) noexcept = default;
-
-A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& password) {
+CompanyCertificate CompanyCertificate::Read(std::string_view pkcs12, const Secret& password) {
     const bool legacyLoaded = LoadCryptoProviders();
     ERR_clear_error();
 
@@ -94,11 +86,11 @@ A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& passwor
         }
     }
 
-    A1Certificate a1;
-    a1.key_.reset(key);
-    a1.certificate_.reset(certificate);
+    CompanyCertificate a1;
+    a1.key_.reset(key, EVP_PKEY_free);
+    a1.certificate_ = Owned(certificate);
     while (sk_X509_num(authorities) > 0) {
-        a1.authorities_.emplace_back(sk_X509_shift(authorities));
+        a1.authorities_.push_back(Owned(sk_X509_shift(authorities)));
     }
     sk_X509_free(authorities);
     if (!a1.certificate_ || !a1.key_) {
@@ -109,16 +101,41 @@ A1Certificate A1Certificate::Read(std::string_view pkcs12, const Secret& passwor
         throw CertificateError("A chave privada do arquivo não é a do certificado.");
     }
 
-    const HolderIdentity identity = IdentityOf(a1.certificate_.get());
-    a1.info_.holder = identity.name;
-    a1.info_.party = identity.party;
-    a1.info_.issuer = CommonName(X509_get_issuer_name(a1.certificate_.get()));
-    a1.info_.validFrom = TimeOf(X509_get0_notBefore(a1.certificate_.get()));
-    a1.info_.validUntil = TimeOf(X509_get0_notAfter(a1.certificate_.get()));
+    a1.ReadInfo();
     return a1;
 }
 
-A1Certificate A1Certificate::ReadFile(const std::filesystem::path& file, const Secret& password) {
+CompanyCertificate CompanyCertificate::OnToken(X509* certificate,
+                                               const std::vector<X509*>& authorities, EVP_PKEY* key,
+                                               std::shared_ptr<void> keySource) {
+    CompanyCertificate a3;
+    a3.keySource_ = std::move(keySource);
+    a3.certificate_ = Owned(certificate);
+    for (X509* authority : authorities) {
+        a3.authorities_.push_back(Owned(authority));
+    }
+    a3.key_.reset(key, EVP_PKEY_free);
+    a3.ReadInfo();
+    return a3;
+}
+
+void CompanyCertificate::ReadInfo() {
+    info_ = InfoOf(certificate_.get());
+}
+
+CertificateInfo InfoOf(const X509* certificate) {
+    const HolderIdentity identity = IdentityOf(certificate);
+    CertificateInfo info;
+    info.holder = identity.name;
+    info.party = identity.party;
+    info.issuer = CommonName(X509_get_issuer_name(certificate));
+    info.validFrom = TimeOf(X509_get0_notBefore(certificate));
+    info.validUntil = TimeOf(X509_get0_notAfter(certificate));
+    return info;
+}
+
+CompanyCertificate CompanyCertificate::ReadFile(const std::filesystem::path& file,
+                                                const Secret& password) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw CertificateError("O arquivo do certificado \"" + file.string() +
@@ -139,7 +156,7 @@ A1Certificate A1Certificate::ReadFile(const std::filesystem::path& file, const S
     return Read(bytes, password);
 }
 
-const Party& A1Certificate::party() const {
+const Party& CompanyCertificate::party() const {
     if (!info_.party) {
         throw CertificateError(
             "O certificado não traz um CNPJ nem um CPF válido: não é um certificado e-CNPJ ou "
@@ -148,7 +165,7 @@ const Party& A1Certificate::party() const {
     return *info_.party;
 }
 
-void A1Certificate::CheckValidAt(Time now) const {
+void CompanyCertificate::CheckValidAt(Time now) const {
     if (now > info_.validUntil) {
         throw CertificateError("O certificado venceu em " + LocalDateText(info_.validUntil) + ".");
     }
@@ -158,7 +175,7 @@ void A1Certificate::CheckValidAt(Time now) const {
     }
 }
 
-std::string A1Certificate::CertificateChainPem() const {
+std::string CompanyCertificate::CertificateChainPem() const {
     std::unique_ptr<BIO, decltype(&BIO_free)> out(BIO_new(BIO_s_mem()), BIO_free);
     PEM_write_bio_X509(out.get(), certificate_.get());
     for (const auto& authority : authorities_) {
@@ -169,7 +186,18 @@ std::string A1Certificate::CertificateChainPem() const {
     return std::string(data, static_cast<std::size_t>(length));
 }
 
-Secret A1Certificate::PrivateKeyPem() const {
+std::vector<X509*> CompanyCertificate::Authorities() const {
+    std::vector<X509*> authorities;
+    for (const auto& authority : authorities_) {
+        authorities.push_back(authority.get());
+    }
+    return authorities;
+}
+
+Secret CompanyCertificate::PrivateKeyPem() const {
+    if (KeyOnToken()) {
+        throw CertificateError("A chave privada de um certificado A3 não sai do token ou cartão.");
+    }
     // Memory of this kind is wiped when it is freed.
     std::unique_ptr<BIO, decltype(&BIO_free)> out(BIO_new(BIO_s_secmem()), BIO_free);
     if (!out || PEM_write_bio_PrivateKey(out.get(), key_.get(), nullptr, nullptr, 0, nullptr,

@@ -23,20 +23,23 @@ struct CertificateInfo {
     Time validUntil;
 };
 
-// An A1 certificate: the certificate and its private key, read from a PKCS#12 file (.pfx,
-// .p12) into memory. The key never leaves memory; its PEM form exists only as a Secret.
-class A1Certificate {
+// What a certificate says of its holder and validity. Throws CertificateError when a date
+// cannot be read.
+CertificateInfo InfoOf(const X509* certificate);
+
+// The company's certificate and its private key: an A1 read from a PKCS#12 file (.pfx, .p12)
+// into memory, or an A3 whose key stays on a token or smart card (token_certificate.h). An
+// A1's key never leaves memory; its PEM form exists only as a Secret.
+class CompanyCertificate {
 public:
     // The bytes of a PKCS#12 file, opened with password. Throws CertificateError when the
     // bytes are not PKCS#12, the password is wrong, the file's cipher cannot be read, or the
     // file lacks the certificate or its key.
-    static A1Certificate Read(std::string_view pkcs12, const Secret& password);
+    static CompanyCertificate Read(std::string_view pkcs12, const Secret& password);
     // The same from a file; also throws CertificateError when the file cannot be read.
-    static A1Certificate ReadFile(const std::filesystem::path& file, const Secret& password);
+    static CompanyCertificate ReadFile(const std::filesystem::path& file, const Secret& password);
 
-    ~A1Certificate();
-    A1Certificate(A1Certificate&&) noexcept;
-    A1Certificate& operator=(A1Certificate&&) noexcept;
+    // Copies share the certificate and the key; none copies the key itself.
 
     const CertificateInfo& info() const { return info_; }
     // The party the certificate speaks for; throws CertificateError when it names none.
@@ -47,22 +50,31 @@ public:
     // The certificate followed by the authorities' certificates of the file, as PEM.
     std::string CertificateChainPem() const;
     // The private key as unencrypted PEM, for a TLS library that takes it from memory.
+    // Throws CertificateError for a token's key, which cannot leave the token.
     Secret PrivateKeyPem() const;
 
     X509* certificate() const { return certificate_.get(); }
+    // The authorities' certificates that came with it, issuer after issuer.
+    std::vector<X509*> Authorities() const;
+    // In memory for an A1; for an A3 a key of OpenSSL's PKCS#11 engine, which signs on the
+    // token.
     EVP_PKEY* privateKey() const { return key_.get(); }
+    bool KeyOnToken() const { return keySource_ != nullptr; }
+
+    // A certificate whose key is given by keySource (which keeps the key usable, such as
+    // the engine that reaches the token, and outlives key); takes ownership of the
+    // certificates and the key.
+    static CompanyCertificate OnToken(X509* certificate, const std::vector<X509*>& authorities,
+                                      EVP_PKEY* key, std::shared_ptr<void> keySource);
 
 private:
-    struct Deleters {
-        void operator()(X509* certificate) const;
-        void operator()(EVP_PKEY* key) const;
-    };
+    CompanyCertificate() = default;
+    void ReadInfo();
 
-    A1Certificate() = default;
-
-    std::unique_ptr<X509, Deleters> certificate_;
-    std::unique_ptr<EVP_PKEY, Deleters> key_;
-    std::vector<std::unique_ptr<X509, Deleters>> authorities_;
+    std::shared_ptr<void> keySource_;  // before key_: it goes after it
+    std::shared_ptr<X509> certificate_;
+    std::shared_ptr<EVP_PKEY> key_;
+    std::vector<std::shared_ptr<X509>> authorities_;
     CertificateInfo info_;
 };
 

@@ -10,7 +10,7 @@ std::string CienciaFileName(std::string_view key) {
     return ManifestationFileName(Manifestation::ciencia, key);
 }
 
-std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& certificate) {
+std::string SignedCienciaEvent(const CienciaEvent& event, const CompanyCertificate& certificate) {
     return SignedManifestationEvent(
         {Manifestation::ciencia, event.environment, event.author, event.key, event.moment, {}},
         certificate);

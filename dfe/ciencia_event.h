@@ -25,7 +25,7 @@ std::string CienciaEventId(std::string_view key);
 
 // The signed event, as SignedManifestationEvent writes it. Throws Error when it cannot be
 // signed.
-std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& certificate);
+std::string SignedCienciaEvent(const CienciaEvent& event, const CompanyCertificate& certificate);
 
 // "KEY-210210-01-procEventoNFe.xml", the file of a registered Ciência; key must be checked
 // digits.

@@ -12,7 +12,7 @@ namespace dfe {
 using CienciaOutcome = ManifestationOutcome;
 
 // RegisterManifestation with the Ciência da Operação.
-inline void RegisterCiencia(EventClient& client, const A1Certificate& certificate,
+inline void RegisterCiencia(EventClient& client, const CompanyCertificate& certificate,
                             Environment environment, const Clock& clock, UsageRecord& record,
                             const std::vector<std::string>& keys,
                             const std::function<void(const CienciaOutcome&)>& sink) {

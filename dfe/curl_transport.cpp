@@ -71,13 +71,26 @@ struct CurlTransport::Impl {
     char errorText[CURL_ERROR_SIZE] = {};
     std::string received;
 
-    static CURLcode AddAuthorities(CURL*, void* context, void* self) {
-        X509_STORE* store = SSL_CTX_get_cert_store(static_cast<SSL_CTX*>(context));
-        for (const Certificate& authority : static_cast<Impl*>(self)->authorities) {
+    static CURLcode PrepareContext(CURL*, void* sslContext, void* self) {
+        auto* context = static_cast<SSL_CTX*>(sslContext);
+        const Impl& impl = *static_cast<Impl*>(self);
+        X509_STORE* store = SSL_CTX_get_cert_store(context);
+        for (const Certificate& authority : impl.authorities) {
             // An authority that the system already trusts is refused as a duplicate: harmless.
             X509_STORE_add_cert(store, authority.get());
         }
         ERR_clear_error();
+        if (const auto& client = impl.settings.clientCertificate) {
+            bool ready = SSL_CTX_use_certificate(context, client->certificate()) == 1 &&
+                         SSL_CTX_use_PrivateKey(context, client->privateKey()) == 1;
+            for (X509* authority : client->Authorities()) {
+                ready = ready && SSL_CTX_add1_chain_cert(context, authority) == 1;
+            }
+            if (!ready) {
+                ERR_clear_error();
+                return CURLE_SSL_CERTPROBLEM;
+            }
+        }
         return CURLE_OK;
     }
 
@@ -171,24 +184,11 @@ CurlTransport::CurlTransport(TlsSettings settings) : impl_(std::make_unique<Impl
     curl_easy_setopt(curl, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    // The extra authorities are added to each connection's own store, never to a store that
-    // libcurl keeps between connections.
+    // The extra authorities, and a certificate given as OpenSSL's objects, are added to each
+    // connection's own context, never to a store that libcurl keeps between connections.
     curl_easy_setopt(curl, CURLOPT_CA_CACHE_TIMEOUT, 0L);
-    curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &Impl::AddAuthorities);
+    curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &Impl::PrepareContext);
     curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, impl_.get());
-
-    // The blobs point into the settings, which live as long as the handle; libcurl keeps no
-    // copy of the key.
-    curl_blob certificate{const_cast<char*>(tls.clientCertificatePem.data()),
-                          tls.clientCertificatePem.size(), CURL_BLOB_NOCOPY};
-    curl_blob key{const_cast<char*>(tls.clientKeyPem.view().data()), tls.clientKeyPem.size(),
-                  CURL_BLOB_NOCOPY};
-    if (!tls.clientCertificatePem.empty()) {
-        curl_easy_setopt(curl, CURLOPT_SSLCERT_BLOB, &certificate);
-        curl_easy_setopt(curl, CURLOPT_SSLCERTTYPE, "PEM");
-        curl_easy_setopt(curl, CURLOPT_SSLKEY_BLOB, &key);
-        curl_easy_setopt(curl, CURLOPT_SSLKEYTYPE, "PEM");
-    }
 
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::Receive);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, impl_.get());

@@ -4,19 +4,19 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "dfe/secret.h"
+#include "dfe/certificate.h"
 #include "dfe/transport.h"
 
 namespace dfe {
 
 struct TlsSettings {
-    // The client's certificate chain and private key as PEM, handed to the TLS library from
-    // memory.
-    std::string clientCertificatePem;
-    Secret clientKeyPem;
+    // The client's certificate, with the authorities that came with it, and its key, in
+    // memory or on a token: handed to OpenSSL as its own objects, never as text.
+    std::optional<CompanyCertificate> clientCertificate;
     // Certificate authorities trusted besides the system's (PEM files).
     std::vector<std::filesystem::path> extraAuthorities;
     std::chrono::seconds connectTimeout{30};

@@ -46,7 +46,7 @@ std::string UnansweredEventFileName(Manifestation manifestation, std::string_vie
 }
 
 std::string SignedManifestationEvent(const ManifestationEvent& event,
-                                     const A1Certificate& certificate) {
+                                     const CompanyCertificate& certificate) {
     const ManifestationFacts& facts = FactsOf(event.manifestation);
     xmlNode* root = xmlNewNode(nullptr, XmlChars("evento"));
     XmlDocument document = XmlDocument::WithRoot(root);

@@ -34,7 +34,7 @@ std::string EventMomentText(Time moment);
 // an XML declaration and without white space between tags, ready for envEvento and for
 // procEventoNFe. Throws Error when it cannot be signed.
 std::string SignedManifestationEvent(const ManifestationEvent& event,
-                                     const A1Certificate& certificate);
+                                     const CompanyCertificate& certificate);
 
 // "KEY-210200-01-procEventoNFe.xml", the file of a registered manifestation, and
 // "KEY-210200-01-evento.xml", the signed event kept when its answer never came; key must be

@@ -42,7 +42,7 @@ void KeepWhatLasts(const EventBatchAnswer& answer, const std::vector<std::string
 
 }  // namespace
 
-void RegisterManifestation(EventClient& client, const A1Certificate& certificate,
+void RegisterManifestation(EventClient& client, const CompanyCertificate& certificate,
                            Environment environment, const Clock& clock, UsageRecord& record,
                            const ManifestationRequest& request,
                            const std::vector<std::string>& keys,

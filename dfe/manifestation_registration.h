@@ -50,7 +50,7 @@ struct ManifestationRequest {
 // UseLimitReached during the hold, Error when an event cannot be signed, TransportError and
 // AnswerError as EventClient, StateError when the record cannot be written, and what sink
 // throws.
-void RegisterManifestation(EventClient& client, const A1Certificate& certificate,
+void RegisterManifestation(EventClient& client, const CompanyCertificate& certificate,
                            Environment environment, const Clock& clock, UsageRecord& record,
                            const ManifestationRequest& request,
                            const std::vector<std::string>& keys,

@@ -6,7 +6,7 @@ RouteAddresses ServiceAddresses(Environment environment, const std::string& othe
     return {DistributionService(environment, otherUrl), EventService(environment, otherUrl)};
 }
 
-ServiceRoute OpenServiceRoute(A1Certificate certificate, RouteSettings settings,
+ServiceRoute OpenServiceRoute(CompanyCertificate certificate, RouteSettings settings,
                               const Clock& clock) {
     ServiceRoute route{std::move(certificate), {}, settings.environment, {}, {}, {}, {}, {}};
     route.party = route.certificate.party();
@@ -16,8 +16,7 @@ ServiceRoute OpenServiceRoute(A1Certificate certificate, RouteSettings settings,
         std::make_unique<UsageRecord>(settings.dataFolder, settings.addresses.distribution.name,
                                       route.party, clock, settings.whileWaiting);
     TlsSettings tls;
-    tls.clientCertificatePem = route.certificate.CertificateChainPem();
-    tls.clientKeyPem = route.certificate.PrivateKeyPem();
+    tls.clientCertificate = route.certificate;
     tls.extraAuthorities = std::move(settings.extraAuthorities);
     tls.connectTimeout = settings.connectTimeout;
     tls.totalTimeout = settings.totalTimeout;

@@ -50,7 +50,7 @@ struct RouteSettings {
 // as long as the route lives, so that the requests of the CNPJ base, events included, go one
 // after the other), the transport, the distribution session and the event client.
 struct ServiceRoute {
-    A1Certificate certificate;
+    CompanyCertificate certificate;
     Party party;
     Environment environment = Environment::production;
     std::unique_ptr<UsageRecord> record;
@@ -63,7 +63,7 @@ struct ServiceRoute {
 // Opens the route for certificate. clock must outlive it. Throws CertificateError when the
 // certificate names no party or is not valid now, StateError and Error as UsageRecord and
 // CurlTransport.
-ServiceRoute OpenServiceRoute(A1Certificate certificate, RouteSettings settings,
+ServiceRoute OpenServiceRoute(CompanyCertificate certificate, RouteSettings settings,
                               const Clock& clock);
 
 }  // namespace dfe

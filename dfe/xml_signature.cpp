@@ -2,14 +2,13 @@
 
 #include <libxml/parser.h>
 #include <libxml/valid.h>
+#include <openssl/err.h>
 #include <openssl/evp.h>
 #include <openssl/x509.h>
 #include <xmlsec/base64.h>
 #include <xmlsec/crypto.h>
 #include <xmlsec/errors.h>
 #include <xmlsec/openssl/evp.h>
-#include <xmlsec/openssl/x509.h>
-#include <xmlsec/templates.h>
 #include <xmlsec/xmldsig.h>
 #include <xmlsec/xmlsec.h>
 #include <xmlsec/xmltree.h>
@@ -17,6 +16,7 @@
 #include <mutex>
 #include <string>
 
+#include "dfe/canonical_xml.h"
 #include "dfe/crypto_providers.h"
 #include "dfe/error.h"
 #include "dfe/namespaces.h"
@@ -48,11 +48,6 @@ void Initialise() {
         ready = xmlSecInit() >= 0 && xmlSecCheckVersion() == 1 &&
                 xmlSecCryptoAppInit(nullptr) >= 0 && xmlSecCryptoInit() >= 0;
         xmlSecErrorsSetCallback(KeepComplaint);
-        // Line ends inside the signature and wrapped Base64 are white space between tags
-        // for the service, which refuses them. The library wants some line length: one that
-        // no certificate or signature reaches.
-        xmlSecSetDefaultLineFeed(XmlChars(""));
-        xmlSecBase64SetDefaultLineSize(1 << 20);
     });
     if (!ready) {
         throw Error("A biblioteca de assinatura XML (xmlsec1) não pôde ser iniciada: " +
@@ -104,6 +99,78 @@ std::string RegisterId(xmlNode* element) {
     return *id;
 }
 
+constexpr const char* kC14N = "http://www.w3.org/TR/2001/REC-xml-c14n-20010315";
+constexpr const char* kRsaSha1 = "http://www.w3.org/2000/09/xmldsig#rsa-sha1";
+constexpr const char* kSha1 = "http://www.w3.org/2000/09/xmldsig#sha1";
+constexpr const char* kEnvelopedSignature = "http://www.w3.org/2000/09/xmldsig#enveloped-signature";
+
+// A child in the parent's namespace, with an Algorithm attribute when one is given.
+xmlNode* Child(xmlNode* parent, const char* name, const char* algorithm = nullptr) {
+    xmlNode* child = xmlNewChild(parent, parent->ns, XmlChars(name), nullptr);
+    if (algorithm != nullptr) {
+        xmlNewProp(child, XmlChars("Algorithm"), XmlChars(algorithm));
+    }
+    return child;
+}
+
+std::string Base64(const std::string& bytes) {
+    std::string text(4 * ((bytes.size() + 2) / 3) + 1, '\0');
+    const int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(text.data()),
+                                       reinterpret_cast<const unsigned char*>(bytes.data()),
+                                       static_cast<int>(bytes.size()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::string Sha1(const std::string& bytes) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha1(), nullptr) != 1) {
+        ERR_clear_error();
+        throw Error("O resumo SHA-1 do evento não pôde ser calculado.");
+    }
+    return std::string(reinterpret_cast<const char*>(digest), length);
+}
+
+std::string CertificateDer(X509* certificate) {
+    unsigned char* der = nullptr;
+    const int length = i2d_X509(certificate, &der);
+    if (length <= 0) {
+        ERR_clear_error();
+        throw Error("O certificado não pôde ser posto na assinatura.");
+    }
+    std::string bytes(reinterpret_cast<const char*>(der), static_cast<std::size_t>(length));
+    OPENSSL_free(der);
+    return bytes;
+}
+
+// The RSA-SHA1 signature (PKCS#1 v1.5) of bytes with key.
+std::string RsaSha1(const std::string& bytes, EVP_PKEY* key) {
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
+                                                                    EVP_MD_CTX_free);
+    std::size_t length = 0;
+    std::string signature;
+    bool signedOk =
+        context && EVP_DigestSignInit(context.get(), nullptr, EVP_sha1(), nullptr, key) == 1 &&
+        EVP_DigestSign(context.get(), nullptr, &length,
+                       reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) == 1;
+    if (signedOk) {
+        signature.resize(length);
+        signedOk = EVP_DigestSign(context.get(), reinterpret_cast<unsigned char*>(signature.data()),
+                                  &length, reinterpret_cast<const unsigned char*>(bytes.data()),
+                                  bytes.size()) == 1;
+        signature.resize(length);
+    }
+    if (!signedOk) {
+        char reason[256] = "";
+        ERR_error_string_n(ERR_peek_last_error(), reason, sizeof reason);
+        ERR_clear_error();
+        throw Error(std::string("O evento não pôde ser assinado com a chave do certificado (") +
+                    reason + ").");
+    }
+    return signature;
+}
+
 xmlNode* NextElement(xmlNode* node) {
     for (xmlNode* next = node->next; next != nullptr; next = next->next) {
         if (next->type == XML_ELEMENT_NODE) {
@@ -115,46 +182,41 @@ xmlNode* NextElement(xmlNode* node) {
 
 }  // namespace
 
-void SignEnveloped(xmlNode* element, const A1Certificate& certificate) {
-    Initialise();
-    gLastComplaint.clear();
+void SignEnveloped(xmlNode* element, const CompanyCertificate& certificate) {
+    LoadCryptoProviders();
     const std::string id = RegisterId(element);
+    // The signature goes beside the element, so the enveloped-signature transform takes
+    // nothing out of it: the digest is that of the element's canonical form.
+    const std::string digest = Base64(Sha1(CanonicalForm(element)));
 
-    Key key = KeyAround(certificate.privateKey());
-    xmlSecKeyDataPtr x509 = xmlSecKeyEnsureData(key.get(), xmlSecOpenSSLKeyDataX509Id);
-    X509* copy = X509_dup(certificate.certificate());
-    if (x509 == nullptr || copy == nullptr || xmlSecOpenSSLKeyDataX509AdoptCert(x509, copy) < 0) {
-        X509_free(copy);
-        throw Error("O certificado não pôde ser posto na assinatura: " + gLastComplaint);
-    }
-
-    xmlNode* signature = xmlSecTmplSignatureCreate(element->doc, xmlSecTransformInclC14NId,
-                                                   xmlSecTransformRsaSha1Id, nullptr);
-    if (signature == nullptr) {
-        throw Error("A assinatura não pôde ser montada: " + gLastComplaint);
-    }
+    xmlNode* signature = xmlNewDocNode(element->doc, nullptr, XmlChars("Signature"), nullptr);
+    xmlSetNs(signature, xmlNewNs(signature, XmlChars(kNamespaceXmlDsig), nullptr));
     xmlAddNextSibling(element, signature);
-    const std::string uri = "#" + id;
-    xmlNode* reference = xmlSecTmplSignatureAddReference(signature, xmlSecTransformSha1Id, nullptr,
-                                                         XmlChars(uri), nullptr);
-    xmlNode* keyInfo = xmlSecTmplSignatureEnsureKeyInfo(signature, nullptr);
-    xmlNode* x509Data = keyInfo == nullptr ? nullptr : xmlSecTmplKeyInfoAddX509Data(keyInfo);
-    const bool built =
-        reference != nullptr &&
-        xmlSecTmplReferenceAddTransform(reference, xmlSecTransformEnvelopedId) != nullptr &&
-        xmlSecTmplReferenceAddTransform(reference, xmlSecTransformInclC14NId) != nullptr &&
-        x509Data != nullptr && xmlSecTmplX509DataAddCertificate(x509Data) != nullptr;
+    xmlNode* signedInfo = Child(signature, "SignedInfo");
+    Child(signedInfo, "CanonicalizationMethod", kC14N);
+    Child(signedInfo, "SignatureMethod", kRsaSha1);
+    xmlNode* reference = Child(signedInfo, "Reference");
+    xmlNewProp(reference, XmlChars("URI"), XmlChars("#" + id));
+    xmlNode* transforms = Child(reference, "Transforms");
+    Child(transforms, "Transform", kEnvelopedSignature);
+    Child(transforms, "Transform", kC14N);
+    Child(reference, "DigestMethod", kSha1);
+    xmlNodeAddContent(Child(reference, "DigestValue"), XmlChars(digest));
+    xmlNode* signatureValue = Child(signature, "SignatureValue");
+    xmlNode* x509Data = Child(Child(signature, "KeyInfo"), "X509Data");
+    xmlNodeAddContent(Child(x509Data, "X509Certificate"),
+                      XmlChars(Base64(CertificateDer(certificate.certificate()))));
 
-    Context context(xmlSecDSigCtxCreate(nullptr));
-    if (built && context) {
-        context->signKey = key.release();
-        if (xmlSecDSigCtxSign(context.get(), signature) >= 0) {
-            return;
-        }
+    try {
+        // On a token the key signs there; an A1's in memory.
+        xmlNodeAddContent(
+            signatureValue,
+            XmlChars(Base64(RsaSha1(CanonicalForm(signedInfo), certificate.privateKey()))));
+    } catch (const Error&) {
+        xmlUnlinkNode(signature);
+        xmlFreeNode(signature);
+        throw;
     }
-    xmlUnlinkNode(signature);
-    xmlFreeNode(signature);
-    throw Error("O evento não pôde ser assinado: " + gLastComplaint);
 }
 
 bool VerifyEnveloped(xmlNode* element, EVP_PKEY* key) {

@@ -11,9 +11,10 @@ namespace dfe {
 // environment's messages carry it: inclusive canonicalisation (2001-03-15), the transforms
 // enveloped-signature then that canonicalisation, RSA-SHA1 with a SHA-1 digest, the reference
 // "#" + the element's Id attribute, and the certificate in KeyInfo/X509Data. Nothing is
-// indented or wrapped, as the service refuses white space between tags. The key is taken
-// from memory. Throws Error.
-void SignEnveloped(xmlNode* element, const A1Certificate& certificate);
+// indented or wrapped, as the service refuses white space between tags. The signature value
+// comes from the certificate's key, in memory for an A1 and on the token for an A3. Throws
+// Error.
+void SignEnveloped(xmlNode* element, const CompanyCertificate& certificate);
 
 // Whether the signature right after element is that method's, references element by its Id
 // and nothing else, and verifies with key (a public key). Throws Error only when the

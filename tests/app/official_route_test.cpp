@@ -184,10 +184,10 @@ TEST_F(OfficialRouteTest, ACienciaRefusedSaysWhyAndAsksNothingMore) {
 }
 
 TEST_F(OfficialRouteTest, AnotherRunForTheSameCnpjGivesWayToThePortal) {
-    const dfe::Party holder =
-        dfe::A1Certificate::ReadFile(test_support::SharedTestCertificates().files.a1,
-                                     dfe::Secret(test_support::SharedTestCertificates().password))
-            .party();
+    const dfe::Party holder = dfe::CompanyCertificate::ReadFile(
+                                  test_support::SharedTestCertificates().files.a1,
+                                  dfe::Secret(test_support::SharedTestCertificates().password))
+                                  .party();
     const dfe::UsageRecord held(
         data_.path(), dfe::DistributionService(dfe::Environment::production, service_.Url()).name,
         holder, clock_);

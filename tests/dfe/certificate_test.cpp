@@ -16,10 +16,10 @@ using namespace std::chrono_literals;
 using test_support::SharedTestCertificates;
 using ::testing::HasSubstr;
 
-TEST(A1Certificate, ReadsTheHolderFromModernAndLegacyFiles) {
+TEST(CompanyCertificate, ReadsTheHolderFromModernAndLegacyFiles) {
     const auto& shared = SharedTestCertificates();
     for (const auto& file : {shared.files.a1, shared.files.legacyA1}) {
-        const A1Certificate a1 = A1Certificate::ReadFile(file, shared.Password());
+        const CompanyCertificate a1 = CompanyCertificate::ReadFile(file, shared.Password());
         const CertificateInfo& info = a1.info();
         EXPECT_EQ(info.holder, "INDUSTRIA BETA DE MAQUINAS S.A.") << file;
         EXPECT_EQ(a1.party(), (Party{Party::Kind::cnpj, "44555666000181"}));
@@ -29,9 +29,10 @@ TEST(A1Certificate, ReadsTheHolderFromModernAndLegacyFiles) {
     }
 }
 
-TEST(A1Certificate, ItsPemFormsHoldTheCertificateAndItsKey) {
+TEST(CompanyCertificate, ItsPemFormsHoldTheCertificateAndItsKey) {
     const auto& shared = SharedTestCertificates();
-    const A1Certificate a1 = A1Certificate::ReadFile(shared.files.legacyA1, shared.Password());
+    const CompanyCertificate a1 =
+        CompanyCertificate::ReadFile(shared.files.legacyA1, shared.Password());
 
     const std::string chain = a1.CertificateChainPem();
     std::unique_ptr<BIO, decltype(&BIO_free)> chainBio(
@@ -53,7 +54,7 @@ TEST(A1Certificate, ItsPemFormsHoldTheCertificateAndItsKey) {
     EXPECT_EQ(X509_check_private_key(first.get(), readBack.get()), 1);
 }
 
-TEST(A1Certificate, SaysWhyAFileCannotBeUsed) {
+TEST(CompanyCertificate, SaysWhyAFileCannotBeUsed) {
     const auto& shared = SharedTestCertificates();
     const std::string pfx = test_support::ReadFile(shared.files.a1);
     struct Case {
@@ -73,20 +74,20 @@ TEST(A1Certificate, SaysWhyAFileCannotBeUsed) {
     };
     for (const Case& c : cases) {
         try {
-            A1Certificate::Read(c.bytes, Secret(c.password));
+            CompanyCertificate::Read(c.bytes, Secret(c.password));
             ADD_FAILURE() << "accepted: " << c.message;
         } catch (const CertificateError& error) {
             EXPECT_THAT(error.what(), HasSubstr(c.message));
         }
     }
     EXPECT_THROW(
-        A1Certificate::ReadFile(shared.files.a1.parent_path() / "none.pfx", shared.Password()),
+        CompanyCertificate::ReadFile(shared.files.a1.parent_path() / "none.pfx", shared.Password()),
         CertificateError);
 }
 
-TEST(A1Certificate, RefusesToServeOutsideItsValidity) {
+TEST(CompanyCertificate, RefusesToServeOutsideItsValidity) {
     const auto& shared = SharedTestCertificates();
-    const A1Certificate a1 = A1Certificate::ReadFile(shared.files.a1, shared.Password());
+    const CompanyCertificate a1 = CompanyCertificate::ReadFile(shared.files.a1, shared.Password());
     try {
         a1.CheckValidAt(a1.info().validUntil + 24h);
         ADD_FAILURE() << "an expired certificate was accepted";

@@ -53,9 +53,9 @@ HttpAnswer Soap(std::string body) {
     return {200, "application/soap+xml; charset=utf-8", std::move(body)};
 }
 
-const A1Certificate& Company() {
-    static const A1Certificate a1 = A1Certificate::ReadFile(SharedTestCertificates().files.a1,
-                                                            SharedTestCertificates().Password());
+const CompanyCertificate& Company() {
+    static const CompanyCertificate a1 = CompanyCertificate::ReadFile(
+        SharedTestCertificates().files.a1, SharedTestCertificates().Password());
     return a1;
 }
 

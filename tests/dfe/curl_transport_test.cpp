@@ -19,10 +19,9 @@ using ::testing::HasSubstr;
 // The settings of a client that presents the sample A1.
 TlsSettings ClientSettings(bool trustTheSampleAuthority = true) {
     const auto& shared = SharedTestCertificates();
-    const A1Certificate a1 = A1Certificate::ReadFile(shared.files.a1, shared.Password());
+    const CompanyCertificate a1 = CompanyCertificate::ReadFile(shared.files.a1, shared.Password());
     TlsSettings settings;
-    settings.clientCertificatePem = a1.CertificateChainPem();
-    settings.clientKeyPem = a1.PrivateKeyPem();
+    settings.clientCertificate = a1;
     if (trustTheSampleAuthority) {
         settings.extraAuthorities.push_back(shared.files.authority);
     }

@@ -27,9 +27,9 @@ constexpr const char* kKey = "35160361024385000111550010000001091901020309";
 const Time kMoment{std::chrono::seconds(1'800'014'400)};
 const std::string kJustification = "Mercadoria devolvida na portaria, sem entrada física";
 
-const A1Certificate& Certificate() {
-    static const A1Certificate a1 = A1Certificate::ReadFile(SharedTestCertificates().files.a1,
-                                                            SharedTestCertificates().Password());
+const CompanyCertificate& Certificate() {
+    static const CompanyCertificate a1 = CompanyCertificate::ReadFile(
+        SharedTestCertificates().files.a1, SharedTestCertificates().Password());
     return a1;
 }
 

@@ -1,5 +1,7 @@
 #include "tools/dfe/certificate_password.h"
 
+#include "dfe/pkcs11_uri.h"
+
 #include <fstream>
 #include <stdexcept>
 
@@ -36,7 +38,9 @@ dfe::Secret CertificatePassword(const std::string& passwordFile, const char* var
     }
     if (prompt) {
         if (std::optional<dfe::Secret> typed =
-                prompt("Senha do certificado " + certificate + ": ")) {
+                prompt((dfe::IsPkcs11Uri(certificate) ? "PIN do token do certificado "
+                                                      : "Senha do certificado ") +
+                       certificate + ": ")) {
             return std::move(*typed);
         }
     }

@@ -36,10 +36,10 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
     } catch (const std::runtime_error& error) {
         throw CommandFailure(kUsage, error.what());
     }
-    std::optional<dfe::A1Certificate> certificate;
+    std::optional<dfe::CompanyCertificate> certificate;
     dfe::Party party;
     try {
-        certificate = dfe::A1Certificate::ReadFile(certificateFile, password);
+        certificate = dfe::CompanyCertificate::ReadFile(certificateFile, password);
         party = certificate->party();
     } catch (const dfe::CertificateError& error) {
         throw CommandFailure(kFailed, "O certificado \"" + arguments.certificate +

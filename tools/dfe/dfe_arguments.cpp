@@ -19,10 +19,13 @@ constexpr std::string_view kBeforeOptions = R"(
 
 Obtém o XML assinado das NF-e de que a empresa é parte (destinatária, transportadora ou
 autorizada) no serviço de distribuição do Ambiente Nacional (NFeDistribuicaoDFe), com o
-certificado digital A1 da empresa (arquivo .pfx ou .p12 e a sua senha).
+certificado digital A1 da empresa (arquivo .pfx ou .p12 e a sua senha) ou com o seu A3, num
+token ou cartão (um endereço PKCS#11 e o PIN).
 
 Comandos:
   certificado A1.pfx  lê o certificado e mostra titular, CNPJ (ou CPF), emissor e validade
+  certificado pkcs11: lista os certificados dos tokens e cartões presentes (token, objeto,
+                      titular, CNPJ, validade e o endereço que --certificado aceita), sem PIN
   chave CHAVE...      consulta cada chave de acesso (44 caracteres, espaços permitidos); a NF-e
                       completa é gravada como CHAVE-procNFe.xml; quando o serviço dá só o
                       resumo (o destinatário ainda não registrou a Ciência da Operação), ele
@@ -47,7 +50,8 @@ Opções:
 constexpr std::string_view kAfterOptions = R"(
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
 VELLORA_CERT_PASSWORD, do cofre de senhas do sistema (onde vellora-dfe empresas adicionar
-e o programa de desktop a guardam) ou, sem eles, é pedida no terminal sem eco.
+e o programa de desktop a guardam) ou, sem eles, é pedida no terminal sem eco. O PIN de um
+certificado A3 vem das mesmas fontes, e nunca no endereço pkcs11: (pin-value é recusado).
 
 A Ciência da Operação é um ato da empresa perante o fisco: o destinatário declara que tem
 conhecimento da operação da NF-e. Por isso o programa pede confirmação no terminal antes de
@@ -90,6 +94,8 @@ Exemplos:
   vellora-dfe chave --ciencia -o notas --certificado empresa.pfx 35150761024385000111550010000001011102030405
   vellora-dfe manifestar --evento confirmacao --empresa 12345678000195 35150761024385000111550010000001011102030405
   vellora-dfe manifestar --evento nao-realizada --justificativa "Mercadoria recusada na entrega" --empresa 12345678000195 35150761024385000111550010000001011102030405
+  vellora-dfe certificado pkcs11:
+  vellora-dfe novos -o notas --certificado 'pkcs11:token=EMPRESA;object=empresa'
 )";
 
 std::optional<int> StateCode(std::string_view text) {
@@ -152,6 +158,7 @@ struct CommandEntry {
 };
 constexpr CommandEntry kCommands[] = {
     {"certificado", DfeArguments::Command::certificate, "[--senha-arquivo ARQUIVO] A1.pfx"},
+    {"certificado", DfeArguments::Command::certificate, "[--modulo-pkcs11 ARQUIVO.so] pkcs11:…"},
     {"chave", DfeArguments::Command::keys,
      "[-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE..."},
     {"novos", DfeArguments::Command::newDocuments,
@@ -225,6 +232,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     }
     parsed.authorities = options.Values("--ca");
     parsed.passwordFile = options.Value("--senha-arquivo").value_or("");
+    parsed.pkcs11Module = options.Value("--modulo-pkcs11").value_or("");
     parsed.company = options.Value("--empresa").value_or("");
     parsed.catalogFile = options.Value("--catalogo").value_or("");
     parsed.homologation = options.Has("--homologacao");
@@ -238,7 +246,8 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     switch (parsed.command) {
         case DfeArguments::Command::certificate:
             if (positional.size() != 1) {
-                throw DfeUsageError("o comando certificado pede um arquivo A1 (.pfx)");
+                throw DfeUsageError(
+                    "o comando certificado pede um arquivo A1 (.pfx) ou um endereço pkcs11:");
             }
             parsed.certificate = positional.front();
             break;

@@ -18,7 +18,8 @@ struct DfeArguments {
     Command command = Command::keys;
     bool help = false;
     bool version = false;
-    std::string certificate;               // the A1 file
+    std::string certificate;               // the A1 file, or a PKCS#11 URI for an A3
+    std::string pkcs11Module;              // --modulo-pkcs11
     std::string outputFolder = ".";        // -o
     std::vector<std::string> keys;         // as typed
     std::string keysFile;                  // --chaves

@@ -11,8 +11,15 @@ namespace {
 constexpr Option kOptions[] = {
     {.longName = "--certificado",
      .value = "A1.pfx",
-     .help = "o certificado A1 da empresa (chave e novos)",
+     .help = "o certificado A1 da empresa, ou o A3 num token por um\n"
+             "endereço pkcs11:token=…;object=…",
      .commands = "chave novos ciencia manifestar empresas"},
+    {.longName = "--modulo-pkcs11",
+     .value = "ARQUIVO.so",
+     .help = "o módulo PKCS#11 do fabricante do token (padrão:\n"
+             "$VELLORA_PKCS11_MODULE ou p11-kit-proxy.so, que carrega os\n"
+             "módulos registrados no sistema)",
+     .commands = "certificado chave novos ciencia manifestar"},
     {.longName = "--output",
      .shortName = "-o",
      .value = "PASTA",

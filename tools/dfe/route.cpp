@@ -4,6 +4,8 @@
 
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
+#include "dfe/pkcs11_uri.h"
+#include "dfe/token_certificate.h"
 #include "files/system_error_text.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
@@ -24,23 +26,38 @@ KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context) {
     return list;
 }
 
-dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
-                                   const DfeContext& context) {
+std::string Pkcs11ModuleFor(const std::string& moduleOption, const DfeContext& context) {
+    if (!moduleOption.empty()) {
+        return moduleOption;
+    }
+    const char* variable = context.variable("VELLORA_PKCS11_MODULE");
+    return variable != nullptr && *variable != '\0' ? variable : dfe::kDefaultPkcs11Module;
+}
+
+dfe::CompanyCertificate OpenCertificate(const std::string& certificate,
+                                        const std::string& passwordFile, const std::string& module,
+                                        const DfeContext& context) {
+    const bool onToken = dfe::IsPkcs11Uri(certificate);
     dfe::Secret password;
     try {
-        std::optional<dfe::Secret> kept = KeptPassword(file, passwordFile, context);
+        // A URI names no file: it is checked before any PIN is asked.
+        if (onToken) {
+            dfe::ParsePkcs11Uri(certificate);
+        }
+        std::optional<dfe::Secret> kept = KeptPassword(certificate, passwordFile, context);
         password =
             kept ? std::move(*kept)
                  : CertificatePassword(passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
-                                       context.prompt, file);
+                                       context.prompt, certificate);
     } catch (const std::runtime_error& error) {
         throw CommandFailure(kUsage, error.what());
     }
     try {
-        return dfe::A1Certificate::ReadFile(file, password);
+        return onToken ? dfe::OpenTokenCertificate(certificate, module, password)
+                       : dfe::CompanyCertificate::ReadFile(certificate, password);
     } catch (const dfe::CertificateError& error) {
-        throw CommandFailure(kFailed,
-                             "O certificado \"" + file + "\" não pôde ser usado: " + error.what());
+        throw CommandFailure(
+            kFailed, "O certificado \"" + certificate + "\" não pôde ser usado: " + error.what());
     }
 }
 
@@ -70,7 +87,8 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     const auto open = [&] {
         try {
             return dfe::OpenServiceRoute(
-                OpenCertificate(arguments.certificate, arguments.passwordFile, context),
+                OpenCertificate(arguments.certificate, arguments.passwordFile,
+                                Pkcs11ModuleFor(arguments.pkcs11Module, context), context),
                 std::move(settings), context.clock);
         } catch (const dfe::CertificateError& error) {
             throw CommandFailure(kFailed, "O certificado \"" + arguments.certificate +

@@ -28,9 +28,15 @@ private:
 // context.err with the key-check message. Throws CommandFailure when the key file cannot be read.
 KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context);
 
-// Reads the certificate with its password; throws CommandFailure.
-dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
-                                   const DfeContext& context);
+// The PKCS#11 module for an A3: --modulo-pkcs11, else VELLORA_PKCS11_MODULE, else p11-kit's
+// proxy.
+std::string Pkcs11ModuleFor(const std::string& moduleOption, const DfeContext& context);
+
+// Reads the certificate (an A1 file, or an A3 named by a PKCS#11 URI on a token that module
+// reaches) with its password or PIN; throws CommandFailure.
+dfe::CompanyCertificate OpenCertificate(const std::string& certificate,
+                                        const std::string& passwordFile, const std::string& module,
+                                        const DfeContext& context);
 
 // The services reached in the certificate's name, and where what came is written and
 // recorded in the catalogue.

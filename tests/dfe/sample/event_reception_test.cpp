@@ -27,8 +27,8 @@ constexpr const char* kWithCiencia = "351507610243850001115500100000010111020304
 constexpr const char* kCancelled = "35160561024385000111550010000001121141516176";
 constexpr const char* kUnknown = "35150761024385000111550010000009991102030404";
 
-const dfe::A1Certificate& Company() {
-    static const dfe::A1Certificate a1 = dfe::A1Certificate::ReadFile(
+const dfe::CompanyCertificate& Company() {
+    static const dfe::CompanyCertificate a1 = dfe::CompanyCertificate::ReadFile(
         SharedTestCertificates().files.a1, SharedTestCertificates().Password());
     return a1;
 }

@@ -9,6 +9,7 @@
 
 #include "sample/dfe/distribution_server.h"
 #include "tests/dfe/support/test_certificates.h"
+#include "tests/dfe/support/test_token.h"
 #include "tests/support/child_process.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
@@ -32,15 +33,21 @@ protected:
 
     test_support::CommandOutput VelloraDfe(const std::string& command,
                                            const std::string& arguments) const {
+        return Run(command + " -o '" + Notes().string() + "' --certificado '" +
+                   certificates_.files.a1.string() + "' --senha-arquivo '" +
+                   (folder_ / "senha").string() + "' " + Trust() + arguments);
+    }
+    // vellora-dfe with the arguments as they are, and environment before it.
+    test_support::CommandOutput Run(const std::string& arguments,
+                                    const std::string& environment = "") const {
         return test_support::RunCommand(
             "VELLORA_CERT_PASSWORD= XDG_DATA_HOME='" + (folder_ / "data").string() +
             "' VELLORA_DFE_URL=https://127.0.0.1:" + std::to_string(service_.port()) +
-            kDistributionPath + " setsid " + DFE_PROGRAM + " " + command + " -o '" +
-            Notes().string() + "' --certificado '" + certificates_.files.a1.string() +
-            "' --senha-arquivo '" + (folder_ / "senha").string() + "' --ca '" +
-            certificates_.files.authority.string() + "' " + arguments + " </dev/null 2>&1");
+            kDistributionPath + " " + environment + " setsid " + DFE_PROGRAM + " " + arguments +
+            " </dev/null 2>&1");
     }
     std::filesystem::path Notes() const { return folder_ / "notas"; }
+    std::string Trust() const { return "--ca '" + certificates_.files.authority.string() + "' "; }
 
     const test_support::TestCertificates& certificates_ = test_support::SharedTestCertificates();
     const test_support::RunningProgram service_;
@@ -70,6 +77,66 @@ TEST_F(ProgramsTest, VelloraDfeRegistersTheCienciaAndFetchesTheFullInvoiceInOneR
     EXPECT_TRUE(std::filesystem::exists(Notes() / (key + "-210210-01-procEventoNFe.xml")));
     EXPECT_THAT(test_support::ReadFile(Notes() / (key + "-procNFe.xml")),
                 HasSubstr("<chNFe>" + key + "</chNFe>"));
+}
+
+// The same with the sample A1's key and certificate on a SoftHSM2 token, the PIN in a file.
+class TokenProgramsTest : public ProgramsTest {
+protected:
+    TokenProgramsTest() { test_support::WriteFile(folder_ / "pin", token_.pin + "\n"); }
+
+    test_support::CommandOutput WithToken(const std::string& command, const std::string& arguments,
+                                          const std::string& pinFile = "pin",
+                                          const std::string& environment = "") const {
+        return Run(command + " -o '" + Notes().string() + "' --certificado '" + token_.uri +
+                       "' --modulo-pkcs11 " + token_.module.string() + " --senha-arquivo '" +
+                       (folder_ / pinFile).string() + "' " + Trust() + arguments,
+                   environment);
+    }
+
+    const test_support::TestToken& token_ = test_support::SharedTestToken();
+};
+
+TEST_F(TokenProgramsTest, FetchesAndRegistersTheCienciaWithTheTokensKey) {
+    ASSERT_GT(service_.port(), 0);
+    const std::string summaryOnly = "35160361024385000111550010000001091901020309";
+    // The sample service checks the event's signature as for an A1.
+    const test_support::CommandOutput ciencia = WithToken("ciencia --sim", summaryOnly);
+    EXPECT_EQ(ciencia.status, 0) << ciencia.text;
+    EXPECT_THAT(ciencia.text, HasSubstr("Ciência da Operação registrada (135"));
+
+    const std::string key = "35150761024385000111550010000001011102030405";
+    const test_support::CommandOutput run = WithToken("chave", key);
+    EXPECT_EQ(run.status, 0) << run.text;
+    EXPECT_THAT(test_support::ReadFile(Notes() / (key + "-procNFe.xml")),
+                HasSubstr("<chNFe>" + key + "</chNFe>"));
+
+    const test_support::CommandOutput news = WithToken("novos", "");
+    EXPECT_THAT(news.status, ::testing::AnyOf(0, 1)) << news.text;
+    EXPECT_THAT(news.text, HasSubstr(Notes().string())) << news.text;
+
+    const test_support::CommandOutput list =
+        Run("certificado pkcs11: --modulo-pkcs11 " + token_.module.string());
+    EXPECT_EQ(list.status, 0) << list.text;
+    EXPECT_THAT(list.text, HasSubstr("Token: EMPRESA"));
+    EXPECT_THAT(list.text, HasSubstr("CNPJ: 44.555.666/0001-81"));
+}
+
+TEST_F(TokenProgramsTest, SaysWhenThePinIsWrongOrNoTokenIsPresent) {
+    ASSERT_GT(service_.port(), 0);
+    const std::string key = "35150761024385000111550010000001011102030405";
+    test_support::WriteFile(folder_ / "wrong-pin", "0000\n");
+    const test_support::CommandOutput wrong = WithToken("chave", key, "wrong-pin");
+    EXPECT_EQ(wrong.status, 1) << wrong.text;
+    EXPECT_THAT(wrong.text, HasSubstr("O PIN do token está incorreto"));
+
+    const std::string removed = "SOFTHSM2_CONF='" + token_.emptyConf.string() + "'";
+    const test_support::CommandOutput none = WithToken("chave", key, "pin", removed);
+    EXPECT_EQ(none.status, 1) << none.text;
+    EXPECT_THAT(none.text, HasSubstr("Nenhum token ou cartão foi encontrado"));
+    const test_support::CommandOutput list =
+        Run("certificado pkcs11: --modulo-pkcs11 " + token_.module.string(), removed);
+    EXPECT_EQ(list.status, 1) << list.text;
+    EXPECT_FALSE(std::filesystem::exists(Notes() / (key + "-procNFe.xml")));
 }
 
 TEST(Programs, ExplainThemselves) {
