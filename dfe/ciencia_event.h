@@ -3,10 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "dfe/certificate.h"
-#include "dfe/clock.h"
-#include "dfe/distribution_request.h"
-#include "dfe/party.h"
+#include "dfe/manifestation_event.h"
 
 namespace dfe {
 
@@ -14,7 +11,7 @@ namespace dfe {
 // that it knows of the invoice's operation, which the distribution service asks before it
 // hands the recipient the full invoice.
 inline constexpr std::string_view kCienciaEventType = "210210";
-inline constexpr int kCienciaSequence = 1;
+inline constexpr int kCienciaSequence = kManifestationSequence;
 
 struct CienciaEvent {
     Environment environment = Environment::production;
@@ -26,12 +23,8 @@ struct CienciaEvent {
 // "ID" + event type + key + the sequence in two digits: the infEvento's Id.
 std::string CienciaEventId(std::string_view key);
 
-// dhEvento: the moment in Brasília's time with its offset, "2026-12-10T21:30:00-03:00".
-std::string EventMomentText(Time moment);
-
-// The event (evento versao="1.00" › infEvento, signed with the certificate) as text, without
-// an XML declaration and without white space between tags, ready for envEvento and for
-// procEventoNFe. Throws Error when it cannot be signed.
+// The signed event, as SignedManifestationEvent writes it. Throws Error when it cannot be
+// signed.
 std::string SignedCienciaEvent(const CienciaEvent& event, const A1Certificate& certificate);
 
 // "KEY-210210-01-procEventoNFe.xml", the file of a registered Ciência; key must be checked

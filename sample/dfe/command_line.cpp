@@ -70,8 +70,9 @@ https://127.0.0.1:PORT)";
 https://127.0.0.1:PORT)";
     text += kEventPath;
     text += R"(, an event service takes the
-recipient's Ciência da Operação, checks its signature with the client's certificate, and
-from then on hands the recipient the full invoice.
+recipient's manifestations (Ciência, Confirmação, Desconhecimento, Operação não
+Realizada), checks their signature with the client's certificate, and after a Ciência or a
+Confirmação hands the recipient the full invoice.
 
 FOLDER holds the certificates: ca.pem (the authority that signed the others), server.pem
 and server-key.pem (the server's), and company.pfx and company-legacy.pfx (the A1 of the

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
-#include "dfe/ciencia_event.h"
 #include "dfe/error.h"
+#include "dfe/manifestation_event.h"
 #include "dfe/namespaces.h"
 #include "dfe/xml_document.h"
 #include "dfe/xml_signature.h"
@@ -47,6 +47,12 @@ std::string_view Reason(int cStat) {
             return "Rejeição: CNPJ/CPF do autor do evento não é o destinatário da NF-e";
         case 650:
             return "Rejeição: Evento de \"Ciência da Operação\" para NF-e Cancelada ou Denegada";
+        case 651:
+            return "Rejeição: Evento de \"Desconhecimento da Operação\" para NF-e Cancelada ou "
+                   "Denegada";
+        case 655:
+            return "Rejeição: Ciência da Operação informada após a manifestação final do "
+                   "destinatário";
         case 656:
             return "Rejeição: Consumo Indevido";
         default:
@@ -81,6 +87,20 @@ std::string Field(const xmlNode* parent, std::string_view name) {
                              : dfe::ChildText(parent, kNamespaceNFe, name).value_or(std::string());
 }
 
+// xJust as the schema takes it: present with 210240 only, 15 to 255 characters without blanks
+// at its ends.
+bool JustificationFits(const xmlNode* detail, dfe::Manifestation manifestation) {
+    const std::optional<std::string> justification = dfe::ChildText(detail, kNamespaceNFe, "xJust");
+    if (!dfe::FactsOf(manifestation).needsJustification || !justification) {
+        return dfe::FactsOf(manifestation).needsJustification == justification.has_value();
+    }
+    try {
+        return dfe::CheckedJustification(*justification) == *justification;
+    } catch (const dfe::Error&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 EventReception::Verdict EventReception::Judge(const std::string& event,
@@ -95,14 +115,17 @@ EventReception::Verdict EventReception::Judge(const std::string& event,
     const std::string author =
         Field(information, "CNPJ").empty() ? Field(information, "CPF") : Field(information, "CNPJ");
     const xmlNode* detail = dfe::ChildElement(information, kNamespaceNFe, "detEvento");
+    verdict.manifestation = dfe::ManifestationOfEventType(Field(information, "tpEvento"));
+    const std::optional<dfe::Manifestation> manifestation = verdict.manifestation;
     const bool wellFormed =
         information != nullptr && dfe::AttributeOf(document.Root(), "versao") == "1.00" &&
         Field(information, "cOrgao") == "91" && KeyShaped(verdict.key) &&
-        dfe::PartyFromNumber(author) && !Field(information, "dhEvento").empty() &&
-        Field(information, "tpEvento") == dfe::kCienciaEventType &&
+        dfe::PartyFromNumber(author) && !Field(information, "dhEvento").empty() && manifestation &&
         Field(information, "nSeqEvento") == "1" && Field(information, "verEvento") == "1.00" &&
-        dfe::AttributeOf(information, "Id") == dfe::CienciaEventId(verdict.key) &&
-        Field(detail, "descEvento") == "Ciencia da Operacao";
+        dfe::AttributeOf(information, "Id") ==
+            dfe::ManifestationEventId(*manifestation, verdict.key) &&
+        Field(detail, "descEvento") == dfe::FactsOf(*manifestation).description &&
+        JustificationFits(detail, *manifestation);
     if (!wellFormed) {
         verdict.cStat = 215;
         return verdict;
@@ -129,20 +152,43 @@ EventReception::Verdict EventReception::Judge(const std::string& event,
         verdict.cStat = 217;
     } else if (standing->recipient != author) {
         verdict.cStat = 640;
-    } else if (standing->cancelled) {
-        verdict.cStat = 650;
-    } else if (standing->cienciaRegistered || registeredLate_.contains(verdict.key)) {
-        verdict.cStat = 573;
     } else {
-        if (service_.settings().fault == DistributionFault::lateInvoice) {
-            registeredLate_.insert(verdict.key);
-        } else {
-            service_.RegisterCiencia(verdict.key);
-        }
-        verdict.cStat = kRegistered;
+        verdict.cStat = Register(verdict.key, *manifestation, *standing);
+    }
+    if (verdict.cStat == kRegistered) {
         verdict.protocol = "9" + nfe::PadZeros(static_cast<std::int64_t>(++protocols_), 14);
     }
     return verdict;
+}
+
+int EventReception::Register(const std::string& key, dfe::Manifestation manifestation,
+                             const DistributionService::Standing& standing) {
+    using dfe::Manifestation;
+    std::set<Manifestation>& registered = registered_[key];
+    const bool finalBefore = std::any_of(registered.begin(), registered.end(),
+                                         [](Manifestation m) { return dfe::FactsOf(m).final; });
+    // The sample invoices whose Ciência came before the service started have it registered.
+    const bool sameBefore = registered.contains(manifestation) ||
+                            (manifestation == Manifestation::ciencia && standing.cienciaRegistered);
+    if (standing.cancelled && manifestation == Manifestation::ciencia) {
+        return 650;
+    }
+    if (standing.cancelled && manifestation == Manifestation::notRecognised) {
+        return 651;
+    }
+    if (manifestation == Manifestation::ciencia && finalBefore) {
+        return 655;
+    }
+    if (sameBefore) {
+        return 573;
+    }
+    registered.insert(manifestation);
+    const bool opensTheInvoice =
+        manifestation == Manifestation::ciencia || manifestation == Manifestation::confirmation;
+    if (opensTheInvoice && service_.settings().fault != DistributionFault::lateInvoice) {
+        service_.RegisterCiencia(key);
+    }
+    return kRegistered;
 }
 
 bool EventReception::ExcessiveUse(const std::string& base) {
@@ -200,9 +246,11 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
         if (KeyShaped(verdict.key)) {
             results += "<chNFe>" + verdict.key + "</chNFe>";
         }
-        results +=
-            "<tpEvento>210210</tpEvento><xEvento>Ciencia da Operacao</xEvento>"
-            "<nSeqEvento>1</nSeqEvento>";
+        if (verdict.manifestation) {
+            const dfe::ManifestationFacts& facts = dfe::FactsOf(*verdict.manifestation);
+            results += "<tpEvento>" + std::string(facts.eventType) + "</tpEvento><xEvento>" +
+                       std::string(facts.description) + "</xEvento><nSeqEvento>1</nSeqEvento>";
+        }
         if (!verdict.protocol.empty()) {
             results += "<dhRegEvento>" + RegistrationTime() + "</dhRegEvento><nProt>" +
                        verdict.protocol + "</nProt>";

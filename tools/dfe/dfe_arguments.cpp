@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "dfe/error.h"
 #include "nfe/access_key.h"
 #include "nfe/states.h"
 #include "text/ascii_case.h"
@@ -32,6 +33,13 @@ Comandos:
   ciencia CHAVE...    registra a Ciência da Operação (evento 210210) do destinatário para
                       cada chave; o evento registrado é gravado como
                       CHAVE-210210-01-procEventoNFe.xml
+  manifestar --evento EVENTO CHAVE...
+                      registra a manifestação do destinatário para cada chave, em lotes
+                      de até 20: ciencia (Ciência da Operação, 210210), confirmacao
+                      (Confirmação da Operação, 210200), desconhecimento (Desconhecimento
+                      da Operação, 210220) ou nao-realizada (Operação não Realizada,
+                      210240, com --justificativa); o evento registrado é gravado ao lado
+                      da NF-e como CHAVE-TPEVENTO-01-procEventoNFe.xml
 
 Opções:
 )";
@@ -43,7 +51,15 @@ e o programa de desktop a guardam) ou, sem eles, é pedida no terminal sem eco.
 
 A Ciência da Operação é um ato da empresa perante o fisco: o destinatário declara que tem
 conhecimento da operação da NF-e. Por isso o programa pede confirmação no terminal antes de
-registrá-la, a não ser com --sim; sem terminal e sem --sim, ele se recusa (código 2).
+registrá-la, a não ser com --sim; sem terminal e sem --sim, ele se recusa (código 2). O mesmo
+vale para as outras manifestações, que são finais: depois de uma delas o serviço recusa a
+Ciência (655), e cada evento é registrado uma vez só por NF-e (573, já registrado).
+
+manifestar escreve na saída padrão uma linha por chave, com campos separados por tabulação:
+CHAVE, RESULTADO (registrado, ja-registrado, recusado, sem-resposta ou nao-enviado), CSTAT
+(0 quando o serviço nada disse da chave), ARQUIVO (o evento gravado; vazio quando nenhum foi)
+e MOTIVO (o xMotivo do serviço, ou por que a chave não foi enviada). Sem resposta do serviço,
+o evento enviado fica em CHAVE-TPEVENTO-01-evento.xml: ele pode ter sido registrado.
 
 Limites de uso do serviço, que o programa respeita e guarda por CNPJ base: no máximo 20
 consultas por chave por hora; depois de "nenhum documento" (137), ou quando o último NSU
@@ -72,6 +88,8 @@ Exemplos:
   vellora-dfe chave -o notas --certificado empresa.pfx 35150761024385000111550010000001011102030405
   vellora-dfe novos -o notas --certificado empresa.pfx
   vellora-dfe chave --ciencia -o notas --certificado empresa.pfx 35150761024385000111550010000001011102030405
+  vellora-dfe manifestar --evento confirmacao --empresa 12345678000195 35150761024385000111550010000001011102030405
+  vellora-dfe manifestar --evento nao-realizada --justificativa "Mercadoria recusada na entrega" --empresa 12345678000195 35150761024385000111550010000001011102030405
 )";
 
 std::optional<int> StateCode(std::string_view text) {
@@ -96,6 +114,37 @@ std::uint64_t Nsu(std::string_view text) {
     return *value;
 }
 
+// manifestar's --evento and --justificativa: which event, and the justification that
+// Operação não Realizada needs and the others refuse.
+void ReadManifestation(const ParsedOptions& options, DfeArguments& parsed) {
+    const std::optional<std::string> event = options.Value("--evento");
+    if (!event) {
+        throw DfeUsageError("falta --evento " + dfe::ManifestationOptions());
+    }
+    parsed.manifestation = dfe::ManifestationNamed(*event);
+    if (!parsed.manifestation) {
+        throw DfeUsageError("--evento pede " + dfe::ManifestationOptions() + ", não \"" + *event +
+                            "\"");
+    }
+    const std::optional<std::string> justification = options.Value("--justificativa");
+    const bool needed = dfe::FactsOf(*parsed.manifestation).needsJustification;
+    if (needed && !justification) {
+        throw DfeUsageError("--evento nao-realizada pede --justificativa TEXTO (de " +
+                            std::to_string(dfe::kMinJustification) + " a " +
+                            std::to_string(dfe::kMaxJustification) + " caracteres)");
+    }
+    if (!needed && justification) {
+        throw DfeUsageError("--justificativa só se aplica a --evento nao-realizada");
+    }
+    if (justification) {
+        try {
+            parsed.justification = dfe::CheckedJustification(*justification);
+        } catch (const dfe::Error& error) {
+            throw DfeUsageError(error.what());
+        }
+    }
+}
+
 struct CommandEntry {
     std::string_view name;
     DfeArguments::Command command;
@@ -109,6 +158,9 @@ constexpr CommandEntry kCommands[] = {
      "[-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N | --pendentes]"},
     {"ciencia", DfeArguments::Command::ciencia,
      "[-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE..."},
+    {"manifestar", DfeArguments::Command::manifest,
+     "--evento EVENTO [--justificativa TEXTO] [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] "
+     "CHAVE..."},
 };
 
 }  // namespace
@@ -124,7 +176,7 @@ std::string DfeUsage() {
 
 std::string DfeHelp() {
     return DfeUsage() + std::string(kBeforeOptions) +
-           DfeOptionLines({"certificado", "chave", "novos", "ciencia"}) +
+           DfeOptionLines({"certificado", "chave", "novos", "ciencia", "manifestar"}) +
            std::string(kAfterOptions);
 }
 
@@ -143,7 +195,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
         return parsed;
     }
     if (arguments.empty()) {
-        throw DfeUsageError("falta o comando: certificado, chave, novos ou ciencia");
+        throw DfeUsageError("falta o comando: certificado, chave, novos, ciencia ou manifestar");
     }
     const std::string& command = arguments.front();
     const auto known =
@@ -179,6 +231,9 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
     parsed.pendingOnly = options.Has("--pendentes");
     parsed.ciencia = options.Has("--ciencia");
     parsed.confirmed = options.Has("--sim");
+    if (parsed.command == DfeArguments::Command::manifest) {
+        ReadManifestation(options, parsed);
+    }
 
     switch (parsed.command) {
         case DfeArguments::Command::certificate:
@@ -189,6 +244,7 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
             break;
         case DfeArguments::Command::keys:
         case DfeArguments::Command::ciencia:
+        case DfeArguments::Command::manifest:
             parsed.keys = std::move(positional);
             if (parsed.keys.empty() && parsed.keysFile.empty()) {
                 throw DfeUsageError("nenhuma chave foi dada");

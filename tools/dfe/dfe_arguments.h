@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "dfe/manifestation.h"
 #include "tools/option_table.h"
 
 namespace tools {
 
 // The command line of vellora-dfe: a command, then its options and arguments.
 struct DfeArguments {
-    enum class Command { certificate, keys, newDocuments, ciencia };
+    enum class Command { certificate, keys, newDocuments, ciencia, manifest };
 
     Command command = Command::keys;
     bool help = false;
@@ -24,21 +25,24 @@ struct DfeArguments {
     std::optional<std::uint64_t> fromNsu;  // --desde-nsu
     bool pendingOnly = false;              // novos --pendentes: list, send nothing
     bool homologation = false;
-    std::optional<int> authorState;        // --uf, as the IBGE code
-    std::vector<std::string> authorities;  // --ca
-    std::string passwordFile;              // --senha-arquivo
-    bool ciencia = false;                  // chave --ciencia
-    bool confirmed = false;                // --sim: the Ciência needs no question
-    bool outputGiven = false;              // -o was given
-    std::string company;                   // --empresa: a company of the catalogue
-    std::string catalogFile;               // --catalogo
+    std::optional<int> authorState;                   // --uf, as the IBGE code
+    std::vector<std::string> authorities;             // --ca
+    std::string passwordFile;                         // --senha-arquivo
+    bool ciencia = false;                             // chave --ciencia
+    bool confirmed = false;                           // --sim: the manifestation needs no question
+    std::optional<dfe::Manifestation> manifestation;  // manifestar --evento
+    std::string justification;  // manifestar --justificativa, checked and trimmed
+    bool outputGiven = false;   // -o was given
+    std::string company;        // --empresa: a company of the catalogue
+    std::string catalogFile;    // --catalogo
 };
 
 // A command line that vellora-dfe cannot run; the message says why.
 using DfeUsageError = UsageError;
 
 // arguments holds what follows the program's name. Commands: "certificado A1.pfx", "chave
-// [options] KEY...", "novos [options]", "ciencia [options] KEY..."; their options come from
+// [options] KEY...", "novos [options]", "ciencia [options] KEY...", "manifestar --evento
+// EVENT [--justificativa TEXT] [options] KEY..."; their options come from
 // vellora-dfe's option table, and one that the command does not take is refused. Keys are
 // checked later, not here. Throws DfeUsageError; "--help", then "--version", win over every
 // other fault.

@@ -69,6 +69,8 @@ int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& c
                 return RunNewDocumentsCommand(parsed, context);
             case DfeArguments::Command::ciencia:
                 return RunCienciaCommand(parsed, context);
+            case DfeArguments::Command::manifest:
+                return RunManifestCommand(parsed, context);
         }
     } catch (const CommandFailure& failure) {
         context.err << Printable(failure.what()) << "\n";

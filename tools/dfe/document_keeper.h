@@ -21,12 +21,13 @@ public:
 
     // Returns the file's path; throws files::FileError or catalog::CatalogError.
     std::filesystem::path Keep(const dfe::ReceivedDocument& document);
-    // A document that the program made itself (the registered Ciência), named name.
+    // A document that the program made itself (a registered manifestation), named name.
     std::filesystem::path KeepMade(const std::string& key, const std::string& name,
                                    const std::string& xml);
+    // Where the key's documents go, created when missing.
+    std::filesystem::path FolderFor(const std::string& key) const;
 
 private:
-    std::filesystem::path FolderFor(const std::string& key) const;
     void Record(const std::filesystem::path& file, const std::string& xml,
                 std::optional<std::uint64_t> nsu);
 

@@ -2,16 +2,17 @@
 
 #include "dfe/local_time.h"
 #include "files/atomic_file.h"
-#include "tools/dfe/ciencia.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/document_files.h"
 #include "tools/dfe/key_list.h"
+#include "tools/dfe/manifestation.h"
 #include "tools/dfe/printable.h"
 #include "tools/dfe/route.h"
 
 namespace tools {
 namespace {
 
+const dfe::ManifestationRequest kCiencia{dfe::Manifestation::ciencia, {}};
 constexpr std::string_view kSummaryOnly =
     "só veio o resumo (resNFe): o destinatário ainda não registrou a Ciência da Operação, "
     "que o serviço exige para entregar a NF-e completa.";
@@ -89,7 +90,7 @@ int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context) {
     }
 
     if (arguments.ciencia) {
-        RequireSomeoneToConfirm(arguments, context);
+        RequireSomeoneToConfirm(arguments, dfe::Manifestation::ciencia, context);
     }
     Route route = OpenRoute(arguments, context);
     const std::size_t total = list.keys.size();
@@ -124,9 +125,9 @@ int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context) {
 
     // A run that stopped or was told to wait goes no further.
     if (arguments.ciencia && !summaries.empty() && !stopped &&
-        ConfirmCiencia(arguments, route, summaries.size(), context)) {
-        const CienciaReport report =
-            RegisterCienciaFor(summaries, arguments.outputFolder, route, context);
+        ConfirmManifestation(arguments, route, kCiencia, summaries.size(), context)) {
+        const ManifestationReport report = RegisterManifestationFor(
+            kCiencia, summaries, arguments.outputFolder, route, context, KeyLines::paths);
         wait = report.held;
         for (std::size_t i = 0; i < report.registered.size(); ++i) {
             const KeyOutcome outcome =

@@ -9,6 +9,7 @@
 #include "dfe/ciencia_event.h"
 #include "dfe/event_answer.h"
 #include "dfe/event_request.h"
+#include "dfe/manifestation_event.h"
 #include "sample/dfe/distributed_invoices.h"
 #include "tests/dfe/support/test_certificates.h"
 #include "tests/support/file_contents.h"
@@ -36,6 +37,14 @@ std::string Event(const std::string& key,
                   dfe::Environment environment = dfe::Environment::production) {
     return dfe::SignedCienciaEvent(
         {environment, Company().party(), key, std::chrono::system_clock::now()}, Company());
+}
+
+std::string Manifest(dfe::Manifestation manifestation, const std::string& key,
+                     const std::string& justification = {}) {
+    return dfe::SignedManifestationEvent(
+        {manifestation, dfe::Environment::production, Company().party(), key,
+         std::chrono::system_clock::now(), justification},
+        Company());
 }
 
 class EventReceptionTest : public ::testing::Test {
@@ -98,6 +107,47 @@ TEST_F(EventReceptionTest, RefusesAnEventThatItsClientsKeyDidNotSign) {
                 ElementsAre(128, 297));
     EXPECT_FALSE(Registered(kOtherWithoutCiencia));
     EXPECT_THAT(Send({Event(kOtherWithoutCiencia)}), ElementsAreArray({128, 135}));
+}
+
+TEST_F(EventReceptionTest, FollowsTheRulesOfTheRecipientsManifestations) {
+    using dfe::Manifestation;
+    const std::string reason = "Mercadoria recusada na entrega";
+    std::string confirmationWithReason =
+        Manifest(Manifestation::confirmation, kOtherWithoutCiencia);
+    confirmationWithReason.insert(confirmationWithReason.find("</detEvento>"),
+                                  "<xJust>" + reason + "</xJust>");
+    struct Step {
+        std::string event;
+        int cStat;
+        std::string what;
+    };
+    const Step steps[] = {
+        {Manifest(Manifestation::notRecognised, kWithoutCiencia), 135, "desconhecimento"},
+        {Manifest(Manifestation::notRecognised, kWithoutCiencia), 573, "the same again"},
+        {Manifest(Manifestation::ciencia, kWithoutCiencia), 655, "ciência after a final one"},
+        {Manifest(Manifestation::confirmation, kWithoutCiencia), 135, "another final one"},
+        {Manifest(Manifestation::notPerformed, kOtherWithoutCiencia, "curta demais"), 215,
+         "a justification of 12 characters"},
+        {Manifest(Manifestation::notPerformed, kOtherWithoutCiencia), 215, "no justification"},
+        {confirmationWithReason, 215, "a justification where none belongs"},
+        {Manifest(Manifestation::ciencia, kOtherWithoutCiencia), 135, "ciência first"},
+        {Manifest(Manifestation::notPerformed, kOtherWithoutCiencia, reason), 135,
+         "then a final one"},
+        {Manifest(Manifestation::ciencia, kOtherWithoutCiencia), 655, "ciência after it"},
+        {Manifest(Manifestation::notRecognised, kCancelled), 651, "desconhecimento, cancelled"},
+        {Manifest(Manifestation::confirmation, kCancelled), 135, "confirmação, cancelled"},
+        {Manifest(Manifestation::confirmation, kUnknown), 217, "a key the service lacks"},
+    };
+    for (const Step& step : steps) {
+        EXPECT_THAT(Send({step.event}), ElementsAre(128, step.cStat)) << step.what;
+    }
+
+    // The full invoice comes after a Ciência or a Confirmação, not after the other two.
+    const std::string third = kKeysWithoutCiencia[2];
+    EXPECT_THAT(Send({Manifest(Manifestation::notPerformed, third, reason)}),
+                ElementsAre(128, 135));
+    EXPECT_FALSE(Registered(third));
+    EXPECT_TRUE(Registered(kWithoutCiencia));
 }
 
 }  // namespace

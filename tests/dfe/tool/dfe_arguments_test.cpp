@@ -49,6 +49,18 @@ TEST(ParseDfeArguments, TakesEachCommandWithItsOptions) {
     const DfeArguments keysWithCiencia =
         ParseDfeArguments({"chave", "--sim", "--ciencia", "--certificado", "A1.pfx", "K1"});
     EXPECT_TRUE(keysWithCiencia.ciencia && keysWithCiencia.confirmed);
+    const DfeArguments notPerformed = ParseDfeArguments(
+        {"manifestar", "--evento", "nao-realizada", "--justificativa",
+         "  Mercadoria recusada na entrega ", "--sim", "--empresa", "12345678000195", "K1", "K2"});
+    EXPECT_EQ(notPerformed.command, Command::manifest);
+    EXPECT_EQ(notPerformed.manifestation, dfe::Manifestation::notPerformed);
+    EXPECT_EQ(notPerformed.justification, "Mercadoria recusada na entrega");
+    EXPECT_TRUE(notPerformed.confirmed);
+    EXPECT_THAT(notPerformed.keys, ElementsAre("K1", "K2"));
+    EXPECT_EQ(ParseDfeArguments(
+                  {"manifestar", "--evento=desconhecimento", "--certificado", "A1.pfx", "K1"})
+                  .manifestation,
+              dfe::Manifestation::notRecognised);
 
     EXPECT_EQ(ParseDfeArguments({"chave", "--certificado", "A1.pfx", "--chaves", "l.txt"}).keys,
               std::vector<std::string>{});
@@ -97,6 +109,20 @@ TEST(ParseDfeArguments, RejectsCommandLinesItCannotRun) {
         {{"certificado", "--catalogo", "c.sqlite", "a.pfx"},
          "--catalogo não se aplica ao comando certificado"},
         {{"novos", "--homologacao=sim", "--certificado", "A1.pfx"}, "não recebe valor"},
+        {{"manifestar", "--certificado", "A1.pfx", "K"}, "falta --evento ciencia|confirmacao|"},
+        {{"manifestar", "--evento", "cancelamento", "--certificado", "A1.pfx", "K"},
+         "--evento pede ciencia|confirmacao|desconhecimento|nao-realizada, não \"cancelamento\""},
+        {{"manifestar", "--evento", "nao-realizada", "--certificado", "A1.pfx", "K"},
+         "pede --justificativa"},
+        {{"manifestar", "--evento", "nao-realizada", "--justificativa", " não chegou    ",
+          "--certificado", "A1.pfx", "K"},
+         "de 15 a 255 caracteres; tem 10"},
+        {{"manifestar", "--evento", "confirmacao", "--justificativa", "Mercadoria recebida ok",
+          "--certificado", "A1.pfx", "K"},
+         "--justificativa só se aplica a --evento nao-realizada"},
+        {{"manifestar", "--evento", "confirmacao", "--certificado", "A1.pfx"}, "nenhuma chave"},
+        {{"ciencia", "--evento", "confirmacao", "--certificado", "A1.pfx", "K"},
+         "--evento não se aplica ao comando ciencia"},
     };
     for (const Case& c : cases) {
         try {

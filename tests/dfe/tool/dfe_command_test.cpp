@@ -265,6 +265,74 @@ TEST_F(DfeCommandTest, ACienciaSentWithoutAnAnswerIsNotCalledUnregistered) {
     EXPECT_THAT(again.err, HasSubstr("a Ciência da Operação já estava registrada (573"));
 }
 
+TEST_F(DfeCommandTest, ManifestarRegistersEachEventOnceAndSaysOneLinePerKey) {
+    Serve();
+    const Outcome noTerminal = Dfe("manifestar", {"--evento", "desconhecimento", kWithoutCiencia});
+    EXPECT_EQ(noTerminal.status, 2);
+    EXPECT_THAT(noTerminal.err, HasSubstr("Registrar o Desconhecimento da Operação é um ato da "
+                                          "empresa e pede a confirmação de uma pessoa"));
+    EXPECT_THAT(served_->Log(), IsEmpty());
+
+    const Outcome first = Dfe("manifestar", {"--evento", "desconhecimento", "--sim",
+                                             kWithoutCiencia, kCancelled, kUnknown});
+    EXPECT_EQ(first.status, 1);
+    const std::string event = std::string(kWithoutCiencia) + "-210220-01-procEventoNFe.xml";
+    EXPECT_EQ(first.out,
+              std::string(kWithoutCiencia) + "\tregistrado\t135\t" + (Notes() / event).string() +
+                  "\tEvento registrado e vinculado a NF-e\n" + kCancelled +
+                  "\trecusado\t651\t\tRejeição: Evento de \"Desconhecimento da Operação\" para "
+                  "NF-e Cancelada ou Denegada\n" +
+                  kUnknown +
+                  "\trecusado\t217\t\tRejeição: NF-e não consta na base de dados da "
+                  "SEFAZ\n");
+    EXPECT_THAT(first.err, HasSubstr("O Desconhecimento da Operação é um ato da empresa perante o "
+                                     "fisco: fica registrado no Ambiente Nacional, em nome de "
+                                     "INDUSTRIA BETA DE MAQUINAS S.A. (CNPJ 44.555.666/0001-81), "
+                                     "que ela desconhece a operação de cada NF-e"));
+    EXPECT_THAT(first.err, HasSubstr(std::string(kWithoutCiencia) +
+                                     ": Desconhecimento da Operação registrado (135 "));
+    EXPECT_THAT(first.err, HasSubstr("1 de 3 chaves com o Desconhecimento da Operação registrado"));
+    EXPECT_THAT(Files(), ElementsAre(event));
+    EXPECT_THAT(Written(event),
+                HasSubstr("<tpEvento>210220</tpEvento><nSeqEvento>1</nSeqEvento><verEvento>1.00"
+                          "</verEvento><detEvento versao=\"1.00\"><descEvento>Desconhecimento "
+                          "da Operacao</descEvento></detEvento>"));
+
+    // After a final manifestation, no Ciência; the same event again is already there.
+    const Outcome ciencia = Dfe("manifestar", {"--evento", "ciencia", "--sim", kWithoutCiencia});
+    EXPECT_EQ(ciencia.status, 1);
+    EXPECT_THAT(ciencia.out, HasSubstr("\trecusado\t655\t\tRejeição: Ciência da Operação "
+                                       "informada após a manifestação final do destinatário\n"));
+    const Outcome again =
+        Dfe("manifestar", {"--evento", "desconhecimento", "--sim", kWithoutCiencia});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, std::string(kWithoutCiencia) +
+                             "\tja-registrado\t573\t\tRejeição: Duplicidade de evento\n");
+
+    // Operação não Realizada, confirmed at the terminal, with its justification.
+    std::vector<std::string> questions;
+    confirmation_ = {[] { return true; },
+                     [&](const std::string& question) {
+                         questions.push_back(question);
+                         return true;
+                     }};
+    const std::string other = sample::kKeysWithoutCiencia[1];
+    const Outcome notPerformed =
+        Dfe("manifestar", {"--evento", "nao-realizada", "--justificativa",
+                           "Mercadoria recusada na entrega, avariada", other});
+    EXPECT_EQ(notPerformed.status, 0) << notPerformed.err;
+    EXPECT_THAT(questions, ElementsAre("Registrar a Operação não Realizada de 1 NF-e em nome de "
+                                       "INDUSTRIA BETA DE MAQUINAS S.A.? [s/N] "));
+    EXPECT_THAT(notPerformed.err,
+                HasSubstr("que a operação de cada NF-e não se realizou, pelo motivo da "
+                          "justificativa; é uma manifestação final, depois da qual não cabe mais a "
+                          "Ciência da Operação.\nJustificativa: Mercadoria recusada na entrega, "
+                          "avariada\n"));
+    EXPECT_THAT(Written(other + "-210240-01-procEventoNFe.xml"),
+                HasSubstr("<xJust>Mercadoria recusada na entrega, avariada</xJust>"));
+    EXPECT_EQ(Requests(), 0u);
+}
+
 TEST_F(DfeCommandTest, AnEventHoldOrAFinalRefusalSendsNothingAgain) {
     Serve({.fault = DistributionFault::excessiveUse, .burst = 1});
     const Outcome refused = Dfe("ciencia", {"--sim", kCancelled});

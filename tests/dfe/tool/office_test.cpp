@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 
+#include "sample/dfe/distributed_invoices.h"
 #include "tests/dfe/support/fake_clock.h"
 #include "tests/dfe/support/served_distribution.h"
 #include "tests/dfe/support/test_certificates.h"
@@ -125,6 +126,18 @@ TEST_F(OfficeTest, CompaniesSynchroniseAndTheirInvoicesAreFoundAgain) {
     const Outcome second = Run({"sincronizar", "--ca", Authority()});
     EXPECT_EQ(second.status, 3) << second.out << second.err;
     EXPECT_THAT(second.out, HasSubstr("nova consulta a partir de"));
+
+    // A final manifestation in the company's name lies beside the invoice and is catalogued.
+    const std::string summary = sample::kKeysWithoutCiencia[0];
+    const Outcome confirmed = Run({"manifestar", "--evento", "confirmacao", "--sim", "--empresa",
+                                   "44555666000181", "--ca", Authority(), summary});
+    EXPECT_EQ(confirmed.status, 0) << confirmed.err;
+    const std::string file = confirmed.out.substr(0, confirmed.out.rfind('\t'));
+    EXPECT_THAT(
+        file, StartsWith(summary + "\tregistrado\t135\t" + (Notes() / "44555666000181").string()));
+    EXPECT_THAT(file, ::testing::EndsWith("/" + summary + "-210200-01-procEventoNFe.xml"));
+    EXPECT_TRUE(fs::exists(file.substr(file.rfind('\t') + 1)));
+    EXPECT_THAT(Run({"notas", "--csv"}).out, HasSubstr(";\"confirmada\";resumo;" + summary + ";"));
 
     const Outcome listed = Run({"notas"});
     EXPECT_EQ(listed.status, 0) << listed.err;

@@ -1,34 +1,35 @@
-#include "dfe/ciencia_registration.h"
+#include "dfe/manifestation_registration.h"
 
 #include <algorithm>
 
-#include "dfe/ciencia_event.h"
 #include "dfe/distribution_answer.h"
 #include "dfe/event_request.h"
+#include "dfe/manifestation_event.h"
 
 namespace dfe {
 namespace {
 
-CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
-                         const EventResult& result) {
-    CienciaOutcome outcome{key, CienciaOutcome::Kind::refused, result.cStat, result.xMotivo, {},
-                           {}};
+ManifestationOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
+                               const EventResult& result) {
+    ManifestationOutcome outcome{
+        key, ManifestationOutcome::Kind::refused, result.cStat, result.xMotivo, {}, {}};
     if (result.cStat == kEventRegistered || result.cStat == kEventRegisteredUnlinked) {
-        outcome.kind = CienciaOutcome::Kind::registered;
+        outcome.kind = ManifestationOutcome::Kind::registered;
         outcome.processedEvent = ProcessedEvent(signedEvent, result.xml);
     } else if (result.cStat == kEventDuplicate) {
-        outcome.kind = CienciaOutcome::Kind::alreadyRegistered;
+        outcome.kind = ManifestationOutcome::Kind::alreadyRegistered;
     }
     return outcome;
 }
 
-// The service's hold after a 656 and the final refusals, kept for the next runs.
+// The service's hold after a 656 and, for the Ciência, its final refusals, kept for the next
+// runs.
 void KeepWhatLasts(const EventBatchAnswer& answer, const std::vector<std::string>& batch,
-                   UsageRecord& record, Time now) {
+                   bool ciencia, UsageRecord& record, Time now) {
     bool excessiveUse = answer.cStat == kExcessiveUse;
     for (const EventResult& result : answer.events) {
         excessiveUse = excessiveUse || result.cStat == kExcessiveUse;
-        if (IsFinalCienciaRefusal(result.cStat) &&
+        if (ciencia && IsFinalCienciaRefusal(result.cStat) &&
             std::find(batch.begin(), batch.end(), result.key) != batch.end()) {
             record.KeepCienciaRefusal(result.key, result.cStat);
         }
@@ -41,18 +42,24 @@ void KeepWhatLasts(const EventBatchAnswer& answer, const std::vector<std::string
 
 }  // namespace
 
-void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
-                     const Clock& clock, UsageRecord& record, const std::vector<std::string>& keys,
-                     const std::function<void(const CienciaOutcome&)>& sink) {
+void RegisterManifestation(EventClient& client, const A1Certificate& certificate,
+                           Environment environment, const Clock& clock, UsageRecord& record,
+                           const ManifestationRequest& request,
+                           const std::vector<std::string>& keys,
+                           const std::function<void(const ManifestationOutcome&)>& sink) {
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch()).count();
     std::uint64_t batchId = static_cast<std::uint64_t>(std::max<std::int64_t>(seconds, 0)) * 100;
 
     // Sending again what the service refused for good would only add to its count of misuse.
+    // The record keeps the Ciência's refusals only: the final manifestations may follow one
+    // another.
+    const bool ciencia = request.manifestation == Manifestation::ciencia;
     std::vector<std::string> toSend;
     for (const std::string& key : keys) {
-        if (const std::optional<int> refused = record.CienciaRefusal(key)) {
-            sink({key, CienciaOutcome::Kind::refusedBefore, *refused, {}, {}, {}});
+        if (const std::optional<int> refused =
+                ciencia ? record.CienciaRefusal(key) : std::nullopt) {
+            sink({key, ManifestationOutcome::Kind::refusedBefore, *refused, {}, {}, {}});
         } else {
             toSend.push_back(key);
         }
@@ -68,8 +75,10 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
                 static_cast<std::ptrdiff_t>(std::min(toSend.size(), first + kMaxEventsPerBatch)));
         std::vector<std::string> events;
         for (const std::string& key : batch) {
-            events.push_back(SignedCienciaEvent(
-                {environment, certificate.party(), key, clock.Now()}, certificate));
+            events.push_back(
+                SignedManifestationEvent({request.manifestation, environment, certificate.party(),
+                                          key, clock.Now(), request.justification},
+                                         certificate));
         }
 
         EventBatchAnswer answer;
@@ -82,16 +91,16 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
                                    error.kind() == TransportError::Kind::unreachable;
             if (!neverLeft) {
                 for (std::size_t i = 0; i < batch.size(); ++i) {
-                    sink({batch[i], CienciaOutcome::Kind::unconfirmed, 0, {}, {}, events[i]});
+                    sink({batch[i], ManifestationOutcome::Kind::unconfirmed, 0, {}, {}, events[i]});
                 }
             }
             throw;
         }
-        KeepWhatLasts(answer, batch, record, clock.Now());
+        KeepWhatLasts(answer, batch, ciencia, record, clock.Now());
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (answer.cStat != kBatchProcessed) {
                 sink({batch[i],
-                      CienciaOutcome::Kind::refused,
+                      ManifestationOutcome::Kind::refused,
                       answer.cStat,
                       answer.xMotivo,
                       {},
@@ -107,7 +116,7 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
             }
             if (result == answer.events.end()) {
                 sink({batch[i],
-                      CienciaOutcome::Kind::refused,
+                      ManifestationOutcome::Kind::refused,
                       0,
                       "o serviço não respondeu sobre esta chave",
                       {},
