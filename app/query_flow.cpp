@@ -387,7 +387,7 @@ void QueryFlow::FetchDownload(const std::string& address) {
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()).filename();
     // The portal's session and the company's certificate are the portal's business alone.
     const bool portal =
-        portal::IsPortalOrigin(QUrl(QString::fromStdString(address)), setup_.addresses);
+        portal::IsPortalHost(QUrl(QString::fromStdString(address)), setup_.addresses);
     portal::DownloadRequest request{address, target, agent.string(),
                                     portal ? browser_.Cookies(address) : std::string()};
     request.certificate = portal ? certificate_ : nullptr;

@@ -3,37 +3,34 @@
 namespace portal {
 namespace {
 
-int PortOf(const QUrl& url) {
-    return url.port(url.scheme().compare(QStringLiteral("https"), Qt::CaseInsensitive) == 0 ? 443
-                                                                                            : 80);
+bool SameHost(const QUrl& a, const QUrl& b) {
+    return !a.host().isEmpty() && a.host().compare(b.host(), Qt::CaseInsensitive) == 0;
 }
 
-bool SameOrigin(const QUrl& a, const QUrl& b) {
-    return a.isValid() && b.isValid() && !a.host().isEmpty() &&
-           a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0 &&
-           a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && PortOf(a) == PortOf(b);
+bool OnPortalHost(const QUrl& url, const PortalAddresses& portal) {
+    return SameHost(url, QUrl(QString::fromStdString(portal.httpOrigin))) ||
+           SameHost(url, QUrl(QString::fromStdString(portal.httpsOrigin)));
 }
 
-QUrl HttpsOrigin(const PortalAddresses& portal) {
-    return QUrl(QString::fromStdString(portal.httpsOrigin));
+bool IsWeb(const QUrl& url) {
+    return url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https");
 }
 
 }  // namespace
 
-bool IsPortalOrigin(const QUrl& address, const PortalAddresses& portal) {
-    return SameOrigin(address, QUrl(QString::fromStdString(portal.httpOrigin))) ||
-           SameOrigin(address, HttpsOrigin(portal));
+bool IsPortalHost(const QUrl& address, const PortalAddresses& portal) {
+    return address.isValid() && IsWeb(address) && OnPortalHost(address, portal);
 }
 
 bool PresentsCertificateTo(const QUrl& hostAndPort, const PortalAddresses& portal) {
-    const QUrl origin = HttpsOrigin(portal);
-    return !hostAndPort.host().isEmpty() &&
-           hostAndPort.host().compare(origin.host(), Qt::CaseInsensitive) == 0 &&
-           hostAndPort.port(443) == origin.port(443);
+    return OnPortalHost(hostAndPort, portal);
 }
 
 bool FollowsRedirect(const QUrl& from, const QUrl& to) {
-    return SameOrigin(from, from.resolved(to));
+    const QUrl target = from.resolved(to);
+    const bool downgrade =
+        from.scheme() == QStringLiteral("https") && target.scheme() != QStringLiteral("https");
+    return target.isValid() && IsWeb(target) && SameHost(from, target) && !downgrade;
 }
 
 }  // namespace portal

@@ -56,11 +56,16 @@ void BaixarArquivo(const DownloadRequest& download) {
     std::unique_ptr<QNetworkReply> reply(network.get(request));
     bool writeFailed = false;
     std::string redirectedTo;
+    // The reply already names the redirect's target when it asks; the address it leaves is
+    // kept here.
+    QUrl current = request.url();
     QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(), [&](const QUrl& to) {
-        if (FollowsRedirect(reply->url(), to)) {
+        const QUrl target = current.resolved(to);
+        if (FollowsRedirect(current, target)) {
+            current = target;
             emit reply->redirectAllowed();
         } else {
-            redirectedTo = reply->url().resolved(to).host().toStdString();
+            redirectedTo = target.host().toStdString();
             reply->abort();
         }
     });

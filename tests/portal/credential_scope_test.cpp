@@ -10,7 +10,7 @@ const PortalAddresses kNational =
 const PortalAddresses kSample =
     PortalAddresses::FromOrigins("http://127.0.0.1:8080", "https://127.0.0.1:8443");
 
-TEST(CredentialScope, TheCertificateGoesOnlyToThePortalsHttpsHost) {
+TEST(CredentialScope, TheCertificateGoesOnlyToThePortalsHost) {
     const struct {
         const PortalAddresses& portal;
         const char* hostAndPort;
@@ -18,12 +18,13 @@ TEST(CredentialScope, TheCertificateGoesOnlyToThePortalsHttpsHost) {
     } cases[] = {
         {kNational, "//www.nfe.fazenda.gov.br:443", true},
         {kNational, "//WWW.NFE.FAZENDA.GOV.BR", true},
-        {kNational, "//www.nfe.fazenda.gov.br:8443", false},
+        {kNational, "//www.nfe.fazenda.gov.br:8443", true},
         {kNational, "//nfe.fazenda.gov.br.example.com:443", false},
         {kNational, "//anuncios.example.com:443", false},
         {kNational, "", false},
         {kSample, "//127.0.0.1:8443", true},
-        {kSample, "//127.0.0.1:8080", false},
+        {kSample, "//127.0.0.1:9443", true},
+        {kSample, "//localhost:8443", false},
         {kSample, "//www.nfe.fazenda.gov.br:443", false},
     };
     for (const auto& c : cases) {
@@ -33,26 +34,26 @@ TEST(CredentialScope, TheCertificateGoesOnlyToThePortalsHttpsHost) {
     }
 }
 
-TEST(CredentialScope, DownloadsCarryTheCookiesToThePortalsOriginsOnly) {
+TEST(CredentialScope, DownloadsCarryTheCookiesToThePortalsHostOnly) {
     const struct {
         const char* address;
         bool portal;
     } cases[] = {
         {"https://www.nfe.fazenda.gov.br/portal/download.aspx?x=1", true},
         {"http://www.nfe.fazenda.gov.br/portal/download.aspx", true},
-        {"https://www.nfe.fazenda.gov.br:444/portal/download.aspx", false},
+        {"https://www.nfe.fazenda.gov.br:444/portal/download.aspx", true},
         {"https://www.nfe.fazenda.gov.br@outro.example.com/portal/download.aspx", false},
         {"ftp://www.nfe.fazenda.gov.br/arquivo", false},
         {"https://outro.example.com/download", false},
         {"not an address", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsPortalOrigin(QUrl(QString::fromUtf8(c.address)), kNational), c.portal)
+        EXPECT_EQ(IsPortalHost(QUrl(QString::fromUtf8(c.address)), kNational), c.portal)
             << c.address;
     }
 }
 
-TEST(CredentialScope, ARedirectIsFollowedOnlyWithinTheSameOrigin) {
+TEST(CredentialScope, ARedirectIsFollowedOnlyOnTheSameHostAndNeverDownToHttp) {
     const QUrl from(QStringLiteral("https://www.nfe.fazenda.gov.br/portal/download.aspx"));
     EXPECT_TRUE(FollowsRedirect(from, QUrl(QStringLiteral("/portal/arquivo.xml"))));
     EXPECT_TRUE(FollowsRedirect(
@@ -61,6 +62,8 @@ TEST(CredentialScope, ARedirectIsFollowedOnlyWithinTheSameOrigin) {
     EXPECT_FALSE(
         FollowsRedirect(from, QUrl(QStringLiteral("http://www.nfe.fazenda.gov.br/a.xml"))));
     EXPECT_FALSE(FollowsRedirect(from, QUrl(QStringLiteral("//outro.example.com/a.xml"))));
+    EXPECT_TRUE(FollowsRedirect(QUrl(QStringLiteral("http://127.0.0.1:8080/download")),
+                                QUrl(QStringLiteral("https://127.0.0.1:8443/download"))));
 }
 
 }  // namespace
