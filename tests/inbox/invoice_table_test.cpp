@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QFont>
+
 #include "catalog/catalog.h"
 #include "inbox/invoice_filter.h"
 #include "inbox/invoice_table_model.h"

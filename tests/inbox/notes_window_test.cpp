@@ -40,14 +40,14 @@ constexpr const char* kSecondSummary = "3315104532178900011055002000000304140506
 // Writes each call (its arguments, then the password and catalogue it was given) to
 // calls.txt beside it, prints a progress line, then ends with the status in the file
 // "status", or waits when there is a file "wait".
-constexpr const char* kStandIn = R"(#!/bin/sh
+constexpr const char* kStandIn = R"sh(#!/bin/sh
 dir=$(dirname "$0")
 { echo "--- chamada"; for a in "$@"; do echo "$a"; done
   echo "senha=${VELLORA_CERT_PASSWORD:-}"; echo "catalogo=${VELLORA_CATALOGO:-}"; } >>"$dir/calls.txt"
 echo "[1/2] 35150761024385000111550010000001011102030405"
 [ -f "$dir/wait" ] && exec sleep 60
 exit "$(cat "$dir/status" 2>/dev/null || echo 0)"
-)";
+)sh";
 
 class NotesWindowTest : public ::testing::Test {
 protected:
