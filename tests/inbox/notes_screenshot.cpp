@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
     inbox::NotesWindow window(
         {std::getenv("VELLORA_CATALOGO"), "vellora-dfe", {}, &clock, &dialogs});
     window.resize(1280, 640);
-    window.findChild<QComboBox*>("periodo")->setCurrentIndex(
-        static_cast<int>(inbox::Period::all));
+    window.findChild<QComboBox*>("periodo")->setCurrentIndex(static_cast<int>(inbox::Period::all));
     window.ChooseCompany(argv[1]);
     for (int row = 0; row < window.model().rowCount(); ++row) {
         if (!window.model().At(row).full) {
