@@ -251,17 +251,37 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     state_.ShowWait();
     state_.btnPegarHTML = false;
     Reflect();
+    AskTheRoute(std::move(request));
+    return true;
+}
+
+void TfrmVLPrincipal::AskTheRoute(RouteRequest request) {
     routeRunning_ = true;
+    // Kept only until the answer, for the Ciência the person may then be offered.
+    askedRoute_ = request;
     auto* watcher = new QFutureWatcher<RouteResult>(this);
     connect(watcher, &QFutureWatcher<RouteResult>::finished, this, [this, watcher] {
         watcher->deleteLater();
         routeRunning_ = false;
-        RunHandler([this, watcher] { OfficialRouteAnswered(watcher->result()); });
+        RouteRequest asked = std::move(*askedRoute_);
+        askedRoute_.reset();
+        RunHandler([this, watcher, &asked] { OfficialRouteAnswered(watcher->result(), asked); });
     });
     // The worker holds copies only: the window may close before the service answers.
-    watcher->setFuture(QtConcurrent::run(
-        [route = dependencies_.officialRoute, request] { return route(request); }));
-    return true;
+    watcher->setFuture(
+        QtConcurrent::run([route = dependencies_.officialRoute, request = std::move(request)] {
+            return route(request);
+        }));
+}
+
+bool TfrmVLPrincipal::OfferCiencia(const RouteResult& result) {
+    return Boxes().Ask(
+        kApplicationTitle,
+        QStringLiteral("O serviço entregou só o resumo desta NF-e: a NF-e completa vem depois que "
+                       "o destinatário registra a Ciência da Operação.\n\n%1\n\nRegistrar a "
+                       "Ciência da Operação desta NF-e e baixá-la agora?")
+            .arg(QString::fromStdString(result.cienciaMeaning)),
+        QStringLiteral("Registrar e baixar"), QStringLiteral("Agora não"));
 }
 
 std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
@@ -272,15 +292,15 @@ std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
     }
     // Nothing kept, no keyring, or a kept password that the certificate now refuses: the
     // person is asked, and a password that opens the certificate is kept again.
-    const auto typed = Boxes().Password(
+    const auto typed = Boxes().PasswordToKeep(
         kApplicationTitle,
         QStringLiteral("Senha do certificado %1:")
             .arg(QString::fromStdString(std::filesystem::path(certificate).filename().string())));
     if (!typed) {
         return nullptr;
     }
-    dfe::Secret password(typed->toStdString());
-    if (kept && OpensCertificate(certificate, password)) {
+    dfe::Secret password(typed->text.toStdString());
+    if (typed->keep && OpensCertificate(certificate, password)) {
         Passwords().Save(certificate, password);
     }
     return std::make_shared<const dfe::Secret>(std::move(password));
@@ -299,13 +319,20 @@ void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certifica
     }
 }
 
-void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result) {
+void TfrmVLPrincipal::OfficialRouteAnswered(const RouteResult& result,
+                                            const RouteRequest& request) {
     // Closed meanwhile (Escape): the program is ending, and nothing more may start.
     if (!isVisible()) {
         return;
     }
     if (result.file) {
         flow_->OfficialDocumentWritten(*result.file);
+        return;
+    }
+    if (!result.cienciaMeaning.empty() && !request.registerCiencia && OfferCiencia(result)) {
+        RouteRequest withCiencia = request;
+        withCiencia.registerCiencia = true;
+        AskTheRoute(std::move(withCiencia));
         return;
     }
     ShowRouteNote(QString::fromStdString(result.reason));

@@ -153,7 +153,11 @@ private:
     // With a certificate configured and a valid key, asks the official route away from the
     // window, under the wait overlay; false when the query goes to the portal at once.
     bool StartOfficialRoute();
-    void OfficialRouteAnswered(const RouteResult& result);
+    // Runs the request away from the window; the answer comes back to OfficialRouteAnswered.
+    void AskTheRoute(RouteRequest request);
+    void OfficialRouteAnswered(const RouteResult& result, const RouteRequest& request);
+    // When only the summary came: whether the person registers the Ciência da Operação now.
+    bool OfferCiencia(const RouteResult& result);
     // The kept password when it opens the certificate, else the one the person types;
     // null when the person typed none.
     std::shared_ptr<const dfe::Secret> CertificatePassword(const std::string& certificate);
@@ -174,6 +178,7 @@ private:
     std::unique_ptr<QueryFlow> flow_;
     bool quitting_ = false;
     bool routeRunning_ = false;
+    std::optional<RouteRequest> askedRoute_;
     std::shared_ptr<std::atomic<bool>> routeStop_ = std::make_shared<std::atomic<bool>>(false);
 };
 

@@ -6,14 +6,13 @@
 #include <sstream>
 
 #include "catalog/catalog.h"
-#include "dfe/certificate.h"
-#include "dfe/curl_transport.h"
+#include "dfe/ciencia_event.h"
+#include "dfe/ciencia_meaning.h"
+#include "dfe/ciencia_registration.h"
 #include "dfe/data_folder.h"
-#include "dfe/distribution_client.h"
 #include "dfe/error.h"
 #include "dfe/local_time.h"
-#include "dfe/service_address.h"
-#include "dfe/usage_record.h"
+#include "dfe/service_route.h"
 #include "files/atomic_file.h"
 
 namespace app {
@@ -61,6 +60,57 @@ void Record(const std::filesystem::path& file, const dfe::Party& party,
     }
 }
 
+constexpr const char* kStillSummary =
+    "A Ciência da Operação está registrada, mas o serviço ainda entregou só o resumo: a NF-e "
+    "completa pode levar algum tempo para ficar disponível.";
+
+// Registers the Ciência of the request's key and keeps its event beside the invoice; returns
+// why the key is not asked again, when it is not.
+std::optional<RouteResult> RegisterCienciaOfKey(dfe::ServiceRoute& route,
+                                                const RouteRequest& request,
+                                                const dfe::Clock& clock,
+                                                const std::filesystem::path& catalogFile,
+                                                const std::function<bool()>& stopped) {
+    std::optional<dfe::CienciaOutcome> outcome;
+    try {
+        dfe::RegisterCiencia(*route.events, route.certificate, route.environment, clock,
+                             {request.key},
+                             [&outcome](const dfe::CienciaOutcome& o) { outcome = o; });
+    } catch (const dfe::TransportError&) {
+        if (!outcome || stopped()) {
+            throw;
+        }
+    }
+    if (stopped()) {
+        return Failed(kRouteStopped);
+    }
+    if (!outcome) {
+        return Failed("O serviço não respondeu sobre a Ciência da Operação.");
+    }
+    using Kind = dfe::CienciaOutcome::Kind;
+    switch (outcome->kind) {
+        case Kind::registered: {
+            const auto file = request.outputFolder / dfe::CienciaFileName(request.key);
+            files::WriteFileAtomically(file, outcome->processedEvent);
+            Record(file, route.party, catalogFile, clock);
+            return std::nullopt;
+        }
+        case Kind::alreadyRegistered:
+            return std::nullopt;
+        case Kind::unconfirmed:
+            files::WriteFileAtomically(
+                request.outputFolder / (request.key + "-210210-01-evento.xml"),
+                outcome->signedEvent);
+            return Failed(
+                "Ciência da Operação não confirmada: o evento foi enviado, mas o serviço não "
+                "respondeu; ela pode ter sido registrada.");
+        case Kind::refused:
+            break;
+    }
+    return Failed("O serviço recusou a Ciência da Operação: " + std::to_string(outcome->cStat) +
+                  " " + outcome->xMotivo);
+}
+
 }  // namespace
 
 RouteService RouteService::FromEnvironment() {
@@ -87,60 +137,61 @@ RouteResult ResultOfAnswer(const dfe::KeyAnswer& answer, const std::string& key,
     if (answer.cStat != dfe::kDocumentsFound) {
         return Failed("Recusada pelo serviço: " + reply);
     }
-    const auto invoice = std::find_if(
-        answer.documents.begin(), answer.documents.end(),
-        [](const auto& document) { return document.kind == dfe::DocumentKind::invoice; });
-    if (invoice != answer.documents.end()) {
+    if (const dfe::ReceivedDocument* invoice = dfe::FullInvoice(answer)) {
         const auto file = folder / (key + "-nfe.xml");
         files::WriteFileAtomically(file, invoice->xml);
-        return {file, {}};
+        return {file, {}, {}};
     }
-    const bool summary = std::any_of(
-        answer.documents.begin(), answer.documents.end(),
-        [](const auto& document) { return document.kind == dfe::DocumentKind::invoiceSummary; });
-    return Failed(summary ? "Só o resumo da NF-e: falta a Ciência da Operação do destinatário."
-                          : "O serviço não trouxe a NF-e.");
+    return Failed(dfe::OnlySummary(answer)
+                      ? "Só o resumo da NF-e: falta a Ciência da Operação do destinatário."
+                      : "O serviço não trouxe a NF-e.");
 }
 
 RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& clock) {
     try {
-        const auto environment = dfe::Environment::production;
-        auto address = dfe::DistributionService(environment, request.service.otherUrl);
-        const auto certificate =
-            dfe::A1Certificate::ReadFile(request.certificate, *request.password);
-        const dfe::Party party = certificate.party();
-        certificate.CheckValidAt(clock.Now());
-
         const auto dataFolder =
             request.service.dataFolder
                 ? *request.service.dataFolder
                 : dfe::UserDataFolder(Variable("XDG_DATA_HOME"), Variable("HOME"));
+        const auto catalogFile =
+            request.service.catalogFile.value_or(dataFolder / "vellora.sqlite");
+        dfe::RouteSettings settings;
+        settings.addresses = dfe::ServiceAddresses(settings.environment, request.service.otherUrl);
+        settings.dataFolder = dataFolder;
+        settings.extraAuthorities = request.service.extraAuthorities;
+        settings.connectTimeout = std::min(settings.connectTimeout, request.service.timeout);
+        settings.totalTimeout = request.service.timeout;
+        const auto stopped = [stop = request.stop] { return stop && stop->load(); };
+        settings.stopRequested = stopped;
         // A person at the window does not wait for another run (vellora-dfe for the same
         // CNPJ base, which may take minutes): the portal takes over at once.
-        dfe::UsageRecord record(dataFolder, address.name, party, [] {
+        settings.whileWaiting = [] {
             throw dfe::StateError(
                 "Outra consulta ao serviço para o mesmo CNPJ está em andamento neste computador.");
-        });
-        dfe::TlsSettings tls;
-        tls.clientCertificatePem = certificate.CertificateChainPem();
-        tls.clientKeyPem = certificate.PrivateKeyPem();
-        tls.extraAuthorities = request.service.extraAuthorities;
-        tls.connectTimeout = std::min(tls.connectTimeout, request.service.timeout);
-        tls.totalTimeout = request.service.timeout;
-        const auto stopped = [stop = request.stop] { return stop && stop->load(); };
-        tls.stopRequested = stopped;
-        dfe::CurlTransport transport(std::move(tls));
-        dfe::DistributionClient client(transport, std::move(address));
-        dfe::DistributionSession session(client, record, clock,
-                                         dfe::SessionSettings{environment, std::nullopt, party});
-        const auto answer = session.ConsultKey(request.key);
+        };
+        dfe::ServiceRoute route = dfe::OpenServiceRoute(
+            dfe::A1Certificate::ReadFile(request.certificate, *request.password),
+            std::move(settings), clock);
+
+        if (request.registerCiencia) {
+            if (auto refused = RegisterCienciaOfKey(route, request, clock, catalogFile, stopped)) {
+                return *refused;
+            }
+        }
+        const auto answer = route.session->ConsultKey(request.key);
         if (stopped()) {
             return Failed(kRouteStopped);
         }
         RouteResult result = ResultOfAnswer(answer, request.key, request.outputFolder);
         if (result.file) {
-            Record(*result.file, party,
-                   request.service.catalogFile.value_or(dataFolder / "vellora.sqlite"), clock);
+            Record(*result.file, route.party, catalogFile, clock);
+        } else if (dfe::OnlySummary(answer)) {
+            if (request.registerCiencia) {
+                result.reason = kStillSummary;
+            } else {
+                result.cienciaMeaning =
+                    OneLine(dfe::CienciaMeaning(route.certificate.info().holder, route.party));
+            }
         }
         return result;
     } catch (const std::exception& error) {

@@ -45,6 +45,9 @@ struct RouteRequest {
     RouteService service;
     // Set when the person closes the window: the request is abandoned and nothing is written.
     std::shared_ptr<const std::atomic<bool>> stop;
+    // The person agreed to register the recipient's Ciência da Operação, which the service
+    // asks before it gives the full invoice: it is registered first, then the key is asked.
+    bool registerCiencia = false;
 };
 
 // The invoice written as KEY-nfe.xml, or why the route could not deliver it: one line for the
@@ -52,12 +55,16 @@ struct RouteRequest {
 struct RouteResult {
     std::optional<std::filesystem::path> file;
     std::string reason;
+    // When only the summary came for want of the Ciência da Operação: what registering it
+    // would mean, in the certificate holder's name, for the box that offers it.
+    std::string cienciaMeaning;
 };
 
 // Runs away from the window, so that the window stays responsive while the service answers.
 using OfficialRoute = std::function<RouteResult(const RouteRequest&)>;
 
-// Asks the service for the key with the certificate; never throws.
+// Asks the service for the key with the certificate (after registering the Ciência when the
+// request says so); never throws.
 RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& clock);
 RouteResult AskOfficialRoute(const RouteRequest& request);
 

@@ -44,6 +44,21 @@ DistributionAnswer DistributionSession::Send(RequestKind kind, DistributionQuery
     return answer;
 }
 
+const ReceivedDocument* FullInvoice(const KeyAnswer& answer) {
+    const auto invoice = std::find_if(
+        answer.documents.begin(), answer.documents.end(),
+        [](const ReceivedDocument& document) { return document.kind == DocumentKind::invoice; });
+    return invoice != answer.documents.end() ? &*invoice : nullptr;
+}
+
+bool OnlySummary(const KeyAnswer& answer) {
+    return FullInvoice(answer) == nullptr &&
+           std::any_of(answer.documents.begin(), answer.documents.end(),
+                       [](const ReceivedDocument& document) {
+                           return document.kind == DocumentKind::invoiceSummary;
+                       });
+}
+
 KeyAnswer DistributionSession::ConsultKey(std::string_view key) {
     bool reachedEnd = false;
     const DistributionAnswer answer =

@@ -32,6 +32,12 @@ struct KeyAnswer {
     std::optional<Hold> hold;
 };
 
+// The signed invoice (procNFe) that a key's answer brought, or nullptr.
+const ReceivedDocument* FullInvoice(const KeyAnswer& answer);
+// Whether the answer brought the invoice's summary (resNFe) and not the invoice: the service
+// gives only the summary until the recipient registers the Ciência da Operação.
+bool OnlySummary(const KeyAnswer& answer);
+
 // Where a run for new documents ended.
 struct NewDocumentsOutcome {
     int cStat = 0;  // of the last answer

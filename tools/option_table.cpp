@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "text/character_count.h"
+
 namespace tools {
 namespace {
-
-constexpr std::size_t kExplanationColumn = 21;
 
 const Option* Find(std::span<const Option> table, std::string_view name) {
     const auto found = std::find_if(table.begin(), table.end(), [&](const Option& option) {
@@ -28,6 +28,21 @@ std::string Heading(const Option& option) {
 
 }  // namespace
 
+bool TakesOption(std::string_view command, const Option& option) {
+    std::string_view commands = option.commands;
+    if (commands.empty()) {
+        return true;
+    }
+    while (!commands.empty()) {
+        const std::size_t end = std::min(commands.find(' '), commands.size());
+        if (commands.substr(0, end) == command) {
+            return true;
+        }
+        commands.remove_prefix(std::min(end + 1, commands.size()));
+    }
+    return false;
+}
+
 bool ParsedOptions::Has(std::string_view longName) const {
     return std::find(switches.begin(), switches.end(), longName) != switches.end() ||
            values.contains(longName);
@@ -41,18 +56,21 @@ std::optional<std::string> ParsedOptions::Value(std::string_view longName) const
     return found->second.back();
 }
 
-ParsedOptions ParseOptions(std::span<const Option> table,
-                           const std::vector<std::string>& arguments) {
+std::vector<std::string> ParsedOptions::Values(std::string_view longName) const {
+    const auto found = values.find(longName);
+    return found == values.end() ? std::vector<std::string>{} : found->second;
+}
+
+ParsedOptions ParseOptions(std::span<const Option> table, const std::vector<std::string>& arguments,
+                           std::string_view command, const FaultWording& wording) {
     ParsedOptions parsed;
     const auto take = [&](const Option& option, std::string value, std::string_view written) {
         if (value.empty()) {
-            throw UsageError(std::string(option.noun) + " está em branco (" + std::string(written) +
-                             ")");
+            throw UsageError(wording.emptyValue(option, written));
         }
         std::vector<std::string>& values = parsed.values[option.longName];
         if (!values.empty() && !option.repeatable) {
-            throw UsageError("a opção " + std::string(option.longName) +
-                             " foi dada mais de uma vez");
+            throw UsageError(wording.givenTwice(option, written));
         }
         values.push_back(std::move(value));
     };
@@ -76,9 +94,13 @@ ParsedOptions ParseOptions(std::span<const Option> table,
         if (option == nullptr || (!isLong && argument.size() > 2 && option->value.empty())) {
             throw UsageError("opção desconhecida: " + argument);
         }
+        if (!command.empty() && !TakesOption(command, *option)) {
+            throw UsageError(std::string(name) + " não se aplica ao comando " +
+                             std::string(command));
+        }
         if (option->value.empty()) {
             if (equals != std::string::npos) {
-                throw UsageError(std::string(name) + " não leva valor");
+                throw UsageError(wording.valueOnSwitch(name));
             }
             parsed.switches.push_back(option->longName);
         } else if (equals != std::string::npos) {
@@ -102,25 +124,24 @@ bool AnyBeforeEnd(const std::vector<std::string>& arguments,
     });
 }
 
-std::string OptionLines(std::span<const Option> table) {
+std::string OptionLines(std::span<const Option> table, std::size_t column) {
     std::string lines;
     for (const Option& option : table) {
-        std::string heading = Heading(option);
-        std::string_view help = option.help;
-        bool first = true;
-        while (!help.empty() || first) {
-            const std::size_t end = std::min(help.find('\n'), help.size());
-            const std::string_view line = help.substr(0, end);
-            if (first && heading.size() + 1 > kExplanationColumn) {
-                lines += heading + "\n";
-                heading.clear();
-            }
-            std::string start = first ? heading : std::string();
-            start.resize(kExplanationColumn, ' ');
-            lines += start + std::string(line) + "\n";
-            help.remove_prefix(std::min(end + 1, help.size()));
-            first = false;
+        // The heading stands before the first line of explanation, or alone above it when
+        // it reaches the column.
+        std::string start = Heading(option);
+        if (text::Utf8CharacterCount(start) + 1 > column) {
+            lines += start + "\n";
+            start.clear();
         }
+        std::string_view help = option.help;
+        do {
+            const std::size_t end = std::min(help.find('\n'), help.size());
+            start.append(column - text::Utf8CharacterCount(start), ' ');
+            lines += start + std::string(help.substr(0, end)) + "\n";
+            help.remove_prefix(std::min(end + 1, help.size()));
+            start.clear();
+        } while (!help.empty());
     }
     return lines;
 }

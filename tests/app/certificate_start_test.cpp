@@ -303,6 +303,7 @@ TEST_F(CertificateStartTest, AKeptPasswordThatTheCertificateRefusesIsAskedAgain)
     passwords_.passwords[a1] = "antiga";
     routeResult_.reason = "sem rede";
     dialogs_.passwords = {QString::fromStdString(certificates.password)};
+    dialogs_.keepPassword = true;
     Start({"vellora", "x", kValidKey});
     ASSERT_TRUE(WaitUntil([&] { return AskedThePortal(); }, 10s));
     EXPECT_EQ(dialogs_.inputs.size(), 1u);
@@ -312,6 +313,43 @@ TEST_F(CertificateStartTest, AKeptPasswordThatTheCertificateRefusesIsAskedAgain)
     // The browser has the certificate; the window keeps no copy of the password.
     EXPECT_TRUE(browser_->presented);
     EXPECT_TRUE(WaitUntil([&] { return lastRequest_.password.use_count() == 1; }, 10s));
+}
+
+RouteResult SummaryOnly() {
+    RouteResult summary;
+    summary.reason = "Só o resumo da NF-e: falta a Ciência da Operação do destinatário.";
+    summary.cienciaMeaning = "A Ciência da Operação é um ato da empresa, em nome de EMPRESA";
+    return summary;
+}
+
+TEST_F(CertificateStartTest, ASummaryOffersTheCienciaAndAcceptingItAsksTheKeyWithIt) {
+    WithCertificate();
+    RouteResult full;
+    full.file = dir_ / "xml" / (kValidKey + "-nfe.xml");
+    routeResults_ = {SummaryOnly(), full};
+    dialogs_.askAnswers = {true};
+    auto& window = Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 10s));
+    ASSERT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_THAT(dialogs_.questions[0].text.toStdString(), HasSubstr(SummaryOnly().cienciaMeaning));
+    EXPECT_EQ(dialogs_.questions[0].buttons, "Registrar e baixar|Agora não");
+    EXPECT_EQ(routeRequests_, 2);
+    EXPECT_TRUE(lastRequest_.registerCiencia);
+    EXPECT_EQ(window.FPath(), *full.file);
+    EXPECT_FALSE(AskedThePortal());
+    // Once answered, the window keeps no copy of the password.
+    EXPECT_TRUE(WaitUntil([&] { return lastRequest_.password.use_count() == 1; }, 10s));
+}
+
+TEST_F(CertificateStartTest, DecliningTheCienciaGoesOnToThePortal) {
+    WithCertificate();
+    routeResult_ = SummaryOnly();
+    dialogs_.askAnswers = {false};
+    auto& window = Start({"vellora", "x", kValidKey});
+    ASSERT_TRUE(WaitUntil([&] { return AskedThePortal(); }, 10s));
+    EXPECT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_EQ(routeRequests_, 1);
+    EXPECT_EQ(window.RouteNote(), QString::fromStdString(routeResult_.reason));
 }
 
 TEST_F(CertificateStartTest, ClosingDuringTheRouteStopsIt) {

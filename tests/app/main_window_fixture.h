@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTcpServer>
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -77,6 +78,11 @@ protected:
             if (duringRoute_) {
                 duringRoute_();
             }
+            if (!routeResults_.empty()) {
+                RouteResult next = routeResults_.front();
+                routeResults_.pop_front();
+                return next;
+            }
             return routeResult_;
         };
         window_ = std::make_unique<TfrmVLPrincipal>(std::move(dependencies));
@@ -97,6 +103,8 @@ protected:
     FakePasswordStore passwords_;
     // What the official route answers; it runs on another thread while the window waits.
     RouteResult routeResult_;
+    // The answers of the first requests, in turn, before routeResult_.
+    std::deque<RouteResult> routeResults_;
     std::atomic<int> routeRequests_ = 0;
     // Runs inside the route, on its thread, before it answers.
     std::function<void()> duringRoute_;

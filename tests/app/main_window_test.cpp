@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -281,6 +282,40 @@ TEST_F(MainWindowTest, UnreadableSettingsStopTheStartUp) {
     EXPECT_EQ(state.options.ccer, 1);
     EXPECT_EQ(state.options.echa, 0);  // not read
     EXPECT_TRUE(state.edtChaveNFe);    // nothing applied
+}
+
+// Every input has a label or a group title that names it for the keyboard and the screen
+// reader, and every font follows the desktop's size (points, not pixels).
+void ExpectReachableAndScalable(const QWidget& top) {
+    for (const auto* widget : top.findChildren<QWidget*>()) {
+        EXPECT_EQ(widget->font().pixelSize(), -1) << widget->objectName().toStdString();
+    }
+    for (const auto* box : top.findChildren<QLineEdit*>()) {
+        if (!box->isVisibleTo(&top)) {
+            continue;
+        }
+        const auto labels = top.findChildren<QLabel*>();
+        const bool labelled = std::any_of(labels.begin(), labels.end(), [box](const QLabel* label) {
+            return label->buddy() == box;
+        });
+        // A box alone in a titled group is named by the group's title.
+        const auto* group = qobject_cast<const QGroupBox*>(box->parentWidget());
+        const bool titled = group != nullptr && !group->title().isEmpty();
+        EXPECT_TRUE(labelled || titled) << box->accessibleName().toStdString();
+        EXPECT_FALSE(box->accessibleName().isEmpty());
+    }
+}
+
+TEST_F(MainWindowTest, LabelsNameTheirBoxesAndFontsFollowTheDesktop) {
+    auto& window = Start({"vellora", "x", kKey});
+    ExpectReachableAndScalable(window);
+    int dialogs = 0;
+    dialogs_.onDialog = [&](QDialog& dialog) {
+        ++dialogs;
+        ExpectReachableAndScalable(dialog);
+    };
+    window.ShowSettingsDialog();
+    EXPECT_EQ(dialogs, 1);
 }
 
 TEST_F(MainWindowTest, FirstStartShowsTheSettingsDialog) {

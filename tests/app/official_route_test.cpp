@@ -155,6 +155,34 @@ TEST_F(OfficialRouteTest, WhatTheServiceCannotDeliverComesBackAsOneLine) {
     }
 }
 
+TEST_F(OfficialRouteTest, TheCienciaOfferedForASummaryTurnsItIntoTheSignedInvoice) {
+    const auto first = AskOfficialRoute(Request(kSummaryKey), clock_);
+    EXPECT_FALSE(first.file);
+    // The offer says whose legal act it would be.
+    EXPECT_THAT(first.cienciaMeaning, HasSubstr("em nome de "));
+    EXPECT_THAT(first.cienciaMeaning, HasSubstr("CNPJ 44.555.666/0001-81"));
+
+    auto request = Request(kSummaryKey);
+    request.registerCiencia = true;
+    const auto accepted = AskOfficialRoute(request, clock_);
+    ASSERT_TRUE(accepted.file) << accepted.reason;
+    EXPECT_EQ(*accepted.file, output_ / (kSummaryKey + "-nfe.xml"));
+    EXPECT_THAT(ReadFile(*accepted.file), HasSubstr("<nfeProc"));
+    EXPECT_TRUE(accepted.cienciaMeaning.empty());
+    // The registered event is kept beside the invoice.
+    EXPECT_THAT(ReadFile(output_ / (kSummaryKey + "-210210-01-procEventoNFe.xml")),
+                HasSubstr("<procEventoNFe"));
+}
+
+TEST_F(OfficialRouteTest, ACienciaRefusedSaysWhyAndAsksNothingMore) {
+    auto request = Request(UnknownKey());
+    request.registerCiencia = true;
+    const auto result = AskOfficialRoute(request, clock_);
+    EXPECT_FALSE(result.file);
+    EXPECT_THAT(result.reason, HasSubstr("O serviço recusou a Ciência da Operação: "));
+    EXPECT_TRUE(fs::is_empty(output_.path()));
+}
+
 TEST_F(OfficialRouteTest, AnotherRunForTheSameCnpjGivesWayToThePortal) {
     const dfe::Party holder =
         dfe::A1Certificate::ReadFile(test_support::SharedTestCertificates().files.a1,

@@ -536,6 +536,21 @@ TEST_F(PortalFlowTest, WithACertificateAKeyTheServiceCannotDeliverGoesToTheCaptc
     EXPECT_TRUE(dialogs_.boxes.empty());
 }
 
+TEST_F(PortalFlowTest, WithACertificateTheCienciaAcceptedTurnsTheSummaryIntoTheSignedInvoice) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+    dialogs_.askAnswers = {true};
+    auto& window = Start(kSummaryOnly);
+    ASSERT_TRUE(Ended(30s)) << window.RouteNote().toStdString();
+    ASSERT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_EQ(dialogs_.questions[0].buttons, "Registrar e baixar|Agora não");
+    const std::string xml = ReadFile(Output() / (kSummaryOnly + "-nfe.xml"));
+    EXPECT_NE(xml.find("<nfeProc"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Output() / (kSummaryOnly + "-210210-01-procEventoNFe.xml")));
+    // Straight from the service: the portal was never asked.
+    EXPECT_FALSE(fs::exists(cwd_ / "captcha.png"));
+}
+
 // With the certificate and "Com Cert." on, the result page leads to the portal's own file first,
 // fetched with the certificate, then to the print page; the program ends after the conversion
 // even where "Fechar ao Concluir" says to stay after a download.

@@ -42,18 +42,29 @@ public:
         boxes.push_back({caption, text, icon});
     }
 
-    std::optional<QString> Input(const QString& caption, const QString& label) override {
-        inputs.push_back(caption + "|" + label);
-        auto answer = answers.empty() ? std::nullopt : answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
-        return answer;
-    }
-
     std::optional<QString> Password(const QString& caption, const QString& label) override {
         inputs.push_back(caption + "|" + label);
         return Take(passwords);
+    }
+
+    std::optional<TypedPassword> PasswordToKeep(const QString& caption,
+                                                const QString& label) override {
+        inputs.push_back(caption + "|" + label);
+        const auto typed = Take(passwords);
+        if (!typed) {
+            return std::nullopt;
+        }
+        return TypedPassword{*typed, keepPassword};
+    }
+
+    bool Ask(const QString& caption, const QString& text, const QString& yes,
+             const QString& no) override {
+        questions.push_back({caption, text, yes + "|" + no});
+        const bool answer = !askAnswers.empty() && askAnswers.front();
+        if (!askAnswers.empty()) {
+            askAnswers.pop_front();
+        }
+        return answer;
     }
 
     std::optional<QString> OpenFile(const QString& caption, const QString&) override {
@@ -89,7 +100,15 @@ public:
 
     std::vector<ShownBox> boxes;
     std::vector<QString> inputs;
-    std::deque<std::optional<QString>> answers;
+    // The password box's tick box "Guardar no chaveiro".
+    bool keepPassword = false;
+    struct Question {
+        QString caption;
+        QString text;
+        QString buttons;  // "yes|no"
+    };
+    std::vector<Question> questions;
+    std::deque<bool> askAnswers;
     std::deque<std::optional<QString>> passwords;
     std::deque<std::optional<QString>> files;
     std::function<void(QDialog&)> onDialog;

@@ -6,6 +6,7 @@
 #include "catalog/error.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
+#include "tools/dfe/dfe_options.h"
 #include "tools/dfe/printable.h"
 #include "tools/dfe/route.h"
 
@@ -47,27 +48,6 @@ Os documentos de uma empresa vão para PASTA/CNPJ/AAAA-MM/ (PASTA padrão: ~/Vel
 
 namespace {
 
-struct Option {
-    std::string_view name;
-    std::string_view commands;  // "empresas", "notas", "sincronizar", space separated
-    bool takesValue;
-};
-constexpr Option kOptions[] = {
-    {"--catalogo", "empresas notas sincronizar", true},
-    {"--certificado", "empresas", true},
-    {"--pasta", "empresas", true},
-    {"--senha-arquivo", "empresas", true},
-    {"--homologacao", "empresas", false},
-    {"--ca", "sincronizar", true},
-    {"--empresa", "notas", true},
-    {"--de", "notas", true},
-    {"--ate", "notas", true},
-    {"--emitente", "notas", true},
-    {"--situacao", "notas", true},
-    {"--resumos", "notas", false},
-    {"--csv", "notas", false},
-};
-
 bool IsDay(const std::string& text) {
     return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
            std::all_of(text.begin(), text.end(),
@@ -83,89 +63,56 @@ bool IsCatalogCommand(const std::string& command) {
 CatalogArguments ParseCatalogArguments(const std::vector<std::string>& arguments) {
     CatalogArguments parsed;
     parsed.command = arguments.front();
-    bool optionsEnded = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument.empty() || argument.front() != '-') {
-            if (parsed.operands.empty() && parsed.action.empty() &&
-                ((parsed.command == "empresas" &&
-                  (argument == "adicionar" || argument == "remover")) ||
-                 (parsed.command == "notas" && argument == "importar"))) {
-                parsed.action = argument;
-            } else {
-                parsed.operands.push_back(argument);
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (AnyBeforeEnd(rest, {"-h", "--help"})) {
+        parsed.help = true;
+        return parsed;
+    }
+    if (AnyBeforeEnd(rest, {"--version"})) {
+        parsed.version = true;
+        return parsed;
+    }
+    const ParsedOptions options = ParseDfeOptions(parsed.command, rest);
+    parsed.operands = options.operands;
+    if (!parsed.operands.empty() &&
+        ((parsed.command == "empresas" &&
+          (parsed.operands.front() == "adicionar" || parsed.operands.front() == "remover")) ||
+         (parsed.command == "notas" && parsed.operands.front() == "importar"))) {
+        parsed.action = parsed.operands.front();
+        parsed.operands.erase(parsed.operands.begin());
+    }
+    parsed.catalogFile = options.Value("--catalogo").value_or("");
+    parsed.certificate = options.Value("--certificado").value_or("");
+    parsed.folder = options.Value("--pasta").value_or("");
+    parsed.passwordFile = options.Value("--senha-arquivo").value_or("");
+    parsed.authorities = options.Values("--ca");
+    parsed.homologation = options.Has("--homologacao");
+    parsed.filter.summariesOnly = options.Has("--resumos");
+    parsed.csv = options.Has("--csv");
+    if (const std::optional<std::string> company = options.Value("--empresa")) {
+        const auto party = TypedParty(*company);
+        if (!party) {
+            throw DfeUsageError("--empresa pede um CNPJ, não \"" + *company + "\"");
+        }
+        parsed.filter.company = party->number;
+    }
+    for (const std::string_view name : {"--de", "--ate"}) {
+        if (const std::optional<std::string> day = options.Value(name)) {
+            if (!IsDay(*day)) {
+                throw DfeUsageError(std::string(name) + " pede uma data AAAA-MM-DD, não \"" + *day +
+                                    "\"");
             }
-            continue;
+            (name == "--de" ? parsed.filter.from : parsed.filter.until) = *day;
         }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == "-h" || argument == "--help") {
-            parsed.help = true;
-            return parsed;
-        }
-        std::string name = argument;
-        std::optional<std::string> value;
-        if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
-        }
-        const auto option = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                         [&](const Option& o) { return o.name == name; });
-        if (option == std::end(kOptions)) {
-            throw DfeUsageError("opção desconhecida: " + argument);
-        }
-        if (option->commands.find(parsed.command) == std::string_view::npos) {
-            throw DfeUsageError(name + " não se aplica ao comando " + parsed.command);
-        }
-        if (!option->takesValue) {
-            if (value) {
-                throw DfeUsageError(name + " não recebe valor");
-            }
-            (name == "--homologacao" ? parsed.homologation
-             : name == "--resumos"   ? parsed.filter.summariesOnly
-                                     : parsed.csv) = true;
-            continue;
-        }
-        if (!value) {
-            if (i + 1 == arguments.size()) {
-                throw DfeUsageError("falta o valor depois de " + name);
-            }
-            value = arguments[++i];
-        }
-        if (value->empty()) {
-            throw DfeUsageError("o valor de " + name + " está vazio");
-        }
-        if (name == "--catalogo") {
-            parsed.catalogFile = *value;
-        } else if (name == "--certificado") {
-            parsed.certificate = *value;
-        } else if (name == "--pasta") {
-            parsed.folder = *value;
-        } else if (name == "--senha-arquivo") {
-            parsed.passwordFile = *value;
-        } else if (name == "--ca") {
-            parsed.authorities.push_back(*value);
-        } else if (name == "--empresa") {
-            const auto party = TypedParty(*value);
-            if (!party) {
-                throw DfeUsageError("--empresa pede um CNPJ, não \"" + *value + "\"");
-            }
-            parsed.filter.company = party->number;
-        } else if (name == "--de" || name == "--ate") {
-            if (!IsDay(*value)) {
-                throw DfeUsageError(name + " pede uma data AAAA-MM-DD, não \"" + *value + "\"");
-            }
-            (name == "--de" ? parsed.filter.from : parsed.filter.until) = *value;
-        } else if (name == "--emitente") {
-            parsed.filter.issuer = *value;
-        } else {
-            parsed.filter.situation = catalog::SituationNamed(*value);
-            if (!parsed.filter.situation) {
-                throw DfeUsageError("--situacao pede autorizada, cancelada ou denegada, não \"" +
-                                    *value + "\"");
-            }
+    }
+    if (const std::optional<std::string> issuer = options.Value("--emitente")) {
+        parsed.filter.issuer = *issuer;
+    }
+    if (const std::optional<std::string> situation = options.Value("--situacao")) {
+        parsed.filter.situation = catalog::SituationNamed(*situation);
+        if (!parsed.filter.situation) {
+            throw DfeUsageError("--situacao pede autorizada, cancelada ou denegada, não \"" +
+                                *situation + "\"");
         }
     }
     if (parsed.action == "adicionar" && parsed.certificate.empty()) {
@@ -206,6 +153,10 @@ int RunCatalogCommand(const std::vector<std::string>& arguments, const DfeContex
     }
     if (parsed.help) {
         context.out << kCatalogHelp;
+        return kDelivered;
+    }
+    if (parsed.version) {
+        context.out << DfeVersionLine();
         return kDelivered;
     }
     try {

@@ -22,6 +22,7 @@ struct CatalogArguments {
     catalog::DocumentFilter filter;
     bool csv = false;
     bool help = false;
+    bool version = false;
 };
 
 bool IsCatalogCommand(const std::string& command);

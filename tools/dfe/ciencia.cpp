@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "dfe/ciencia_event.h"
+#include "dfe/ciencia_meaning.h"
 #include "dfe/ciencia_registration.h"
 #include "files/atomic_file.h"
 #include "tools/dfe/commands.h"
@@ -28,13 +29,7 @@ void RequireSomeoneToConfirm(const DfeArguments& arguments, const DfeContext& co
 bool ConfirmCiencia(const DfeArguments& arguments, const Route& route, std::size_t count,
                     const DfeContext& context) {
     const std::string holder = Printable(route.certificate.info().holder);
-    const std::string party =
-        (route.party.kind == dfe::Party::Kind::cnpj ? "CNPJ " : "CPF ") + route.party.Formatted();
-    context.err << "A Ciência da Operação é um ato da empresa perante o fisco: fica registrado no "
-                   "Ambiente Nacional, em nome de "
-                << holder << " (" << party
-                << "), que ela tem conhecimento da operação de cada NF-e.\n"
-                << std::flush;
+    context.err << dfe::CienciaMeaning(holder, route.party) << "\n" << std::flush;
     if (arguments.confirmed) {
         return true;
     }

@@ -1,24 +1,20 @@
 #include "tools/dfe/dfe_arguments.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "nfe/access_key.h"
 #include "nfe/states.h"
 #include "text/ascii_case.h"
 #include "text/integer.h"
+#include "tools/dfe/dfe_options.h"
+#include "vellora/version.h"
 
 namespace tools {
 
-const std::string_view kDfeUsage =
-    R"(Uso: vellora-dfe certificado [--senha-arquivo ARQUIVO] A1.pfx
-     vellora-dfe chave [-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE...
-     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N | --pendentes]
-     vellora-dfe ciencia [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE...)";
+namespace {
 
-const std::string_view kDfeHelp = R"(Uso: vellora-dfe certificado [--senha-arquivo ARQUIVO] A1.pfx
-     vellora-dfe chave [-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE...
-     vellora-dfe novos [-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N | --pendentes]
-     vellora-dfe ciencia [-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE...
+constexpr std::string_view kBeforeOptions = R"(
 
 Obtém o XML assinado das NF-e de que a empresa é parte (destinatária, transportadora ou
 autorizada) no serviço de distribuição do Ambiente Nacional (NFeDistribuicaoDFe), com o
@@ -38,32 +34,9 @@ Comandos:
                       CHAVE-210210-01-procEventoNFe.xml
 
 Opções:
-  --certificado A1.pfx   o certificado A1 da empresa (chave e novos)
-  -o, --output PASTA     pasta dos arquivos, criada quando não existe (padrão: a atual); um
-                         arquivo de mesmo nome é substituído
-  --chaves ARQUIVO       chaves lidas de um arquivo, uma por linha; linhas em branco e
-                         comentários começados por # são ignorados
-  --desde-nsu N          recomeça os documentos novos depois do NSU N (novos); recusado
-                         abaixo do último NSU que o serviço já deu para o CNPJ, porque o
-                         serviço bloquearia o CNPJ por uma hora (656)
-  --pendentes            lista os NSUs pendentes, sem consultar nada (novos)
-  --ciencia              registra a Ciência da Operação das chaves que vierem só com o
-                         resumo e as consulta de novo (chave)
-  --sim                  confirma o registro da Ciência sem perguntar no terminal
-  --homologacao          usa o ambiente de homologação (testes) em vez do de produção
-  --uf CÓDIGO            a UF de quem consulta (cUFAutor), como código IBGE (35) ou sigla (SP)
-  --ca ARQUIVO           autoridades certificadoras (PEM) aceitas além das do sistema para o
-                         certificado do servidor; o servidor é sempre verificado
-  --senha-arquivo ARQ    lê a senha do certificado da primeira linha de ARQ
-  --empresa CNPJ         usa o certificado, a senha e a pasta de uma empresa cadastrada
-                         (vellora-dfe empresas); os arquivos vão para
-                         PASTA/CNPJ/AAAA-MM/, a não ser com -o
-  --catalogo ARQUIVO     o catálogo (padrão: $VELLORA_CATALOGO ou
-                         $XDG_DATA_HOME/vellora/vellora.sqlite), onde cada documento gravado
-                         é registrado
-  -h, --help             mostra esta ajuda
-  --version              mostra a versão do programa
+)";
 
+constexpr std::string_view kAfterOptions = R"(
 A senha nunca vai na linha de comando: vem de --senha-arquivo, da variável
 VELLORA_CERT_PASSWORD, do cofre de senhas do sistema (onde vellora-dfe empresas adicionar
 e o programa de desktop a guardam) ou, sem eles, é pedida no terminal sem eco.
@@ -101,8 +74,6 @@ Exemplos:
   vellora-dfe chave --ciencia -o notas --certificado empresa.pfx 35150761024385000111550010000001011102030405
 )";
 
-namespace {
-
 std::optional<int> StateCode(std::string_view text) {
     if (const std::optional<int> code = text::ParseInteger<int>(text)) {
         return nfe::IsKnownUFCode(*code) ? code : std::nullopt;
@@ -125,49 +96,49 @@ std::uint64_t Nsu(std::string_view text) {
     return *value;
 }
 
-// Options with a value, and the commands each belongs to ("" for all three).
-struct ValueOption {
+struct CommandEntry {
     std::string_view name;
-    std::string_view commands;
+    DfeArguments::Command command;
+    std::string_view synopsis;  // what follows the command in the usage line
 };
-constexpr ValueOption kValueOptions[] = {
-    {"-o", "chave novos ciencia"},
-    {"--output", "chave novos ciencia"},
-    {"--certificado", "chave novos ciencia"},
-    {"--chaves", "chave ciencia"},
-    {"--desde-nsu", "novos"},
-    {"--uf", "chave novos"},
-    {"--ca", "chave novos ciencia"},
-    {"--senha-arquivo", ""},
-    {"--empresa", "chave novos ciencia"},
-    {"--catalogo", "chave novos ciencia"},
+constexpr CommandEntry kCommands[] = {
+    {"certificado", DfeArguments::Command::certificate, "[--senha-arquivo ARQUIVO] A1.pfx"},
+    {"chave", DfeArguments::Command::keys,
+     "[-o PASTA] --certificado A1.pfx [OPÇÕES] [--chaves ARQUIVO] CHAVE..."},
+    {"novos", DfeArguments::Command::newDocuments,
+     "[-o PASTA] --certificado A1.pfx [OPÇÕES] [--desde-nsu N | --pendentes]"},
+    {"ciencia", DfeArguments::Command::ciencia,
+     "[-o PASTA] --certificado A1.pfx [OPÇÕES] [--sim] CHAVE..."},
 };
-
-std::string_view CommandName(DfeArguments::Command command) {
-    switch (command) {
-        case DfeArguments::Command::certificate:
-            return "certificado";
-        case DfeArguments::Command::keys:
-            return "chave";
-        case DfeArguments::Command::newDocuments:
-            return "novos";
-        case DfeArguments::Command::ciencia:
-            return "ciencia";
-    }
-    return "";
-}
 
 }  // namespace
 
+std::string DfeUsage() {
+    std::string usage;
+    for (const CommandEntry& entry : kCommands) {
+        usage += std::string(usage.empty() ? "Uso: " : "\n     ") + "vellora-dfe " +
+                 std::string(entry.name) + " " + std::string(entry.synopsis);
+    }
+    return usage;
+}
+
+std::string DfeHelp() {
+    return DfeUsage() + std::string(kBeforeOptions) +
+           DfeOptionLines({"certificado", "chave", "novos", "ciencia"}) +
+           std::string(kAfterOptions);
+}
+
+std::string DfeVersionLine() {
+    return "vellora-dfe " + std::string(kVelloraVersion) + "\n";
+}
+
 DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
-    const auto end = std::find(arguments.begin(), arguments.end(), "--");
     DfeArguments parsed;
-    if (std::any_of(arguments.begin(), end,
-                    [](const std::string& a) { return a == "-h" || a == "--help"; })) {
+    if (AnyBeforeEnd(arguments, {"-h", "--help"})) {
         parsed.help = true;
         return parsed;
     }
-    if (std::find(arguments.begin(), end, "--version") != end) {
+    if (AnyBeforeEnd(arguments, {"--version"})) {
         parsed.version = true;
         return parsed;
     }
@@ -175,125 +146,39 @@ DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments) {
         throw DfeUsageError("falta o comando: certificado, chave, novos ou ciencia");
     }
     const std::string& command = arguments.front();
-    if (command == "certificado") {
-        parsed.command = DfeArguments::Command::certificate;
-    } else if (command == "chave") {
-        parsed.command = DfeArguments::Command::keys;
-    } else if (command == "novos") {
-        parsed.command = DfeArguments::Command::newDocuments;
-    } else if (command == "ciencia") {
-        parsed.command = DfeArguments::Command::ciencia;
-    } else {
+    const auto known =
+        std::find_if(std::begin(kCommands), std::end(kCommands),
+                     [&](const CommandEntry& entry) { return entry.name == command; });
+    if (known == std::end(kCommands)) {
         throw DfeUsageError("comando desconhecido: " + command);
     }
-    const std::string_view commandName = CommandName(parsed.command);
+    parsed.command = known->command;
 
-    std::vector<std::string> positional;
-    bool optionsEnded = false;
-    bool folderGiven = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument.empty() || argument.front() != '-') {
-            positional.push_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == "--homologacao") {
-            if (parsed.command == DfeArguments::Command::certificate) {
-                throw DfeUsageError("--homologacao não se aplica ao comando certificado");
-            }
-            parsed.homologation = true;
-            continue;
-        }
-        if (argument == "--pendentes") {
-            if (parsed.command != DfeArguments::Command::newDocuments) {
-                throw DfeUsageError("--pendentes só se aplica ao comando novos");
-            }
-            parsed.pendingOnly = true;
-            continue;
-        }
-        if (argument == "--ciencia" || argument == "--sim") {
-            const bool applies =
-                parsed.command == DfeArguments::Command::keys ||
-                (argument == "--sim" && parsed.command == DfeArguments::Command::ciencia);
-            if (!applies) {
-                throw DfeUsageError(argument + " não se aplica ao comando " +
-                                    std::string(commandName));
-            }
-            (argument == "--sim" ? parsed.confirmed : parsed.ciencia) = true;
-            continue;
-        }
-
-        std::string name = argument;
-        std::optional<std::string> value;
-        if (const std::size_t equals = argument.find('=');
-            argument.starts_with("--") && equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
-        } else if (argument.starts_with("-o") && argument.size() > 2) {
-            name = "-o";
-            value = argument.substr(2);
-        }
-        const auto option = std::find_if(std::begin(kValueOptions), std::end(kValueOptions),
-                                         [&](const ValueOption& o) { return o.name == name; });
-        if (option == std::end(kValueOptions)) {
-            throw DfeUsageError("opção desconhecida: " + argument);
-        }
-        if (!option->commands.empty() && option->commands.find(commandName) == std::string::npos) {
-            throw DfeUsageError(name + " não se aplica ao comando " + std::string(commandName));
-        }
-        if (!value) {
-            if (i + 1 == arguments.size()) {
-                throw DfeUsageError("falta o valor depois de " + name);
-            }
-            value = arguments[++i];
-        }
-        if (value->empty()) {
-            throw DfeUsageError("o valor de " + name + " está vazio");
-        }
-
-        const auto once = [&](bool given) {
-            if (given) {
-                throw DfeUsageError(name + " foi dada mais de uma vez");
-            }
-        };
-        if (name == "-o" || name == "--output") {
-            once(folderGiven);
-            folderGiven = true;
-            parsed.outputFolder = *value;
-            parsed.outputGiven = true;
-        } else if (name == "--certificado") {
-            once(!parsed.certificate.empty());
-            parsed.certificate = *value;
-        } else if (name == "--chaves") {
-            once(!parsed.keysFile.empty());
-            parsed.keysFile = *value;
-        } else if (name == "--desde-nsu") {
-            once(parsed.fromNsu.has_value());
-            parsed.fromNsu = Nsu(*value);
-        } else if (name == "--uf") {
-            once(parsed.authorState.has_value());
-            parsed.authorState = StateCode(*value);
-            if (!parsed.authorState) {
-                throw DfeUsageError("--uf pede o código IBGE ou a sigla de uma UF, não \"" +
-                                    *value + "\"");
-            }
-        } else if (name == "--empresa") {
-            once(!parsed.company.empty());
-            parsed.company = *value;
-        } else if (name == "--catalogo") {
-            once(!parsed.catalogFile.empty());
-            parsed.catalogFile = *value;
-        } else if (name == "--ca") {
-            parsed.authorities.push_back(*value);
-        } else {
-            once(!parsed.passwordFile.empty());
-            parsed.passwordFile = *value;
+    const ParsedOptions options =
+        ParseDfeOptions(command, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    std::vector<std::string> positional = options.operands;
+    parsed.outputGiven = options.Has("--output");
+    parsed.outputFolder = options.Value("--output").value_or(".");
+    parsed.certificate = options.Value("--certificado").value_or("");
+    parsed.keysFile = options.Value("--chaves").value_or("");
+    if (const std::optional<std::string> nsu = options.Value("--desde-nsu")) {
+        parsed.fromNsu = Nsu(*nsu);
+    }
+    if (const std::optional<std::string> state = options.Value("--uf")) {
+        parsed.authorState = StateCode(*state);
+        if (!parsed.authorState) {
+            throw DfeUsageError("--uf pede o código IBGE ou a sigla de uma UF, não \"" + *state +
+                                "\"");
         }
     }
+    parsed.authorities = options.Values("--ca");
+    parsed.passwordFile = options.Value("--senha-arquivo").value_or("");
+    parsed.company = options.Value("--empresa").value_or("");
+    parsed.catalogFile = options.Value("--catalogo").value_or("");
+    parsed.homologation = options.Has("--homologacao");
+    parsed.pendingOnly = options.Has("--pendentes");
+    parsed.ciencia = options.Has("--ciencia");
+    parsed.confirmed = options.Has("--sim");
 
     switch (parsed.command) {
         case DfeArguments::Command::certificate:

@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tools/option_table.h"
 
 namespace tools {
 
@@ -34,20 +35,17 @@ struct DfeArguments {
 };
 
 // A command line that vellora-dfe cannot run; the message says why.
-class DfeUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using DfeUsageError = UsageError;
 
 // arguments holds what follows the program's name. Commands: "certificado A1.pfx", "chave
-// [options] KEY...", "novos [options]", "ciencia [options] KEY...". Options take their value
-// as the next argument or after "=": -o/--output, --certificado, --chaves, --desde-nsu, --uf,
-// --ca (repeatable), --senha-arquivo; flags --homologacao, --ciencia, --sim, --pendentes and
-// -h/--help; "--" ends the options. Keys are checked later, not here. Throws DfeUsageError;
-// "--help" wins over every other fault.
+// [options] KEY...", "novos [options]", "ciencia [options] KEY..."; their options come from
+// vellora-dfe's option table, and one that the command does not take is refused. Keys are
+// checked later, not here. Throws DfeUsageError; "--help", then "--version", win over every
+// other fault.
 DfeArguments ParseDfeArguments(const std::vector<std::string>& arguments);
 
-extern const std::string_view kDfeUsage;  // the usage lines
-extern const std::string_view kDfeHelp;   // the whole explanation, for --help
+std::string DfeUsage();        // the usage lines, one for each command
+std::string DfeHelp();         // the whole explanation, for --help
+std::string DfeVersionLine();  // the answer to --version
 
 }  // namespace tools

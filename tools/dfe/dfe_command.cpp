@@ -8,7 +8,6 @@
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
 #include "tools/dfe/route.h"
-#include "vellora/version.h"
 
 namespace tools {
 
@@ -46,15 +45,15 @@ int RunDfeCommand(const std::vector<std::string>& arguments, const DfeContext& c
         parsed = ParseDfeArguments(arguments);
     } catch (const DfeUsageError& error) {
         context.err << "vellora-dfe: " << error.what() << "\n"
-                    << kDfeUsage << "\nUse --help para ver a ajuda.\n";
+                    << DfeUsage() << "\nUse --help para ver a ajuda.\n";
         return kUsage;
     }
     if (parsed.help) {
-        context.out << kDfeHelp;
+        context.out << DfeHelp();
         return kDelivered;
     }
     if (parsed.version) {
-        context.out << "vellora-dfe " << kVelloraVersion << "\n";
+        context.out << DfeVersionLine();
         return kDelivered;
     }
     try {

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <ostream>
 
 #include "dfe/local_time.h"
@@ -60,25 +59,20 @@ KeyOutcome AskKey(const std::string& key, const std::filesystem::path& folder, R
         return KeyOutcome::failed;
     }
 
-    bool complete = false;
     try {
         for (const dfe::ReceivedDocument& document : answer.documents) {
             context.out << KeepDocument(route.keeper.get(), folder, document).string() << "\n"
                         << std::flush;
-            complete = complete || document.kind == dfe::DocumentKind::invoice;
         }
     } catch (const std::runtime_error& error) {
         // The file, or its row in the catalogue.
         err << key << ": " << Printable(error.what()) << "\n";
         return KeyOutcome::stop;
     }
-    if (complete) {
+    if (dfe::FullInvoice(answer) != nullptr) {
         return KeyOutcome::delivered;
     }
-    const bool summary = std::any_of(
-        answer.documents.begin(), answer.documents.end(),
-        [](const auto& document) { return document.kind == dfe::DocumentKind::invoiceSummary; });
-    if (summary) {
+    if (dfe::OnlySummary(answer)) {
         err << key << ": " << onSummary << "\n";
         return KeyOutcome::summary;
     }

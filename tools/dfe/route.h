@@ -5,11 +5,7 @@
 #include <string>
 
 #include "dfe/certificate.h"
-#include "dfe/curl_transport.h"
-#include "dfe/distribution_client.h"
-#include "dfe/distribution_session.h"
-#include "dfe/event_client.h"
-#include "dfe/usage_record.h"
+#include "dfe/service_route.h"
 #include "tools/dfe/dfe_arguments.h"
 #include "tools/dfe/dfe_command.h"
 #include "tools/dfe/document_keeper.h"
@@ -36,19 +32,9 @@ KeyList KeysToAsk(const DfeArguments& arguments, const DfeContext& context);
 dfe::A1Certificate OpenCertificate(const std::string& file, const std::string& passwordFile,
                                    const DfeContext& context);
 
-// Everything a run needs to ask the service for the certificate's party: the certificate,
-// the usage record (locked for the run, so that the requests of the CNPJ base, events
-// included, go one after the other), the transport, the session, and the event service.
-struct Route {
-    dfe::A1Certificate certificate;
-    dfe::Party party;
-    std::unique_ptr<dfe::UsageRecord> record;
-    std::unique_ptr<dfe::CurlTransport> transport;
-    std::unique_ptr<dfe::DistributionClient> client;
-    std::unique_ptr<dfe::DistributionSession> session;
-    std::unique_ptr<dfe::EventClient> events;
-    dfe::Environment environment = dfe::Environment::production;
-    // Writes what came and records it in the catalogue.
+// The services reached in the certificate's name, and where what came is written and
+// recorded in the catalogue.
+struct Route : dfe::ServiceRoute {
     std::unique_ptr<DocumentKeeper> keeper;
 };
 

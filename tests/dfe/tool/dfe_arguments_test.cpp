@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tools/dfe/catalog_commands.h"
+
 namespace tools {
 namespace {
 
@@ -90,10 +92,56 @@ TEST(ParseDfeArguments, RejectsCommandLinesItCannotRun) {
         {{"ciencia", "--uf", "SP", "--certificado", "A1.pfx", "K"}, "--uf não se aplica"},
         {{"novos", "--sim", "--certificado", "A1.pfx"}, "--sim não se aplica ao comando novos"},
         {{"chave", "--sim", "--certificado", "A1.pfx", "K"}, "use-o com --ciencia"},
+        {{"chave", "--pasta", "p", "--certificado", "A1.pfx", "K"},
+         "--pasta não se aplica ao comando chave"},
+        {{"certificado", "--catalogo", "c.sqlite", "a.pfx"},
+         "--catalogo não se aplica ao comando certificado"},
+        {{"novos", "--homologacao=sim", "--certificado", "A1.pfx"}, "não recebe valor"},
     };
     for (const Case& c : cases) {
         try {
             ParseDfeArguments(c.arguments);
+            ADD_FAILURE() << "accepted: " << ::testing::PrintToString(c.arguments);
+        } catch (const DfeUsageError& error) {
+            EXPECT_THAT(error.what(), HasSubstr(c.message))
+                << ::testing::PrintToString(c.arguments);
+        }
+    }
+}
+
+TEST(ParseCatalogArguments, TakesTheActionAndTheFiltersFromTheSameTable) {
+    const CatalogArguments invoices =
+        ParseCatalogArguments({"notas", "--de=2024-01-01", "--resumos", "--empresa",
+                               "44.555.666/0001-81", "--situacao", "cancelada", "--csv"});
+    EXPECT_EQ(invoices.filter.from, "2024-01-01");
+    EXPECT_TRUE(invoices.filter.summariesOnly && invoices.csv);
+    EXPECT_EQ(invoices.filter.company, "44555666000181");
+    const CatalogArguments added = ParseCatalogArguments(
+        {"empresas", "adicionar", "--certificado", "A1.pfx", "--pasta", "p", "--homologacao"});
+    EXPECT_EQ(added.action, "adicionar");
+    EXPECT_TRUE(added.operands.empty() && added.homologation);
+    EXPECT_THAT(ParseCatalogArguments({"sincronizar", "--ca", "a", "--ca", "b", "1"}).authorities,
+                ElementsAre("a", "b"));
+    EXPECT_TRUE(ParseCatalogArguments({"notas", "--nada", "-h"}).help);
+    EXPECT_TRUE(ParseCatalogArguments({"empresas", "--version"}).version);
+
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"notas", "--uf", "SP"}, "--uf não se aplica ao comando notas"},
+        {{"sincronizar", "--pasta", "p"}, "--pasta não se aplica ao comando sincronizar"},
+        {{"notas", "--de", "2024-01-01", "--de", "2024-02-01"}, "--de foi dada mais de uma vez"},
+        {{"notas", "--csv=sim"}, "--csv não recebe valor"},
+        {{"notas", "--emitente="}, "o valor de --emitente está vazio"},
+        {{"notas", "--de", "ontem"}, "--de pede uma data"},
+        {{"empresas", "remover"}, "empresas remover pede um CNPJ"},
+        {{"empresas", "--pasta", "p"}, "são de empresas adicionar"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ParseCatalogArguments(c.arguments);
             ADD_FAILURE() << "accepted: " << ::testing::PrintToString(c.arguments);
         } catch (const DfeUsageError& error) {
             EXPECT_THAT(error.what(), HasSubstr(c.message))
