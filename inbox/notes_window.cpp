@@ -158,7 +158,9 @@ void NotesWindow::BuildLayout() {
     search_->setObjectName(QStringLiteral("busca"));
     search_->setPlaceholderText(QStringLiteral("Emitente, CNPJ, chave ou número"));
     search_->setClearButtonEnabled(true);
-    filters->addWidget(new QLabel(QStringLiteral("&Empresa:"), central));
+    auto* companyLabel = new QLabel(QStringLiteral("&Empresa:"), central);
+    companyLabel->setBuddy(company_);
+    filters->addWidget(companyLabel);
     filters->addWidget(company_);
     filters->addWidget(validity_);
     filters->addStretch();
@@ -177,6 +179,17 @@ void NotesWindow::BuildLayout() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
     table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
+    // Widths for a first start; the person's own come back from the settings.
+    for (const auto& [column, width] : {std::pair{Column::issued, 90},
+                                        {Column::issuer, 280},
+                                        {Column::issuerNumber, 150},
+                                        {Column::number, 100},
+                                        {Column::value, 120},
+                                        {Column::situation, 90},
+                                        {Column::manifestation, 110}}) {
+        table_->setColumnWidth(static_cast<int>(column), width);
+    }
     table_->horizontalHeader()->setSectionsMovable(true);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);

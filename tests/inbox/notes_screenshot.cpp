@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     inbox::FakeDialogs dialogs;
     inbox::NotesWindow window(
         {std::getenv("VELLORA_CATALOGO"), "vellora-dfe", {}, &clock, &dialogs});
-    window.resize(1280, 640);
+    window.resize(1400, 640);
     window.findChild<QComboBox*>("periodo")->setCurrentIndex(static_cast<int>(inbox::Period::all));
     window.ChooseCompany(argv[1]);
     for (int row = 0; row < window.model().rowCount(); ++row) {
