@@ -7,6 +7,7 @@ namespace inbox {
 
 const std::string_view kNotesHelp =
     R"(Uso: vellora-notas [--empresa CNPJ]
+
 A janela "Notas recebidas" do Vellora: as NF-e que o serviço de distribuição entregou às
 empresas do catálogo, com os filtros por empresa, período, situação e texto, a Ciência da
 Operação e as outras manifestações do destinatário, o XML, a pasta e o DANFE de cada nota,

@@ -8,6 +8,7 @@
 
 #include "inbox/action_states.h"
 #include "inbox/child_commands.h"
+#include "inbox/command_line.h"
 #include "inbox/invoice_filter.h"
 #include "inbox/manifestation.h"
 #include "inbox/progress_line.h"
@@ -232,6 +233,18 @@ TEST(ProgressLineTest, LinesOfTheChildAreShownInWords) {
     EXPECT_THAT(OutcomeText(1, false), HasSubstr("falhas"));
     EXPECT_THAT(OutcomeText(-1, false), HasSubstr("falhas"));
     EXPECT_THAT(OutcomeText(0, true), HasSubstr("Interrompido"));
+}
+
+TEST(CommandLineTest, TheCompanyMayBeTypedAsPrintedAndAnythingElseIsRefused) {
+    EXPECT_EQ(ParseNotesArguments({"--empresa", "44.555.666/0001-81"}).company, "44555666000181");
+    EXPECT_EQ(ParseNotesArguments({"--empresa", "12.abc.345/01de-35"}).company, "12ABC34501DE35");
+    EXPECT_TRUE(ParseNotesArguments({"--help"}).help);
+    EXPECT_TRUE(ParseNotesArguments({"--version"}).version);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--empresa", "44.555.666/0001-82"},
+          std::vector<std::string>{"--empresa"}, std::vector<std::string>{"notas"}}) {
+        EXPECT_FALSE(ParseNotesArguments(wrong).error.empty()) << wrong.back();
+    }
 }
 
 }  // namespace
