@@ -231,6 +231,15 @@ TEST_F(NotesWindowTest, CancelEndsTheChildAndSaysSo) {
     EXPECT_TRUE(dialogs_.told.empty());
 }
 
+TEST_F(NotesWindowTest, AMissingProgramIsToldAndTheWindowStaysUsable) {
+    std::filesystem::remove(folder_ / "vellora-dfe");
+    window_->action("buscarNovas")->trigger();
+    ASSERT_TRUE(WaitForIdle());
+    ASSERT_EQ(dialogs_.told.size(), 1u);
+    EXPECT_THAT(dialogs_.told[0], HasSubstr("não pôde ser iniciado"));
+    EXPECT_TRUE(window_->action("buscarNovas")->isEnabled());
+}
+
 TEST_F(NotesWindowTest, ExportCsvWritesTheRowsShownAsTheCommandLineDoes) {
     window_->findChild<QLineEdit*>("busca")->setText("alfa");
     dialogs_.csvFile = folder_ / "notas.csv";
