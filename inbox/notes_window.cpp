@@ -59,6 +59,10 @@ NotesWindow::NotesWindow(NotesWindowSetup setup, QWidget* parent)
     BuildLayout();
     child_ = new ChildRun(setup_.dfeProgram, this);
     connect(child_, &ChildRun::Line, this, [this](const QString& line) {
+        if (const auto manifested = ReadManifestLine(line.toStdString());
+            manifested && manifested->Registered()) {
+            registered_.push_back(manifested->key);
+        }
         const std::string text = ProgressText(line.toStdString());
         if (!text.empty()) {
             progress_->setText(Text(text));
@@ -387,6 +391,7 @@ void NotesWindow::Run(const Arguments& arguments, std::map<std::string, dfe::Sec
     // The child finds the same catalogue as the window, whatever its own defaults would say.
     environment["VELLORA_CATALOGO"] = dfe::Secret(setup_.catalogFile.string());
     next_ = std::move(next);
+    registered_.clear();
     progress_->setText(QStringLiteral("Iniciando…"));
     child_->Start(arguments, environment);
     UpdateStates();
@@ -397,12 +402,12 @@ void NotesWindow::Finished(int exitStatus, bool cancelled) {
     Reload();
     std::function<void(int)> next = std::move(next_);
     next_ = nullptr;
-    if (!cancelled && next) {
-        next(exitStatus);
-    }
-    if (!cancelled && exitStatus != 0 && exitStatus != 3 && !busy()) {
+    if (!cancelled && exitStatus != 0 && exitStatus != 3) {
         setup_.dialogs->Tell("Vellora", OutcomeText(exitStatus, cancelled) + "\n\n" +
                                             child_->Output().toStdString());
+    }
+    if (!cancelled && next) {
+        next(exitStatus);
     }
     UpdateStates();
 }
@@ -452,11 +457,17 @@ void NotesWindow::Manifest(Manifestation manifestation) {
     const bool bringsFullInvoice =
         manifestation == Manifestation::ciencia || manifestation == Manifestation::confirmacao;
     Run(ManifestArguments(manifestation, justification, cnpj, keys, setup_.authorities), {},
-        [this, cnpj, summaries, bringsFullInvoice](int status) {
-            // The service hands the full invoice over once the manifestation is registered;
-            // a key that still brings the summary is asked again later.
-            if (status == 0 && bringsFullInvoice && !summaries.empty()) {
-                Run(FetchKeysArguments(cnpj, summaries, setup_.authorities), {}, nullptr);
+        [this, cnpj, summaries, bringsFullInvoice](int) {
+            // The service hands the full invoice over once the manifestation is registered
+            // (now or before); the others stay summaries.
+            std::vector<std::string> fetch;
+            for (const std::string& key : summaries) {
+                if (std::find(registered_.begin(), registered_.end(), key) != registered_.end()) {
+                    fetch.push_back(key);
+                }
+            }
+            if (bringsFullInvoice && !fetch.empty()) {
+                Run(FetchKeysArguments(cnpj, fetch, setup_.authorities), {}, nullptr);
             }
         });
 }

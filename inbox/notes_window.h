@@ -94,6 +94,7 @@ private:
     InvoiceTableModel model_;
     ChildRun* child_ = nullptr;
     std::function<void(int)> next_;
+    std::vector<std::string> registered_;  // keys whose manifestation the running child registered
 
     QComboBox* company_ = nullptr;
     QLabel* validity_ = nullptr;

@@ -224,10 +224,25 @@ TEST(ProgressLineTest, LinesOfTheChildAreShownInWords) {
         {"  texto\x1b[31m com controle\r", "texto [31m com controle"},
         {"[a/b] não é contagem", "[a/b] não é contagem"},
         {"   ", ""},
+        {"35150761024385000111550010000001011102030405\tregistrado\t135\t/n/k.xml\tEvento "
+         "registrado",
+         "35150761024385000111550010000001011102030405: registrada (135 Evento registrado)"},
+        {"35150761024385000111550010000001011102030405\trecusado\t655\t\tRejeicao\x07",
+         "35150761024385000111550010000001011102030405: recusada pelo serviço: 655 Rejeicao "},
+        {"35150761024385000111550010000001011102030405\tsem-resposta\t0\t/n/e.xml\t",
+         "35150761024385000111550010000001011102030405: enviada, mas o serviço não respondeu; "
+         "pode ter sido registrada"},
     };
     for (const auto& [line, shown] : cases) {
         EXPECT_EQ(ProgressText(line), shown);
     }
+    const auto registered = ReadManifestLine(
+        "35150761024385000111550010000001011102030405\tja-registrado\t573\t\tDuplicidade\r");
+    ASSERT_TRUE(registered);
+    EXPECT_TRUE(registered->Registered());
+    EXPECT_EQ(registered->reason, "Duplicidade");
+    EXPECT_FALSE(ReadManifestLine("curta\tregistrado\t135\t\t"));
+    EXPECT_FALSE(ReadManifestLine("35150761024385000111550010000001011102030405\tregistrado"));
     EXPECT_EQ(OutcomeText(0, false), "Concluído.");
     EXPECT_THAT(OutcomeText(3, false), HasSubstr("espera"));
     EXPECT_THAT(OutcomeText(1, false), HasSubstr("falhas"));

@@ -38,13 +38,24 @@ constexpr const char* kSummary = "41150808765432000103550010000002021203040502";
 constexpr const char* kSecondSummary = "33151045321789000110550020000003041405060709";
 
 // Writes each call (its arguments, then the password and catalogue it was given) to
-// calls.txt beside it, prints a progress line, then ends with the status in the file
-// "status", or waits when there is a file "wait".
+// calls.txt beside it, prints a progress line and, for manifestar, a line per key (refused
+// for the keys in the file "refuse"), then ends with the status in the file "status", or
+// waits when there is a file "wait".
 constexpr const char* kStandIn = R"sh(#!/bin/sh
 dir=$(dirname "$0")
 { echo "--- chamada"; for a in "$@"; do echo "$a"; done
   echo "senha=${VELLORA_CERT_PASSWORD:-}"; echo "catalogo=${VELLORA_CATALOGO:-}"; } >>"$dir/calls.txt"
 echo "[1/2] 35150761024385000111550010000001011102030405"
+if [ "$1" = manifestar ]; then
+  for a in "$@"; do
+    [ ${#a} -eq 44 ] || continue
+    if grep -qx "$a" "$dir/refuse" 2>/dev/null; then
+      printf '%s\trecusado\t650\t\tRejeicao: NF-e cancelada\n' "$a"
+    else
+      printf '%s\tregistrado\t135\t%s\tEvento registrado\n' "$a" "$dir/$a-210210-01-procEventoNFe.xml"
+    fi
+  done
+fi
 [ -f "$dir/wait" ] && exec sleep 60
 exit "$(cat "$dir/status" 2>/dev/null || echo 0)"
 )sh";
@@ -189,8 +200,24 @@ TEST_F(NotesWindowTest, TheCienciaIsConfirmedThenTheSummariesAreAskedAgain) {
     EXPECT_TRUE(dialogs_.told.empty());
 }
 
+TEST_F(NotesWindowTest, OnlyTheKeysWhoseCienciaWasRegisteredAreAskedAgain) {
+    std::ofstream(folder_ / "refuse") << kSecondSummary << "\n";
+    std::ofstream(folder_ / "status") << "1";
+    Select({kSummary, kSecondSummary});
+    window_->action("ciencia")->trigger();
+    ASSERT_TRUE(test_support::WaitUntil([&] { return Calls().size() == 2 && !window_->busy(); }));
+    const std::vector<std::string> fetch = Calls()[1];
+    EXPECT_EQ(fetch[0], "chave");
+    EXPECT_EQ(std::count(fetch.begin(), fetch.end(), kSummary), 1);
+    EXPECT_EQ(std::count(fetch.begin(), fetch.end(), kSecondSummary), 0);
+    // The refusal is told with the service's answer, before the key is asked again.
+    ASSERT_FALSE(dialogs_.told.empty());
+    EXPECT_THAT(dialogs_.told[0], HasSubstr("650"));
+}
+
 TEST_F(NotesWindowTest, AFailedManifestationIsToldAndNothingIsAskedAfterIt) {
     std::ofstream(folder_ / "status") << "1";
+    std::ofstream(folder_ / "refuse") << kSummary << "\n";
     Select({kSummary});
     window_->action("confirmacao")->trigger();
     ASSERT_TRUE(WaitForIdle());
