@@ -74,7 +74,8 @@ std::optional<std::string> JustificationProblem(std::string_view justification) 
 }
 
 std::string ConfirmationText(Manifestation manifestation, std::size_t invoices,
-                             const std::string& holder, const std::string& cnpj) {
+                             const std::string& holder, const std::string& cnpj,
+                             const std::string& justification) {
     const std::string title(ManifestationTitle(manifestation));
     const std::string company = holder + " (CNPJ " + catalog::PartyText(cnpj) + ")";
     std::string text = "Registrar a " + title + " de " + std::to_string(invoices) +
@@ -86,6 +87,9 @@ std::string ConfirmationText(Manifestation manifestation, std::size_t invoices,
         text +=
             " É uma manifestação conclusiva: depois dela o fisco não aceita mais a Ciência da "
             "Operação.";
+    }
+    if (NeedsJustification(manifestation)) {
+        text += "\n\nJustificativa: " + justification;
     }
     return text;
 }

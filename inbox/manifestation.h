@@ -23,8 +23,9 @@ bool NeedsJustification(Manifestation manifestation);
 std::optional<std::string> JustificationProblem(std::string_view justification);
 
 // What the person reads before the event is sent in the company's name: the event, how many
-// invoices, the company, and what it means.
+// invoices, the company, what it means, and the justification when it takes one.
 std::string ConfirmationText(Manifestation manifestation, std::size_t invoices,
-                             const std::string& holder, const std::string& cnpj);
+                             const std::string& holder, const std::string& cnpj,
+                             const std::string& justification = "");
 
 }  // namespace inbox

@@ -441,9 +441,9 @@ void NotesWindow::Manifest(Manifestation manifestation) {
         }
         justification = *given;
     }
-    if (!setup_.dialogs->Confirm(
-            std::string(ManifestationTitle(manifestation)),
-            ConfirmationText(manifestation, selected.size(), company->holder, cnpj))) {
+    if (!setup_.dialogs->Confirm(std::string(ManifestationTitle(manifestation)),
+                                 ConfirmationText(manifestation, selected.size(), company->holder,
+                                                  cnpj, justification))) {
         return;
     }
     std::vector<std::string> keys;

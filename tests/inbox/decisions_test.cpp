@@ -153,6 +153,9 @@ TEST(ManifestationTest, TheConfirmationSaysTheEventTheCountTheCompanyAndWhatItMe
         EXPECT_THAT(text, HasSubstr("conclusiva"));
     }
     EXPECT_THAT(ciencia, Not(HasSubstr("conclusiva")));
+    EXPECT_THAT(ConfirmationText(Manifestation::naoRealizada, 1, "BETA", "44555666000181",
+                                 "Mercadoria devolvida"),
+                HasSubstr("\n\nJustificativa: Mercadoria devolvida"));
 
     EXPECT_TRUE(JustificationProblem("curta demais"));
     EXPECT_FALSE(JustificationProblem("Mercadoria devolvida"));
