@@ -18,4 +18,8 @@ struct CommandLine {
 // characters, not bytes.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// What "--help" (or "-h") and "--version", given alone, ask the program to print before it
+// opens any window; nullopt for every other command line, a caller's start by key included.
+std::optional<std::string> InformationAsked(const std::vector<std::string>& arguments);
+
 }  // namespace app

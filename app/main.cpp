@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QDate>
 #include <QTimer>
-
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/connection_state.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
@@ -15,6 +17,12 @@
 #include "portal/webengine_browser.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer on the terminal, without a display.
+    if (const auto information =
+            app::InformationAsked(std::vector<std::string>(argv, argv + argc))) {
+        std::cout << *information;
+        return 0;
+    }
     return app::RunProgram(std::cerr, [&] {
         // The browser engine refuses to start its sandbox for the root user.
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {

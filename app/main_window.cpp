@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMovie>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -33,10 +34,8 @@ constexpr int kWidth = 411;
 constexpr int kHeight = 132;
 constexpr int kButtonTop = 88;
 constexpr int kNoteTop = 65;
-
-QString PathText(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
+// Inside the program, as a Qt resource.
+constexpr auto kWaitAnimation = ":/processando1.gif";
 
 QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
@@ -218,14 +217,6 @@ void TfrmVLPrincipal::FormShow() {
     }
 
     CarregarConfiguracao();
-    if (quitting_) {
-        return;
-    }
-
-    const auto logo = WorkingFile(kLogo);
-    if (std::filesystem::exists(logo)) {
-        img2_.load(PathText(logo));
-    }
 }
 
 bool TfrmVLPrincipal::StartOfficialRoute() {
@@ -363,7 +354,7 @@ QString TfrmVLPrincipal::RouteNote() const {
 }
 
 void TfrmVLPrincipal::LoadWaitAnimation() {
-    const auto path = PathText(WorkingFile(kWaitAnimation));
+    const QString path = kWaitAnimation;
     auto* movie = new QMovie(path, QByteArray(), animation_);
     if (!movie->isValid()) {
         delete movie;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 #include <atomic>
 #include <chrono>
@@ -99,7 +98,7 @@ public:
     void CapturarPagina() { flow_->CapturePage(); }
     void ImportarNFe() { flow_->Import(); }
     void CarregarConfiguracao() override;
-    void LimparCacheUrl();
+    void LimparCacheUrl() override;
     bool InternetConectada();
     void AtualizarConexao(bool connected);
     void ShowSettingsDialog();
@@ -168,7 +167,6 @@ private:
     Dependencies dependencies_;
     WindowState state_;
     std::string outputFolder_;
-    QPixmap img2_;
     QLabel* animation_;
     QLabel* routeNote_;
     QTimer* tmr1_;

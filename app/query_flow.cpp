@@ -92,7 +92,7 @@ bool QueryFlow::Restart() {
     }
     window_.ClearCaptchaBox();
     window_.Reflect();
-    browser_.ClearCache();
+    window_.LimparCacheUrl();
     browser_.Navigate(setup_.addresses.consultationPage);
     return true;
 }

@@ -35,6 +35,8 @@ public:
     virtual void FocusCaptchaBox() = 0;
     virtual void ShowCaptchaPicture(const QString& file) = 0;
     virtual void ClearCaptchaPicture() = 0;
+    // The browser's cache emptied, so that a new query starts a fresh session.
+    virtual void LimparCacheUrl() = 0;
 
     // "Fechar": the picture beside the executable deleted, then the window closed.
     virtual void PressFechar() = 0;

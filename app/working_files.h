@@ -7,8 +7,6 @@
 namespace app {
 
 // Working files beside the executable.
-inline constexpr std::string_view kWaitAnimation = "processando1.gif";
-inline constexpr std::string_view kLogo = "logo.jpg";
 inline constexpr std::string_view kCaptchaImage = "captcha.png";
 
 // Where output files go: the output folder as given, or the folder "xml" beside the

@@ -8,6 +8,7 @@
 #include "convert/convert_page_text.h"
 #include "text/windows1252.h"
 #include "tools/convert_arguments.h"
+#include "tools/exit_status.h"
 #include "tools/page_file.h"
 #include "vellora/version.h"
 
@@ -35,7 +36,7 @@ int PrintPageLines(const std::vector<std::string>& pages, std::ostream& out, std
             err << page << ": " << files::ExceptionText(error) << "\n" << std::flush;
         }
     }
-    return failed == 0 ? 0 : 1;
+    return failed == 0 ? kDelivered : kFailed;
 }
 
 }  // namespace
@@ -48,15 +49,15 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
     } catch (const UsageError& error) {
         err << "vellora-convert: " << error.what() << "\n"
             << kConvertUsage << "\nUse --help para ver a ajuda.\n";
-        return 2;
+        return kUsage;
     }
     if (parsed.help) {
         out << ConvertHelp();
-        return 0;
+        return kDelivered;
     }
     if (parsed.version) {
         out << "vellora-convert " << kVelloraVersion << "\n";
-        return 0;
+        return kDelivered;
     }
     if (parsed.lines) {
         return PrintPageLines(parsed.pages, out, err);
@@ -88,7 +89,7 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
     if (showProgress) {
         err << total - failed << " de " << total << " páginas convertidas\n";
     }
-    return failed == 0 ? 0 : 1;
+    return failed == 0 ? kDelivered : kFailed;
 }
 
 }  // namespace tools

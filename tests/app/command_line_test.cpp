@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "vellora/version.h"
+
 namespace app {
 namespace {
 
@@ -36,6 +38,19 @@ TEST(CommandLine, OutputFolderIsArgument3Trimmed) {
     EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey, "C:\\xml\\"}).outputFolder, "C:\\xml\\");
     EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey, "   "}).outputFolder, "");
     EXPECT_EQ(ParseCommandLine({"vellora", "x", kKey}).outputFolder, "");
+}
+
+TEST(CommandLine, HelpAndVersionAnswerOnlyWhenGivenAlone) {
+    const auto help = InformationAsked({"vellora", "--help"});
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->starts_with("Uso: vellora QUALQUER CHAVE [PASTA]\n"));
+    EXPECT_EQ(InformationAsked({"vellora", "-h"}), help);
+    EXPECT_EQ(InformationAsked({"vellora", "--version"}),
+              "vellora " + std::string(kVelloraVersion) + "\n");
+    // A caller passes anything as argument 1, then the key: that is a start, never a question.
+    EXPECT_FALSE(InformationAsked({"vellora", "--help", kKey}));
+    EXPECT_FALSE(InformationAsked({"vellora", "x", kKey}));
+    EXPECT_FALSE(InformationAsked({"vellora"}));
 }
 
 }  // namespace

@@ -28,7 +28,6 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test_support::EnsureApplication();
-        std::filesystem::copy_file(WaitAnimation(), dir_ / "processando1.gif");
         WriteSettings(Options{});
         // The portal's host listens, so that a test can see that no one knocks on it.
         ASSERT_TRUE(portal_.listen(QHostAddress::LocalHost));

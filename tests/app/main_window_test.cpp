@@ -260,17 +260,6 @@ TEST_F(MainWindowTest, PageMessagesConfirmOnlyTheBrowsersBox) {
     EXPECT_EQ(browser_->confirmations, 1);
 }
 
-TEST_F(MainWindowTest, MissingWaitAnimationIsReportedAndStartUpGoesOn) {
-    fs::remove(dir_ / "processando1.gif");
-    auto& window = Start({"vellora", "x", kKey});
-    ASSERT_EQ(dialogs_.boxes.size(), 1u);
-    EXPECT_EQ(
-        dialogs_.boxes[0].text,
-        "Erro ao carregar GIF: \n" + QString::fromStdString((dir_ / "processando1.gif").string()));
-    EXPECT_EQ(browser_->navigations.size(), 1u);
-    EXPECT_EQ(window.State().edtChaveNFeText, kKey);
-}
-
 TEST_F(MainWindowTest, UnreadableSettingsStopTheStartUp) {
     WriteFile(dir_ / "cfg.dclrc", "[VELLORA]\nfcon=GC\nccer=GC\nscer=\nidan=GC\necha=GC\n");
     auto& window = Start({"vellora", "x", kKey});

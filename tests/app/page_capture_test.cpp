@@ -29,7 +29,6 @@ protected:
         test_support::EnsureApplication();
         WriteOptions(dir_ / "cfg.dclrc", Options{});
         WriteFile(dir_ / "captcha.png", "png");
-        fs::copy_file(WaitAnimation(), dir_ / "processando1.gif");
         fs::create_directory(dir_ / "site");
     }
 

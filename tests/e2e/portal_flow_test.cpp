@@ -127,7 +127,6 @@ class PortalFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test_support::EnsureApplication();
-        fs::copy_file(VELLORA_WAIT_ANIMATION, exe_ / "processando1.gif");
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(cwd_.path().string()));
     }

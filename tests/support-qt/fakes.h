@@ -24,11 +24,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace app {
 
-// The wait animation that the build puts beside the executable.
-inline std::filesystem::path WaitAnimation() {
-    return test_support::FixturePath("..", "../app/resources/processando1.gif").lexically_normal();
-}
-
 // Answers every box at once and remembers what it showed.
 class FakeDialogs : public Dialogs {
 public:

@@ -7,13 +7,14 @@
 #include <string_view>
 
 #include "danfe/danfe_file.h"
+#include "tools/exit_status.h"
 #include "vellora/version.h"
 
 namespace tools {
 
 namespace {
 
-constexpr std::string_view kUsage = "Uso: vellora-danfe [-o PASTA] ARQUIVO.xml...";
+constexpr std::string_view kUsageLine = "Uso: vellora-danfe [-o PASTA] ARQUIVO.xml...";
 
 constexpr std::string_view kHelp = R"(Uso: vellora-danfe [-o PASTA] ARQUIVO.xml...
 
@@ -98,16 +99,16 @@ int RunDanfeCommand(const std::vector<std::string>& arguments, std::ostream& out
         parsed = Parse(arguments);
     } catch (const UsageError& error) {
         err << "vellora-danfe: " << error.what() << "\n"
-            << kUsage << "\nUse --help para ver a ajuda.\n";
-        return 2;
+            << kUsageLine << "\nUse --help para ver a ajuda.\n";
+        return kUsage;
     }
     if (parsed.help) {
         out << kHelp;
-        return 0;
+        return kDelivered;
     }
     if (parsed.version) {
         out << "vellora-danfe " << kVelloraVersion << "\n";
-        return 0;
+        return kDelivered;
     }
     int failed = 0;
     for (const std::string& file : parsed.files) {
@@ -119,7 +120,7 @@ int RunDanfeCommand(const std::vector<std::string>& arguments, std::ostream& out
                 << std::flush;
         }
     }
-    return failed == 0 ? 0 : 1;
+    return failed == 0 ? kDelivered : kFailed;
 }
 
 }  // namespace tools

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -7,6 +8,9 @@
 #include "dfe/secret.h"
 
 namespace tools {
+
+// The longest password read, from a file or typed.
+inline constexpr std::size_t kMaxPasswordBytes = 4096;
 
 // Asks a person for a password, showing prompt; nullopt when no one can be asked.
 using PasswordPrompt = std::function<std::optional<dfe::Secret>(const std::string& prompt)>;
@@ -17,11 +21,5 @@ using PasswordPrompt = std::function<std::optional<dfe::Secret>(const std::strin
 // cannot be read or no source gives a password.
 dfe::Secret CertificatePassword(const std::string& passwordFile, const char* variable,
                                 const PasswordPrompt& prompt, const std::string& certificate);
-
-// Shows prompt on the terminal (terminal: its device, normally /dev/tty) and reads one line
-// with the echo off; the echo comes back afterwards, also when the program is interrupted
-// meanwhile. nullopt when there is no terminal to ask.
-std::optional<dfe::Secret> PromptOnTerminal(const std::string& prompt,
-                                            const char* terminal = "/dev/tty");
 
 }  // namespace tools

@@ -2,6 +2,7 @@
 
 #include "tools/dfe/dfe_arguments.h"
 #include "tools/dfe/dfe_command.h"
+#include "tools/exit_status.h"
 
 namespace tools {
 
@@ -12,10 +13,7 @@ int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& context);
 int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context);
 
-// Exit statuses.
-inline constexpr int kDelivered = 0;
-inline constexpr int kFailed = 1;
-inline constexpr int kUsage = 2;
+// Besides the shared exit statuses: a use limit said to wait.
 inline constexpr int kToldToWait = 3;
 
 }  // namespace tools

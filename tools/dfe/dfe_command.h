@@ -9,7 +9,7 @@
 #include "dfe/clock.h"
 #include "tools/dfe/certificate_password.h"
 #include "tools/dfe/secret_store.h"
-#include "tools/dfe/terminal_confirmation.h"
+#include "tools/dfe/terminal_line.h"
 
 namespace tools {
 

@@ -11,6 +11,7 @@
 #include "dfe/core_dumps.h"
 #include "dfe/secret.h"
 #include "tools/dfe/dfe_command.h"
+#include "tools/dfe/terminal_line.h"
 #include "tools/program_guard.h"
 
 namespace {
