@@ -435,4 +435,17 @@ std::vector<ListedInvoice> Catalog::Invoices(const DocumentFilter& filter) {
     return invoices;
 }
 
+std::vector<ListedEvent> Catalog::Events(const std::string& key) {
+    Statement list(database_,
+                   "SELECT type, sequence, protocol, moment, file FROM events WHERE key = ? "
+                   "ORDER BY moment, type, sequence");
+    list.Bind(1, key);
+    std::vector<ListedEvent> events;
+    while (list.Step()) {
+        events.push_back({list.Text(0), static_cast<int>(list.Integer(1)), list.Text(2),
+                          list.Text(3), list.Text(4)});
+    }
+    return events;
+}
+
 }  // namespace catalog

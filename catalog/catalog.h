@@ -59,6 +59,15 @@ struct ListedInvoice {
     std::filesystem::path file;
 };
 
+// An event recorded for an invoice (its cancellation, a manifestation, a correction…).
+struct ListedEvent {
+    std::string type;  // tpEvento
+    int sequence = 0;
+    std::string protocol;
+    std::string moment;  // dhEvento as written
+    std::filesystem::path file;
+};
+
 // The catalogue of companies and documents, in one SQLite file that several processes may
 // use at once. Every failure throws CatalogError with a message for the user.
 class Catalog {
@@ -82,6 +91,8 @@ public:
 
     // Newest first.
     std::vector<ListedInvoice> Invoices(const DocumentFilter& filter);
+    // The events of the invoice with that key, oldest first.
+    std::vector<ListedEvent> Events(const std::string& key);
 
     static constexpr int kSchemaVersion = 1;
 

@@ -29,13 +29,14 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"catalog", {"text", "files", "nfe", "dfe"}},
     {"portal", {"text", "capture", "dfe"}},
     {"app", {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe", "portal"}},
+    {"inbox", {"text", "files", "nfe", "dfe", "catalog", "danfe"}},
     {"tools", {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe"}},
     {"sample", {"text", "files", "nfe", "convert", "capture", "dfe"}},
     {"bench", {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe", "sample"}},
     {"fuzz", {"text", "files", "nfe", "convert", "capture", "dfe"}},
     {"tests",
      {"text", "files", "nfe", "convert", "capture", "dfe", "catalog", "danfe", "portal", "app",
-      "tools", "sample"}},
+      "inbox", "tools", "sample"}},
 };
 
 // The folders whose code is plain C++ without Qt.

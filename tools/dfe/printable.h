@@ -1,12 +1,9 @@
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "text/printable.h"
 
 namespace tools {
 
-// Text from outside (the service's reasons, error details) made safe for a terminal: control
-// characters, which could move the cursor or change the terminal's settings, become blanks.
-std::string Printable(std::string_view text);
+using text::Printable;
 
 }  // namespace tools

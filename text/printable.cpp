@@ -1,6 +1,6 @@
-#include "tools/dfe/printable.h"
+#include "text/printable.h"
 
-namespace tools {
+namespace text {
 
 std::string Printable(std::string_view text) {
     std::string printable;
@@ -23,4 +23,4 @@ std::string Printable(std::string_view text) {
     return printable;
 }
 
-}  // namespace tools
+}  // namespace text
