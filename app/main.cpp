@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QTimer>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -23,42 +24,45 @@ int main(int argc, char* argv[]) {
         std::cout << *information;
         return 0;
     }
-    // The browser engine refuses to start its sandbox for the root user.
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
-    app::NameApplication();
-    app::LoadQtTranslations();
+    return app::RunProgram(std::cerr, [&] {
+        // The browser engine refuses to start its sandbox for the root user.
+        if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        }
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        QApplication application(argc, argv);
+        app::NameApplication();
+        app::LoadQtTranslations();
 
-    app::QtDialogs dialogs;
-    app::KeychainPasswordStore passwords;
-    app::Dependencies dependencies;
-    dependencies.executableFolder = QCoreApplication::applicationDirPath().toStdString();
-    for (const auto& argument : QCoreApplication::arguments()) {
-        dependencies.arguments.push_back(argument.toStdString());
-    }
-    dependencies.dialogs = &dialogs;
-    dependencies.passwords = &passwords;
-    dependencies.createBrowser = [](QWidget* host) {
-        return std::make_unique<portal::WebEngineBrowser>(host);
-    };
-    dependencies.internetConnected = app::SystemConnectionState(dependencies.addresses);
-    dependencies.today = [] {
-        const auto today = QDate::currentDate();
-        return app::CalendarDate{today.year(), today.month(), today.day()};
-    };
-    dependencies.converter = convert::ConvertPageText;
-    dependencies.writeDanfe = [](const std::filesystem::path& invoiceFile) {
-        danfe::WriteDanfeFile(invoiceFile, invoiceFile.parent_path());
-    };
-    dependencies.quit = [] { QCoreApplication::exit(0); };
+        app::QtDialogs dialogs;
+        app::KeychainPasswordStore passwords;
+        app::Dependencies dependencies;
+        dependencies.executableFolder = QCoreApplication::applicationDirPath().toStdString();
+        for (const auto& argument : QCoreApplication::arguments()) {
+            dependencies.arguments.push_back(argument.toStdString());
+        }
+        dependencies.dialogs = &dialogs;
+        dependencies.passwords = &passwords;
+        dependencies.createBrowser = [](QWidget* host) {
+            return std::make_unique<portal::WebEngineBrowser>(host);
+        };
+        dependencies.internetConnected = app::SystemConnectionState(dependencies.addresses);
+        dependencies.today = [] {
+            const auto today = QDate::currentDate();
+            return app::CalendarDate{today.year(), today.month(), today.day()};
+        };
+        dependencies.converter = convert::ConvertPageText;
+        dependencies.writeDanfe = [](const std::filesystem::path& invoiceFile) {
+            danfe::WriteDanfeFile(invoiceFile, invoiceFile.parent_path());
+        };
+        dependencies.quit = [] { QCoreApplication::exit(0); };
 
-    app::TfrmVLPrincipal window(std::move(dependencies));
-    // Boxes over the window, never loose on the desktop.
-    dialogs.SetParent(&window);
-    window.show();
-    QTimer::singleShot(0, &window, [&window] { window.RunHandler([&] { window.FormShow(); }); });
-    return application.exec();
+        app::TfrmVLPrincipal window(std::move(dependencies));
+        // Boxes over the window, never loose on the desktop.
+        dialogs.SetParent(&window);
+        window.show();
+        QTimer::singleShot(0, &window,
+                           [&window] { window.RunHandler([&] { window.FormShow(); }); });
+        return application.exec();
+    });
 }

@@ -23,6 +23,7 @@
 #include "app/working_files.h"
 #include "dfe/certificate.h"
 #include "dfe/error.h"
+#include "files/system_error_text.h"
 #include "nfe/access_key.h"
 
 namespace app {
@@ -235,7 +236,7 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     try {
         request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
     } catch (const std::filesystem::filesystem_error& error) {
-        ShowRouteNote(QString::fromStdString(error.what()));
+        ShowRouteNote(QString::fromStdString(files::ExceptionText(error)));
         return false;
     }
 

@@ -14,6 +14,7 @@
 #include "dfe/local_time.h"
 #include "dfe/service_route.h"
 #include "files/atomic_file.h"
+#include "files/system_error_text.h"
 
 namespace app {
 
@@ -35,7 +36,7 @@ const char* Variable(const char* name) {
 constexpr const char* kRouteStopped = "A consulta ao serviço foi interrompida.";
 
 RouteResult Failed(std::string reason) {
-    return {std::nullopt, OneLine(std::move(reason))};
+    return {std::nullopt, OneLine(std::move(reason)), {}};
 }
 
 std::string FileText(const std::filesystem::path& file) {
@@ -74,7 +75,7 @@ std::optional<RouteResult> RegisterCienciaOfKey(dfe::ServiceRoute& route,
     std::optional<dfe::CienciaOutcome> outcome;
     try {
         dfe::RegisterCiencia(*route.events, route.certificate, route.environment, clock,
-                             {request.key},
+                             *route.record, {request.key},
                              [&outcome](const dfe::CienciaOutcome& o) { outcome = o; });
     } catch (const dfe::TransportError&) {
         if (!outcome || stopped()) {
@@ -104,6 +105,10 @@ std::optional<RouteResult> RegisterCienciaOfKey(dfe::ServiceRoute& route,
             return Failed(
                 "Ciência da Operação não confirmada: o evento foi enviado, mas o serviço não "
                 "respondeu; ela pode ter sido registrada.");
+        case Kind::refusedBefore:
+            return Failed("A Ciência da Operação não foi enviada: o serviço já a recusou antes (" +
+                          std::to_string(outcome->cStat) +
+                          "), e enviá-la de novo não muda a recusa.");
         case Kind::refused:
             break;
     }
@@ -195,7 +200,7 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
         }
         return result;
     } catch (const std::exception& error) {
-        return Failed(error.what());
+        return Failed(files::ExceptionText(error));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "portal/body_wait.h"
 #include "portal/captcha_image.h"
 #include "portal/captcha_text.h"
+#include "portal/credential_scope.h"
 #include "portal/file_download.h"
 #include "portal/portal_form.h"
 #include "portal/query_step.h"
@@ -375,7 +376,7 @@ void QueryFlow::DownloadDidNotCome() {
 }
 
 void QueryFlow::UseCertificate(std::shared_ptr<const portal::ClientCertificate> certificate) {
-    browser_.PresentCertificate(certificate);
+    browser_.PresentCertificate(certificate, setup_.addresses);
     certificate_ = std::move(certificate);
 }
 
@@ -384,8 +385,12 @@ void QueryFlow::FetchDownload(const std::string& address) {
         DownloadTarget(state_.edtChaveNFeText, window_.OutputFolder(), setup_.executableFolder);
     const auto agent =
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()).filename();
-    portal::DownloadRequest request{address, target, agent.string(), browser_.Cookies(address)};
-    request.certificate = certificate_;
+    // The portal's session and the company's certificate are the portal's business alone.
+    const bool portal =
+        portal::IsPortalOrigin(QUrl(QString::fromStdString(address)), setup_.addresses);
+    portal::DownloadRequest request{address, target, agent.string(),
+                                    portal ? browser_.Cookies(address) : std::string()};
+    request.certificate = portal ? certificate_ : nullptr;
     request.trustedAuthorities = setup_.addresses.trustedAuthorities;
     portal::BaixarArquivo(request);
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "files/system_error_text.h"
 #include "nfe/cnpj.h"
 #include "nfe/conversion_error.h"
 #include "nfe/nfe_writer.h"
@@ -37,7 +38,7 @@ void CreateFolder(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder, error);
     if (error) {
         throw nfe::ConversionError("Não foi possível criar a pasta \"" + folder.string() +
-                                   "\": " + error.message());
+                                   "\": " + files::SystemErrorText(error) + ".");
     }
 }
 

@@ -9,6 +9,7 @@
 #include "danfe/danfe_pdf.h"
 #include "danfe/invoice_reader.h"
 #include "files/atomic_file.h"
+#include "files/system_error_text.h"
 #include "nfe/access_key.h"
 
 namespace danfe {
@@ -44,7 +45,7 @@ std::filesystem::path WriteDanfeFile(const std::filesystem::path& xmlFile,
         std::filesystem::create_directories(folder);
         files::WriteFileAtomically(file, pdf);
     } catch (const std::exception& error) {
-        throw Error(std::string("O PDF não pôde ser gravado: ") + error.what());
+        throw Error("O PDF não pôde ser gravado: " + files::ExceptionText(error));
     }
     return file;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dfe/ciencia_event.h"
+#include "dfe/distribution_answer.h"
 #include "dfe/event_request.h"
 
 namespace dfe {
@@ -21,20 +22,50 @@ CienciaOutcome OutcomeOf(const std::string& key, const std::string& signedEvent,
     return outcome;
 }
 
+// The service's hold after a 656 and the final refusals, kept for the next runs.
+void KeepWhatLasts(const EventBatchAnswer& answer, const std::vector<std::string>& batch,
+                   UsageRecord& record, Time now) {
+    bool excessiveUse = answer.cStat == kExcessiveUse;
+    for (const EventResult& result : answer.events) {
+        excessiveUse = excessiveUse || result.cStat == kExcessiveUse;
+        if (IsFinalCienciaRefusal(result.cStat) &&
+            std::find(batch.begin(), batch.end(), result.key) != batch.end()) {
+            record.KeepCienciaRefusal(result.key, result.cStat);
+        }
+    }
+    if (excessiveUse) {
+        record.limits().RecordAnswer(RequestKind::event, kExcessiveUse, false, now);
+    }
+    record.Save();
+}
+
 }  // namespace
 
 void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
-                     const Clock& clock, const std::vector<std::string>& keys,
+                     const Clock& clock, UsageRecord& record, const std::vector<std::string>& keys,
                      const std::function<void(const CienciaOutcome&)>& sink) {
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(clock.Now().time_since_epoch()).count();
     std::uint64_t batchId = static_cast<std::uint64_t>(std::max<std::int64_t>(seconds, 0)) * 100;
 
-    for (std::size_t first = 0; first < keys.size(); first += kMaxEventsPerBatch) {
+    // Sending again what the service refused for good would only add to its count of misuse.
+    std::vector<std::string> toSend;
+    for (const std::string& key : keys) {
+        if (const std::optional<int> refused = record.CienciaRefusal(key)) {
+            sink({key, CienciaOutcome::Kind::refusedBefore, *refused, {}, {}, {}});
+        } else {
+            toSend.push_back(key);
+        }
+    }
+
+    for (std::size_t first = 0; first < toSend.size(); first += kMaxEventsPerBatch) {
+        if (std::optional<Hold> hold = record.limits().HoldFor(RequestKind::event, clock.Now())) {
+            throw UseLimitReached(std::move(*hold));
+        }
         const std::vector<std::string> batch(
-            keys.begin() + static_cast<std::ptrdiff_t>(first),
-            keys.begin() +
-                static_cast<std::ptrdiff_t>(std::min(keys.size(), first + kMaxEventsPerBatch)));
+            toSend.begin() + static_cast<std::ptrdiff_t>(first),
+            toSend.begin() +
+                static_cast<std::ptrdiff_t>(std::min(toSend.size(), first + kMaxEventsPerBatch)));
         std::vector<std::string> events;
         for (const std::string& key : batch) {
             events.push_back(SignedCienciaEvent(
@@ -56,6 +87,7 @@ void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Envi
             }
             throw;
         }
+        KeepWhatLasts(answer, batch, record, clock.Now());
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (answer.cStat != kBatchProcessed) {
                 sink({batch[i],

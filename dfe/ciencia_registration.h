@@ -8,6 +8,7 @@
 #include "dfe/clock.h"
 #include "dfe/distribution_request.h"
 #include "dfe/event_client.h"
+#include "dfe/usage_record.h"
 
 namespace dfe {
 
@@ -18,6 +19,7 @@ struct CienciaOutcome {
         alreadyRegistered,  // 573: the same event was registered before
         refused,            // anything else, as the service said it
         unconfirmed,        // sent, but no answer came: it may have been registered
+        refusedBefore,      // refused for good on an earlier run (cStat): not sent again
     };
     std::string key;
     Kind kind = Kind::refused;
@@ -34,10 +36,13 @@ struct CienciaOutcome {
 // outcome goes to sink as soon as its batch is answered, so that a later failure loses none.
 // When a batch left but its answer never came (a time limit, a connection lost after
 // sending), each of its keys goes to sink as unconfirmed before the TransportError is thrown
-// again. Throws Error when an event cannot be signed, TransportError and AnswerError as
-// EventClient, and what sink throws.
+// again. The record (of the party's CNPJ base, locked) keeps the event service's hold after
+// a 656 and each key's final refusal: a key refused for good goes to sink as refusedBefore
+// without being sent, and no batch leaves during the hold. Throws UseLimitReached during
+// the hold, Error when an event cannot be signed, TransportError and AnswerError as
+// EventClient, StateError when the record cannot be written, and what sink throws.
 void RegisterCiencia(EventClient& client, const A1Certificate& certificate, Environment environment,
-                     const Clock& clock, const std::vector<std::string>& keys,
+                     const Clock& clock, UsageRecord& record, const std::vector<std::string>& keys,
                      const std::function<void(const CienciaOutcome&)>& sink);
 
 }  // namespace dfe

@@ -47,11 +47,30 @@ std::optional<std::uint64_t> OptionalNsu(const xmlNode* answer, std::string_view
                       (reason.empty() ? std::string(".") : ": " + reason.substr(0, 500)));
 }
 
+// retDistDFeInt at its place in the SOAP body, under the operation's response and result
+// elements; a copy anywhere else (a SOAP header) is not the answer.
+const xmlNode* AnswerInBody(const xmlNode* envelope) {
+    if (!IsElement(envelope, kNamespaceSoap12, "Envelope")) {
+        return nullptr;
+    }
+    const xmlNode* node = envelope;
+    for (const auto& [ns, name] : {std::pair<const char*, const char*>{kNamespaceSoap12, "Body"},
+                                   {kNamespaceDistributionWsdl, "nfeDistDFeInteresseResponse"},
+                                   {kNamespaceDistributionWsdl, "nfeDistDFeInteresseResult"},
+                                   {kNamespaceNFe, "retDistDFeInt"}}) {
+        node = ChildElement(node, ns, name);
+        if (node == nullptr) {
+            return nullptr;
+        }
+    }
+    return node;
+}
+
 }  // namespace
 
 DistributionAnswer ParseDistributionAnswer(std::string_view soap) {
     const XmlDocument document = XmlDocument::Parse(soap, kWhat);
-    const xmlNode* answer = FindElement(document.Root(), kNamespaceNFe, "retDistDFeInt");
+    const xmlNode* answer = AnswerInBody(document.Root());
     if (answer == nullptr) {
         if (const xmlNode* fault = FindElement(document.Root(), kNamespaceSoap12, "Fault")) {
             ThrowFault(fault);

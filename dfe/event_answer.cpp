@@ -1,5 +1,8 @@
 #include "dfe/event_answer.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "dfe/error.h"
 #include "dfe/namespaces.h"
 #include "dfe/xml_document.h"
@@ -10,6 +13,14 @@ namespace dfe {
 namespace {
 
 constexpr std::string_view kWhat = "A resposta do serviço de eventos";
+
+// The refusals of a Ciência that no later attempt changes.
+constexpr int kFinalCienciaRefusals[] = {
+    596,  // sent after the period in which the recipient may register it
+    640,  // the event's author is not the invoice's recipient
+    650,  // the invoice was cancelled or denied
+    655,  // the recipient's final manifestation was registered before
+};
 
 std::string Text(const xmlNode* parent, std::string_view name) {
     if (parent == nullptr) {
@@ -43,6 +54,11 @@ const xmlNode* BatchAnswer(const xmlNode* envelope) {
 }
 
 }  // namespace
+
+bool IsFinalCienciaRefusal(int cStat) {
+    return std::find(std::begin(kFinalCienciaRefusals), std::end(kFinalCienciaRefusals), cStat) !=
+           std::end(kFinalCienciaRefusals);
+}
 
 EventBatchAnswer ParseEventAnswer(std::string_view soap) {
     const XmlDocument document = XmlDocument::Parse(soap, kWhat);

@@ -33,6 +33,10 @@ inline constexpr int kEventRegisteredUnlinked = 136;
 // The same event was registered before.
 inline constexpr int kEventDuplicate = 573;
 
+// Whether the service's refusal of a Ciência is final: sending it again cannot change it
+// (the invoice was cancelled, the period is over, the recipient manifested before).
+bool IsFinalCienciaRefusal(int cStat);
+
 // Reads the answer out of the service's SOAP text. Throws AnswerError when the text is not
 // XML, holds a SOAP fault instead of an answer, or holds no readable retEnvEvento.
 EventBatchAnswer ParseEventAnswer(std::string_view soap);

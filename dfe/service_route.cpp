@@ -14,7 +14,7 @@ ServiceRoute OpenServiceRoute(A1Certificate certificate, RouteSettings settings,
 
     route.record =
         std::make_unique<UsageRecord>(settings.dataFolder, settings.addresses.distribution.name,
-                                      route.party, settings.whileWaiting);
+                                      route.party, clock, settings.whileWaiting);
     TlsSettings tls;
     tls.clientCertificatePem = route.certificate.CertificateChainPem();
     tls.clientKeyPem = route.certificate.PrivateKeyPem();

@@ -1,12 +1,6 @@
 #include "dfe/usage_record.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -17,28 +11,26 @@ namespace dfe {
 namespace {
 
 constexpr std::string_view kBlockedUntil = "blocked-until";
+constexpr std::string_view kEventsBlockedUntil = "events-blocked-until";
 constexpr std::string_view kNewDocumentsAfter = "new-documents-after";
 constexpr std::string_view kKeyQuery = "key-query";
 constexpr std::string_view kLastNsu = "last-nsu";
 constexpr std::string_view kPendingNsu = "pending-nsu";
+constexpr std::string_view kCienciaRefused = "ciencia-refused";
 // The year 3000: later moments are no clock's, and would overflow the clock's arithmetic.
 constexpr std::int64_t kLatestSeconds = 32'503'680'000;
+// No hold lasts longer: a later moment was written under a clock that ran ahead.
+constexpr auto kLongestHold = std::chrono::hours(1);
 
 std::int64_t SecondsOf(Time moment) {
     return std::chrono::duration_cast<std::chrono::seconds>(moment.time_since_epoch()).count();
 }
 
-std::string LockFailure(const std::filesystem::path& folder, int error) {
-    return "Não foi possível travar o registro de uso na pasta \"" + folder.string() +
-           "\": " + std::strerror(error) +
-           ". Sem a trava, duas execuções poderiam consultar o mesmo CNPJ ao mesmo tempo; "
-           "use uma pasta num sistema de arquivos com travas (defina XDG_DATA_HOME).";
-}
-
 }  // namespace
 
 UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_view service,
-                         const Party& party, const std::function<void()>& whileWaiting)
+                         const Party& party, const Clock& clock,
+                         const std::function<void()>& whileWaiting)
     : partyNumber_(party.number) {
     const std::filesystem::path folder = dataFolder / "dfe";
     const std::string name = std::string(service) + "-" + party.Base();
@@ -46,52 +38,50 @@ UsageRecord::UsageRecord(const std::filesystem::path& dataFolder, std::string_vi
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    const std::filesystem::path lockPath = folder / (name + ".lock");
-    lock_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock_ < 0) {
-        throw StateError("Não foi possível abrir \"" + lockPath.string() +
-                         "\": " + std::strerror(errno));
+    lock_ = std::make_unique<FileLock>(folder / (name + ".lock"), whileWaiting);
+
+    const Time now = clock.Now();
+    const auto startAfresh = [this] {
+        limits_ = UseLimits();
+        lastNsus_.clear();
+        pending_.clear();
+        cienciaRefusals_.clear();
+    };
+    try {
+        Load(path_, now, MomentsAhead::damage);
+        return;
+    } catch (const StateError& damaged) {
+        notice_ = damaged.what();
+    }
+    const bool hasPrevious = std::filesystem::exists(PreviousPath());
+    if (hasPrevious) {
+        try {
+            startAfresh();
+            Load(PreviousPath(), now, MomentsAhead::damage);
+            notice_ += " O estado anterior, guardado em \"" + PreviousPath().string() +
+                       "\", foi usado no lugar dele.";
+            return;
+        } catch (const StateError&) {
+            // Both were written by the same run; a clock that ran ahead then spoils both.
+        }
     }
     try {
-        if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
-            // Only "would block" means another run; any other failure (a file system without
-            // locks) would let two runs ask side by side.
-            if (errno != EWOULDBLOCK) {
-                throw StateError(LockFailure(folder, errno));
-            }
-            if (whileWaiting) {
-                whileWaiting();
-            }
-            while (::flock(lock_, LOCK_EX) != 0) {
-                if (errno != EINTR) {
-                    throw StateError(LockFailure(folder, errno));
-                }
-            }
+        startAfresh();
+        Load(path_, now, MomentsAhead::bringBack);
+        notice_ +=
+            " Ele traz um momento mais de uma hora à frente do relógio (o relógio estava "
+            "adiantado quando foi gravado); os bloqueios passam a terminar em até uma "
+            "hora.";
+    } catch (const StateError& damaged) {
+        if (hasPrevious) {
+            throw StateError(notice_ + " O estado anterior, em \"" + PreviousPath().string() +
+                             "\", também está danificado.");
         }
-        try {
-            Load(path_);
-        } catch (const StateError& damaged) {
-            if (!std::filesystem::exists(PreviousPath())) {
-                throw StateError(std::string(damaged.what()) +
-                                 " Corrija-o; sem ele, os limites de uso seriam esquecidos e "
-                                 "os documentos novos recomeçariam do NSU 0, que o serviço "
-                                 "recusa (656) depois de ter ido além.");
-            }
-            limits_ = UseLimits();
-            lastNsus_.clear();
-            pending_.clear();
-            Load(PreviousPath());
-            notice_ = std::string(damaged.what()) + " O estado anterior, guardado em \"" +
-                      PreviousPath().string() + "\", foi usado no lugar dele.";
-        }
-    } catch (...) {
-        ::close(lock_);
-        throw;
+        throw StateError(std::string(damaged.what()) +
+                         " Corrija-o; sem ele, os limites de uso seriam esquecidos e "
+                         "os documentos novos recomeçariam do NSU 0, que o serviço "
+                         "recusa (656) depois de ter ido além.");
     }
-}
-
-UsageRecord::~UsageRecord() {
-    ::close(lock_);
 }
 
 std::filesystem::path UsageRecord::PreviousPath() const {
@@ -99,7 +89,7 @@ std::filesystem::path UsageRecord::PreviousPath() const {
     return previous.replace_extension(".previous.txt");
 }
 
-void UsageRecord::Load(const std::filesystem::path& file) {
+void UsageRecord::Load(const std::filesystem::path& file, Time now, MomentsAhead ahead) {
     std::ifstream in(file);
     if (!in) {
         if (std::filesystem::exists(file)) {
@@ -107,12 +97,13 @@ void UsageRecord::Load(const std::filesystem::path& file) {
         }
         return;
     }
+    const Time latest = now + kLongestHold;
     UseLimits::State state;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         std::istringstream fields(line);
-        std::string name, first, second;
-        fields >> name >> first >> second;
+        std::string name, first, second, third;
+        fields >> name >> first >> second >> third;
         if (name.empty() || name.front() == '#') {
             continue;
         }
@@ -128,16 +119,33 @@ void UsageRecord::Load(const std::filesystem::path& file) {
             (name == kLastNsu ? lastNsus_ : pending_).emplace_back(first, *nsu);
             continue;
         }
-        if (name != kBlockedUntil && name != kNewDocumentsAfter && name != kKeyQuery) {
+        if (name == kCienciaRefused) {
+            const auto cStat = text::ParseInteger<int>(third);
+            if (!PartyFromNumber(first) || second.size() != 44 || !cStat) {
+                throw damaged();
+            }
+            cienciaRefusals_.push_back({first, second, *cStat});
+            continue;
+        }
+        if (name != kBlockedUntil && name != kEventsBlockedUntil && name != kNewDocumentsAfter &&
+            name != kKeyQuery) {
             continue;  // written by a later version
         }
         const auto seconds = text::ParseInteger<std::int64_t>(first);
         if (!seconds || *seconds < 0 || *seconds > kLatestSeconds) {
             throw damaged();
         }
-        const Time moment{std::chrono::seconds(*seconds)};
+        Time moment{std::chrono::seconds(*seconds)};
+        if (moment > latest) {
+            if (ahead == MomentsAhead::damage) {
+                throw damaged();
+            }
+            moment = name == kKeyQuery ? now : latest;
+        }
         if (name == kBlockedUntil) {
             state.blockedUntil = moment;
+        } else if (name == kEventsBlockedUntil) {
+            state.eventsBlockedUntil = moment;
         } else if (name == kNewDocumentsAfter) {
             state.newDocumentsAfter = moment;
         } else {
@@ -189,15 +197,35 @@ void UsageRecord::RemovePending(std::uint64_t nsu) {
     std::erase(pending_, std::pair<std::string, std::uint64_t>{partyNumber_, nsu});
 }
 
+std::optional<int> UsageRecord::CienciaRefusal(std::string_view key) const {
+    for (const CienciaRefused& refused : cienciaRefusals_) {
+        if (refused.party == partyNumber_ && refused.key == key) {
+            return refused.cStat;
+        }
+    }
+    return std::nullopt;
+}
+
+void UsageRecord::KeepCienciaRefusal(const std::string& key, int cStat) {
+    if (!CienciaRefusal(key)) {
+        cienciaRefusals_.push_back({partyNumber_, key, cStat});
+    }
+}
+
 void UsageRecord::Save() const {
     const UseLimits::State& state = limits_.state();
     std::string text =
-        "# What vellora-dfe keeps of its use of the NF-e distribution service: the moments "
-        "(seconds\n# since 1970, UTC) that its limits depend on, the last NSU returned for "
-        "each CNPJ, and\n# the NSUs whose documents are still to be asked one by one.\n";
+        "# What vellora-dfe keeps of its use of the NF-e distribution and event services: the "
+        "moments\n# (seconds since 1970, UTC) that its limits depend on, the last NSU returned "
+        "for each CNPJ,\n# the NSUs whose documents are still to be asked one by one, and the "
+        "keys whose Ciência\n# was refused for good.\n";
     if (state.blockedUntil) {
         text += std::string(kBlockedUntil) + " " + std::to_string(SecondsOf(*state.blockedUntil)) +
                 "\n";
+    }
+    if (state.eventsBlockedUntil) {
+        text += std::string(kEventsBlockedUntil) + " " +
+                std::to_string(SecondsOf(*state.eventsBlockedUntil)) + "\n";
     }
     if (state.newDocumentsAfter) {
         text += std::string(kNewDocumentsAfter) + " " +
@@ -211,6 +239,10 @@ void UsageRecord::Save() const {
     }
     for (const auto& [number, nsu] : pending_) {
         text += std::string(kPendingNsu) + " " + number + " " + std::to_string(nsu) + "\n";
+    }
+    for (const CienciaRefused& refused : cienciaRefusals_) {
+        text += std::string(kCienciaRefused) + " " + refused.party + " " + refused.key + " " +
+                std::to_string(refused.cStat) + "\n";
     }
     try {
         files::WriteFileAtomically(path_, text, files::Readers::ownerOnly);

@@ -13,11 +13,19 @@ constexpr auto kHour = std::chrono::hours(1);
 }  // namespace
 
 UseLimitReached::UseLimitReached(Hold hold)
-    : Error(hold.reason + " Nenhuma consulta foi enviada; tente de novo a partir de " +
+    : Error(hold.reason + " Nada foi enviado; tente de novo a partir de " +
             LocalDateTimeText(hold.until) + "."),
       hold_(std::move(hold)) {}
 
 std::optional<Hold> UseLimits::HoldFor(RequestKind kind, Time now) const {
+    if (kind == RequestKind::event) {
+        if (state_.eventsBlockedUntil && now < *state_.eventsBlockedUntil) {
+            return Hold{*state_.eventsBlockedUntil,
+                        "O serviço de eventos bloqueou os eventos deste CNPJ por consumo indevido "
+                        "(656), e um evento antes do fim do bloqueio o reinicia."};
+        }
+        return std::nullopt;
+    }
     if (state_.blockedUntil && now < *state_.blockedUntil) {
         return Hold{*state_.blockedUntil,
                     "O serviço bloqueou as consultas por consumo indevido (656), e uma "
@@ -64,7 +72,9 @@ void UseLimits::WithdrawSent(RequestKind kind, Time sentAt) {
 }
 
 void UseLimits::RecordAnswer(RequestKind kind, int cStat, bool reachedEnd, Time now) {
-    if (cStat == kExcessiveUse) {
+    if (cStat == kExcessiveUse && kind == RequestKind::event) {
+        state_.eventsBlockedUntil = now + kHour;
+    } else if (cStat == kExcessiveUse) {
         state_.blockedUntil = now + kHour;
     } else if (kind == RequestKind::distNsu && (cStat == kNoDocuments || reachedEnd)) {
         state_.newDocumentsAfter = now + kHour;

@@ -9,7 +9,8 @@
 
 namespace dfe {
 
-enum class RequestKind { distNsu, consNsu, consChNFe };
+// The distribution's three requests, and a batch of events sent to the event service.
+enum class RequestKind { distNsu, consNsu, consChNFe, event };
 
 // Why a request must wait, and until when.
 struct Hold {
@@ -49,9 +50,10 @@ public:
 
     // The state, for keeping it between runs.
     struct State {
-        std::optional<Time> blockedUntil;       // after 656: every request
-        std::optional<Time> newDocumentsAfter;  // distNSU
-        std::vector<Time> keyQueries;           // consChNFe of the last hour, oldest first
+        std::optional<Time> blockedUntil;        // after 656: every distribution request
+        std::optional<Time> eventsBlockedUntil;  // after 656 from the event service
+        std::optional<Time> newDocumentsAfter;   // distNSU
+        std::vector<Time> keyQueries;            // consChNFe of the last hour, oldest first
     };
     const State& state() const { return state_; }
     explicit UseLimits(State state = {}) : state_(std::move(state)) {}

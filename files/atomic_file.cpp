@@ -6,16 +6,17 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
+
+#include "files/system_error_text.h"
 
 namespace files {
 namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, int error) {
     throw FileError("Não foi possível gravar o arquivo \"" + path.string() +
-                    "\": " + std::strerror(error));
+                    "\": " + SystemErrorText(error) + ".");
 }
 
 // A name beside the target that no other writer picks: the process, a counter and chance.
@@ -28,7 +29,7 @@ std::filesystem::path TemporaryNameFor(const std::filesystem::path& path) {
 }
 
 // 0, or the error that stopped the writing.
-int WriteAll(int descriptor, std::string_view contents) {
+int WriteAll(int descriptor, std::string_view contents, int (*sync)(int)) {
     while (!contents.empty()) {
         const ssize_t written = ::write(descriptor, contents.data(), contents.size());
         if (written < 0 && errno == EINTR) {
@@ -44,18 +45,18 @@ int WriteAll(int descriptor, std::string_view contents) {
     }
     // The data must be on the disk before the name moves, or a crash could leave an empty
     // file where the good one was.
-    return ::fsync(descriptor) == 0 ? 0 : errno;
+    return sync(descriptor) == 0 ? 0 : errno;
 }
 
 // 0, or the error that kept the folder's new entry from the disk. A file system that cannot
 // sync a folder (EINVAL) keeps its entries by other means.
-int SyncFolder(const std::filesystem::path& folder) {
+int SyncFolder(const std::filesystem::path& folder, int (*sync)(int)) {
     const int descriptor =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) {
         return errno;
     }
-    int error = ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+    int error = sync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
     ::close(descriptor);
     return error;
 }
@@ -64,6 +65,13 @@ int SyncFolder(const std::filesystem::path& folder) {
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          Readers readers) {
+    WriteFileAtomically(path, contents, readers, {});
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                         Readers readers, const DurabilityCalls& calls) {
+    const auto sync = calls.sync != nullptr ? calls.sync : ::fsync;
+    const auto rename = calls.rename != nullptr ? calls.rename : std::rename;
     std::filesystem::path temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
@@ -78,18 +86,18 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view con
         Fail(path, errno);
     }
 
-    int error = WriteAll(descriptor, contents);
+    int error = WriteAll(descriptor, contents, sync);
     if (::close(descriptor) != 0 && error == 0) {
         error = errno;
     }
-    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
         Fail(path, error);
     }
-    if (const int synced = SyncFolder(path.parent_path()); synced != 0) {
+    if (const int synced = SyncFolder(path.parent_path(), sync); synced != 0) {
         Fail(path, synced);
     }
 }

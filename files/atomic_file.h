@@ -23,4 +23,12 @@ enum class Readers { shared, ownerOnly };
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          Readers readers = Readers::shared);
 
+// The calls that make the writing durable, replaceable so that a test can watch their order.
+struct DurabilityCalls {
+    int (*sync)(int descriptor) = nullptr;                      // ::fsync when null
+    int (*rename)(const char* from, const char* to) = nullptr;  // std::rename when null
+};
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                         Readers readers, const DurabilityCalls& calls);
+
 }  // namespace files

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "portal/client_certificate.h"
+#include "portal/portal_addresses.h"
 
 namespace portal {
 
@@ -63,9 +64,10 @@ public:
     // fetched anew in a fresh portal session.
     virtual void ClearCache() = 0;
 
-    // The company's certificate, presented whenever a site asks for a client certificate; a
-    // browser presents none until it is given one.
-    virtual void PresentCertificate(std::shared_ptr<const ClientCertificate> certificate) = 0;
+    // The company's certificate, presented when the portal's own HTTPS host asks for a client
+    // certificate; any other host gets none, and so does every host until it is given one.
+    virtual void PresentCertificate(std::shared_ptr<const ClientCertificate> certificate,
+                                    const PortalAddresses& portal) = 0;
     // Authorities trusted besides the system's for the sites' own certificates.
     virtual void TrustAuthorities(std::vector<std::filesystem::path> authorities) = 0;
 

@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <memory>
 
+#include "portal/credential_scope.h"
+
 namespace portal {
 
 void BaixarArquivo(const DownloadRequest& download) {
@@ -22,8 +24,10 @@ void BaixarArquivo(const DownloadRequest& download) {
         request.setRawHeader("Cookie", QByteArray::fromStdString(download.cookies));
     }
     request.setTransferTimeout(static_cast<int>(download.limit.count()));
+    // Whatever the request carries (the portal's cookies, the company's certificate) stays
+    // with its origin: a redirect elsewhere is not followed.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
     if (download.certificate || !download.trustedAuthorities.empty()) {
         auto tls = QSslConfiguration::defaultConfiguration();
         for (const auto& authority : download.trustedAuthorities) {
@@ -51,6 +55,15 @@ void BaixarArquivo(const DownloadRequest& download) {
 
     std::unique_ptr<QNetworkReply> reply(network.get(request));
     bool writeFailed = false;
+    std::string redirectedTo;
+    QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(), [&](const QUrl& to) {
+        if (FollowsRedirect(reply->url(), to)) {
+            emit reply->redirectAllowed();
+        } else {
+            redirectedTo = reply->url().resolved(to).host().toStdString();
+            reply->abort();
+        }
+    });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, reply.get(), [&] {
         const auto piece = reply->readAll();
         if (file.write(piece) != piece.size()) {
@@ -71,6 +84,9 @@ void BaixarArquivo(const DownloadRequest& download) {
         // not the file.
         reply->abort();
         failure = "A transferência foi interrompida.";
+    } else if (!redirectedTo.empty()) {
+        failure = "O servidor o redirecionou para outro endereço (" + redirectedTo +
+                  "), que não foi seguido.";
     } else if (writeFailed) {
         failure = "Não foi possível gravar o arquivo " + download.file.string() + ".";
     } else if (status != 0 && (status < 200 || status > 299)) {

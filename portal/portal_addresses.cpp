@@ -26,6 +26,7 @@ PortalAddresses PortalAddresses::FromOrigins(std::string_view httpOrigin,
     const auto https = WithoutTrailingSlash(httpsOrigin);
     PortalAddresses addresses;
     addresses.httpOrigin = http;
+    addresses.httpsOrigin = https;
     addresses.consultationPage =
         http + "/portal/consulta.aspx?tipoConsulta=completa&tipoConteudo=XbSeqxE8pl8=";
     addresses.wrongCaptchaReturn =

@@ -11,6 +11,7 @@ namespace portal {
 // come from two origins, "http://host[:port]" and "https://host[:port]".
 struct PortalAddresses {
     std::string httpOrigin;
+    std::string httpsOrigin;
     std::string consultationPage;
     std::string wrongCaptchaReturn;  // the consultation page with "=" escaped as "%3d"
     std::string resultPage;

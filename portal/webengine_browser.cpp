@@ -1,5 +1,7 @@
 #include "portal/webengine_browser.h"
 
+#include "portal/credential_scope.h"
+
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QNetworkCookie>
@@ -137,15 +139,16 @@ WebEngineBrowser::WebEngineBrowser(QWidget* host, std::chrono::milliseconds scri
                              onDocumentComplete();
                          }
                      });
-    QObject::connect(
-        page_, &QWebEnginePage::selectClientCertificate, page_,
-        [this](QWebEngineClientCertificateSelection selection) {
-            if (!presented_.isNull() && selection.certificates().contains(presented_)) {
-                selection.select(presented_);
-            } else {
-                selection.selectNone();
-            }
-        });
+    QObject::connect(page_, &QWebEnginePage::selectClientCertificate, page_,
+                     [this](QWebEngineClientCertificateSelection selection) {
+                         if (!presented_.isNull() &&
+                             PresentsCertificateTo(selection.host(), portal_) &&
+                             selection.certificates().contains(presented_)) {
+                             selection.select(presented_);
+                         } else {
+                             selection.selectNone();
+                         }
+                     });
     QObject::connect(
         page_, &QWebEnginePage::certificateError, page_, [this](QWebEngineCertificateError error) {
             std::vector<std::string> chain;
@@ -236,7 +239,9 @@ void WebEngineBrowser::ClearCache() {
     loop.exec();
 }
 
-void WebEngineBrowser::PresentCertificate(std::shared_ptr<const ClientCertificate> certificate) {
+void WebEngineBrowser::PresentCertificate(std::shared_ptr<const ClientCertificate> certificate,
+                                          const PortalAddresses& portal) {
+    portal_ = portal;
     const auto chain = QSslCertificate::fromData(QByteArray::fromStdString(certificate->chainPem));
     const auto pem = QByteArray::fromRawData(certificate->keyPem.view().data(),
                                              static_cast<qsizetype>(certificate->keyPem.size()));

@@ -38,7 +38,8 @@ public:
     // Returns once the cookie store has reported every cookie gone (or after two seconds), so
     // that the next request cannot carry the old session.
     void ClearCache() override;
-    void PresentCertificate(std::shared_ptr<const ClientCertificate> certificate) override;
+    void PresentCertificate(std::shared_ptr<const ClientCertificate> certificate,
+                            const PortalAddresses& portal) override;
     // A site whose certificate leads to one of these authorities is trusted as the system's
     // would be (ChainTrusted); every other certificate error is refused.
     void TrustAuthorities(std::vector<std::filesystem::path> authorities) override;
@@ -61,6 +62,7 @@ private:
     CookieMirror* cookies_;
     std::optional<int> httpErrorStatus_;
     QSslCertificate presented_;
+    PortalAddresses portal_;  // whose HTTPS host alone gets the certificate
     std::vector<std::filesystem::path> authorities_;
 };
 

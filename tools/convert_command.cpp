@@ -1,4 +1,5 @@
 #include "tools/convert_command.h"
+#include "files/system_error_text.h"
 
 #include <exception>
 #include <ostream>
@@ -32,7 +33,7 @@ int PrintPageLines(const std::vector<std::string>& pages, std::ostream& out, std
             out << std::flush;
         } catch (const std::exception& error) {
             ++failed;
-            err << page << ": " << error.what() << "\n" << std::flush;
+            err << page << ": " << files::ExceptionText(error) << "\n" << std::flush;
         }
     }
     return failed == 0 ? kDelivered : kFailed;
@@ -81,7 +82,8 @@ int RunConvertCommand(const std::vector<std::string>& arguments, std::ostream& o
             out << written.string() << "\n" << std::flush;
         } catch (const std::exception& error) {
             ++failed;
-            err << page << ": Erro ao importar a NF-e. " << error.what() << "\n" << std::flush;
+            err << page << ": Erro ao importar a NF-e. " << files::ExceptionText(error) << "\n"
+                << std::flush;
         }
     }
     if (showProgress) {

@@ -3,8 +3,11 @@
 #include <vector>
 
 #include "tools/convert_command.h"
+#include "tools/program_guard.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return tools::RunConvertCommand(arguments, std::cout, std::cerr);
+    return tools::RunGuarded("vellora-convert", std::cout, std::cerr, [&] {
+        const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+        return tools::RunConvertCommand(arguments, std::cout, std::cerr);
+    });
 }

@@ -7,7 +7,8 @@ namespace {
 
 constexpr DistributionFaultInfo kFaults[] = {
     {DistributionFault::excessiveUse, "excessive-use",
-     "656 (consumo indevido) once --burst requests of a CNPJ base were answered"},
+     "656 (consumo indevido) once --burst requests of a CNPJ base were answered; the event "
+     "service then holds the base's events for an hour"},
     {DistributionFault::nothingFound, "nothing-found", "137 (no documents) to every request"},
     {DistributionFault::wrongCnpj, "wrong-cnpj",
      "593 (CNPJ base differs from the certificate's) to every request"},

@@ -47,6 +47,8 @@ std::string_view Reason(int cStat) {
             return "Rejeição: CNPJ/CPF do autor do evento não é o destinatário da NF-e";
         case 650:
             return "Rejeição: Evento de \"Ciência da Operação\" para NF-e Cancelada ou Denegada";
+        case 656:
+            return "Rejeição: Consumo Indevido";
         default:
             return "Rejeição";
     }
@@ -143,6 +145,22 @@ EventReception::Verdict EventReception::Judge(const std::string& event,
     return verdict;
 }
 
+bool EventReception::ExcessiveUse(const std::string& base) {
+    if (service_.settings().fault != DistributionFault::excessiveUse) {
+        return false;
+    }
+    const dfe::Time now = service_.settings().clock != nullptr ? service_.settings().clock->Now()
+                                                               : std::chrono::system_clock::now();
+    const auto held = heldUntil_.find(base);
+    if ((held != heldUntil_.end() && now < held->second) ||
+        ++batchesByBase_[base] > service_.settings().burst) {
+        heldUntil_[base] = now + std::chrono::hours(1);
+        batchesByBase_[base] = 0;
+        return true;
+    }
+    return false;
+}
+
 ServiceReply EventReception::Answer(std::string_view requestBody,
                                     const std::optional<dfe::Party>& client, EVP_PKEY* clientKey) {
     const std::lock_guard lock(mutex_);
@@ -160,6 +178,8 @@ ServiceReply EventReception::Answer(std::string_view requestBody,
         batchStatus = 239;
     } else if (!AllDigits(batchId, 1, 15) || events.empty() || events.size() > 20) {
         batchStatus = 215;
+    } else if (client && ExcessiveUse(client->Base())) {
+        batchStatus = 656;
     }
 
     const std::string environment =

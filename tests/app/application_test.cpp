@@ -4,6 +4,13 @@
 
 #include <QGuiApplication>
 
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+#include <new>
+#include <sstream>
+#include <stdexcept>
+
 #include "tests/support-qt/qt_application.h"
 
 namespace app {
@@ -21,6 +28,19 @@ TEST(Application, QtsOwnButtonsSpeakPortuguese) {
     test_support::EnsureApplication();
     ASSERT_TRUE(LoadQtTranslations());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+}
+
+TEST(Application, TheProgramLeavesNoCoreDumpAndEndsEveryExceptionWithAMessage) {
+    std::ostringstream err;
+    EXPECT_EQ(RunProgram(err, [] { return 0; }), 0);
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 0);
+    rlimit core{};
+    ASSERT_EQ(::getrlimit(RLIMIT_CORE, &core), 0);
+    EXPECT_EQ(core.rlim_max, 0u);
+
+    EXPECT_EQ(RunProgram(err, []() -> int { throw std::bad_alloc(); }), 1);
+    EXPECT_EQ(RunProgram(err, []() -> int { throw std::runtime_error("Falhou."); }), 1);
+    EXPECT_EQ(err.str(), "vellora: memória insuficiente; o programa terminou.\nvellora: Falhou.\n");
 }
 
 }  // namespace

@@ -190,7 +190,7 @@ TEST_F(OfficialRouteTest, AnotherRunForTheSameCnpjGivesWayToThePortal) {
             .party();
     const dfe::UsageRecord held(
         data_.path(), dfe::DistributionService(dfe::Environment::production, service_.Url()).name,
-        holder);
+        holder, clock_);
     const auto result = AskOfficialRoute(Request(kKey), clock_);
     EXPECT_FALSE(result.file);
     EXPECT_THAT(result.reason, HasSubstr("Outra consulta ao serviço para o mesmo CNPJ"));

@@ -9,6 +9,7 @@
 #include "tests/dfe/support/fake_clock.h"
 #include "tests/dfe/support/test_certificates.h"
 #include "tests/support/file_contents.h"
+#include "tests/support/temporary_directory.h"
 
 namespace dfe {
 namespace {
@@ -58,14 +59,21 @@ const A1Certificate& Company() {
     return a1;
 }
 
-std::vector<CienciaOutcome> Register(FakeTransport& transport,
-                                     const std::vector<std::string>& keys) {
+std::vector<CienciaOutcome> Register(FakeTransport& transport, const std::vector<std::string>& keys,
+                                     UsageRecord& record, const Clock& clock) {
     EventClient client(transport, EventService(Environment::production));
-    const test_support::FakeClock clock;
     std::vector<CienciaOutcome> outcomes;
-    RegisterCiencia(client, Company(), Environment::production, clock, keys,
+    RegisterCiencia(client, Company(), Environment::production, clock, record, keys,
                     [&](const CienciaOutcome& outcome) { outcomes.push_back(outcome); });
     return outcomes;
+}
+
+std::vector<CienciaOutcome> Register(FakeTransport& transport,
+                                     const std::vector<std::string>& keys) {
+    const test_support::TemporaryDirectory data;
+    const test_support::FakeClock clock;
+    UsageRecord record(data.path(), "producao", Company().party(), clock);
+    return Register(transport, keys, record, clock);
 }
 
 std::size_t Count(const std::string& text, const std::string& part) {
@@ -134,13 +142,78 @@ TEST(RegisterCiencia, ReportsEachEventAsTheServiceAnsweredIt) {
                                      "</procEventoNFe>"));
 }
 
+// A batch refused as a whole with cStat.
+HttpAnswer BatchRefused(int cStat) {
+    return Soap(
+        "<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/"
+        "soap-envelope\"><soap:Body><nfeResultMsg xmlns=\"http://www.portalfiscal.inf.br/nfe/"
+        "wsdl/NFeRecepcaoEvento4\"><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
+        "versao=\"1.00\"><cStat>" +
+        std::to_string(cStat) +
+        "</cStat><xMotivo>Rejeicao: motivo</xMotivo></retEnvEvento></nfeResultMsg></soap:Body>"
+        "</soap:Envelope>");
+}
+
+// One event answered with cStat.
+HttpAnswer EventRefused(const std::string& key, int cStat) {
+    return Soap(
+        InBody("<retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"1.00\">"
+               "<cStat>128</cStat><xMotivo>Lote de evento processado</xMotivo><retEvento "
+               "versao=\"1.00\"><infEvento><cStat>" +
+               std::to_string(cStat) + "</cStat><xMotivo>Rejeicao: motivo</xMotivo><chNFe>" + key +
+               "</chNFe></infEvento></retEvento></retEnvEvento>"));
+}
+
+TEST(RegisterCiencia, A656HoldsTheEventsOfTheBaseForAnHourInThisRunAndTheNext) {
+    const test_support::TemporaryDirectory data;
+    test_support::FakeClock clock;
+    std::vector<std::string> keys;
+    for (int i = 0; i < 25; ++i) {
+        keys.push_back(kKeys[static_cast<std::size_t>(i) % kKeys.size()]);
+    }
+    for (const HttpAnswer& answer : {BatchRefused(656), EventRefused(kKeys[0], 656)}) {
+        FakeTransport transport(answer);
+        {
+            UsageRecord record(data.path(), "producao", Company().party(), clock);
+            EXPECT_THROW(Register(transport, keys, record, clock), UseLimitReached);
+            EXPECT_EQ(transport.bodies.size(), 1u);  // the second batch waits
+        }
+        clock.Advance(std::chrono::minutes(59));
+        UsageRecord record(data.path(), "producao", Company().party(), clock);
+        try {
+            Register(transport, {kKeys[1]}, record, clock);
+            ADD_FAILURE() << "an event left during the hold";
+        } catch (const UseLimitReached& hold) {
+            EXPECT_THAT(hold.what(), HasSubstr("O serviço de eventos bloqueou os eventos deste "
+                                               "CNPJ por consumo indevido (656)"));
+        }
+        EXPECT_EQ(transport.bodies.size(), 1u);
+        clock.Advance(std::chrono::minutes(1));
+    }
+}
+
+TEST(RegisterCiencia, AFinalRefusalIsKeptAndNotSentAgain) {
+    for (const int cStat : {596, 650, 655, 573, 217}) {
+        const test_support::TemporaryDirectory data;
+        const test_support::FakeClock clock;
+        const bool final = cStat != 573 && cStat != 217;
+        {
+            FakeTransport transport(EventRefused(kKeys[0], cStat));
+            UsageRecord record(data.path(), "producao", Company().party(), clock);
+            Register(transport, {kKeys[0]}, record, clock);
+        }
+        FakeTransport transport(EventRefused(kKeys[0], cStat));
+        UsageRecord record(data.path(), "producao", Company().party(), clock);
+        const std::vector<CienciaOutcome> again = Register(transport, {kKeys[0]}, record, clock);
+        ASSERT_EQ(again.size(), 1u);
+        EXPECT_EQ(again[0].kind == CienciaOutcome::Kind::refusedBefore, final) << cStat;
+        EXPECT_EQ(again[0].cStat, cStat);
+        EXPECT_EQ(transport.bodies.size(), final ? 0u : 1u) << cStat;
+    }
+}
+
 TEST(RegisterCiencia, ABatchRefusedAsAWholeRefusesEachKeyAndBatchesHoldTwentyEvents) {
-    FakeTransport transport(
-        Soap("<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/"
-             "soap-envelope\"><soap:Body><nfeResultMsg xmlns=\"http://www.portalfiscal.inf.br/nfe/"
-             "wsdl/NFeRecepcaoEvento4\"><retEnvEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" "
-             "versao=\"1.00\"><cStat>656</cStat><xMotivo>Rejeicao: Consumo Indevido</xMotivo>"
-             "</retEnvEvento></nfeResultMsg></soap:Body></soap:Envelope>"));
+    FakeTransport transport(BatchRefused(215));
     std::vector<std::string> keys;
     for (int i = 0; i < 25; ++i) {
         keys.push_back(kKeys[static_cast<std::size_t>(i) % kKeys.size()]);
@@ -149,8 +222,8 @@ TEST(RegisterCiencia, ABatchRefusedAsAWholeRefusesEachKeyAndBatchesHoldTwentyEve
     ASSERT_EQ(outcomes.size(), 25u);
     for (const CienciaOutcome& outcome : outcomes) {
         EXPECT_EQ(outcome.kind, CienciaOutcome::Kind::refused);
-        EXPECT_EQ(outcome.cStat, 656);
-        EXPECT_EQ(outcome.xMotivo, "Rejeicao: Consumo Indevido");
+        EXPECT_EQ(outcome.cStat, 215);
+        EXPECT_EQ(outcome.xMotivo, "Rejeicao: motivo");
     }
     ASSERT_EQ(transport.bodies.size(), 2u);
     EXPECT_EQ(Count(transport.bodies[0], "<evento "), 20u);

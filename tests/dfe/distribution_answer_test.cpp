@@ -16,11 +16,17 @@ std::string Fixture(const std::string& name) {
     return test_support::ReadFile(test_support::FixturePath("dfe", name));
 }
 
+constexpr char kOperation[] =
+    "<nfeDistDFeInteresseResponse xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/"
+    "NFeDistribuicaoDFe\"><nfeDistDFeInteresseResult>";
+constexpr char kOperationEnd[] = "</nfeDistDFeInteresseResult></nfeDistDFeInteresseResponse>";
+
 // The answer text around a retDistDFeInt body.
 std::string Answer(const std::string& inside) {
-    return "<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
-           "<retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"1.01\">" +
-           inside + "</retDistDFeInt></soap:Body></soap:Envelope>";
+    return "<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>" +
+           std::string(kOperation) +
+           "<retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"1.01\">" + inside +
+           "</retDistDFeInt>" + kOperationEnd + "</soap:Body></soap:Envelope>";
 }
 
 TEST(ParseDistributionAnswer, ReadsTheServicesAnswerWithItsDocuments) {
@@ -71,6 +77,17 @@ TEST(ParseDistributionAnswer, RefusesWhatIsNotTheServicesAnswer) {
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- a --><?pi x?> <!DOCTYPE a><a/>", "DOCTYPE"},
         // The same element names without the NF-e namespace are not the answer.
         {"<retDistDFeInt><cStat>138</cStat></retDistDFeInt>", "não traz o retorno"},
+        // Nor is a copy in a SOAP header, or one straight in the body.
+        {"<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Header>" +
+             std::string(kOperation) +
+             "<retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\"><cStat>138</cStat>"
+             "</retDistDFeInt>" +
+             kOperationEnd + "</soap:Header><soap:Body/></soap:Envelope>",
+         "não traz o retorno"},
+        {"<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
+         "<retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\"><cStat>138</cStat>"
+         "</retDistDFeInt></soap:Body></soap:Envelope>",
+         "não traz o retorno"},
         {Answer("<xMotivo>sem código</xMotivo>"), "cStat"},
         {Answer("<cStat>13</cStat>"), "cStat"},
         {Answer("<cStat>138</cStat><ultNSU>12a</ultNSU>"), "ultNSU"},

@@ -41,7 +41,10 @@ struct Doc {
 std::string AnswerText(int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
                        const std::vector<Doc>& documents = {}) {
     std::string text =
-        "<Envelope><retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
+        "<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>"
+        "<nfeDistDFeInteresseResponse xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/"
+        "NFeDistribuicaoDFe\"><nfeDistDFeInteresseResult>"
+        "<retDistDFeInt xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
         "<cStat>" +
         std::to_string(cStat) +
         "</cStat><xMotivo>motivo</xMotivo>"
@@ -51,7 +54,9 @@ std::string AnswerText(int cStat, std::uint64_t lastNsu, std::uint64_t maxNsu,
         text += "<docZip NSU=\"" + NsuText(document.nsu) + "\" schema=\"resNFe_v1.01.xsd\">" +
                 document.content + "</docZip>";
     }
-    return text + "</loteDistDFeInt></retDistDFeInt></Envelope>";
+    return text +
+           "</loteDistDFeInt></retDistDFeInt></nfeDistDFeInteresseResult>"
+           "</nfeDistDFeInteresseResponse></soap:Body></soap:Envelope>";
 }
 
 Doc Good(std::uint64_t nsu) {
@@ -107,7 +112,7 @@ protected:
     test_support::FakeClock clock_;
     ScriptedTransport transport_;
     DistributionClient client_{transport_, {"https://service.test/", "test"}};
-    UsageRecord record_{data_.path(), "test", kCompany};
+    UsageRecord record_{data_.path(), "test", kCompany, clock_};
     std::vector<std::uint64_t> taken_;
     std::vector<std::uint64_t> failed_;
     std::uint64_t failAtNsu_ = 0;

@@ -66,7 +66,7 @@ TEST(UseLimits, AfterExcessiveUseNothingForAnHour) {
         EXPECT_FALSE(limits.HoldFor(kind, kStart + 1h));
     }
     const UseLimitReached refusal(*limits.HoldFor(RequestKind::distNsu, kStart));
-    EXPECT_THAT(refusal.what(), HasSubstr("Nenhuma consulta foi enviada"));
+    EXPECT_THAT(refusal.what(), HasSubstr("Nada foi enviado"));
 }
 
 }  // namespace

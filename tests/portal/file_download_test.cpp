@@ -96,6 +96,24 @@ TEST_F(FileDownloadTest, BodyWrittenWithTheAgentNameAndTheCookies) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
+TEST_F(FileDownloadTest, ARedirectToAnotherHostIsNotFollowedAndGetsNoCookies) {
+    CannedServer elsewhere("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n<a/>\n");
+    const std::string other =
+        "http://localhost:" + elsewhere.Address().substr(elsewhere.Address().rfind(':') + 1);
+    CannedServer server("HTTP/1.1 302 Found\r\nLocation: " + QByteArray::fromStdString(other) +
+                        "\r\nContent-Length: 0\r\n\r\n");
+    try {
+        BaixarArquivo(Request(server));
+        ADD_FAILURE() << "the redirect was followed";
+    } catch (const DownloadError& error) {
+        EXPECT_NE(std::string(error.what()).find("redirecionou para outro endereço (localhost)"),
+                  std::string::npos)
+            << error.what();
+    }
+    EXPECT_TRUE(elsewhere.Request().isEmpty());
+    EXPECT_FALSE(fs::exists(dir_ / "KEY-orig.xml"));
+}
+
 TEST_F(FileDownloadTest, EmptyBodyGivesAnEmptyFile) {
     CannedServer server("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
     BaixarArquivo(Request(server));

@@ -159,7 +159,8 @@ public:
         return messageOpen;
     }
     void ClearCache() override { ++cacheClears; }
-    void PresentCertificate(std::shared_ptr<const portal::ClientCertificate> certificate) override {
+    void PresentCertificate(std::shared_ptr<const portal::ClientCertificate> certificate,
+                            const portal::PortalAddresses&) override {
         presented = std::move(certificate);
     }
     void TrustAuthorities(std::vector<std::filesystem::path> authorities) override {

@@ -1,4 +1,5 @@
 #include "tools/danfe/danfe_command.h"
+#include "files/system_error_text.h"
 
 #include <filesystem>
 #include <ostream>
@@ -115,7 +116,8 @@ int RunDanfeCommand(const std::vector<std::string>& arguments, std::ostream& out
             out << danfe::WriteDanfeFile(file, parsed.outputFolder).string() << "\n" << std::flush;
         } catch (const std::exception& error) {
             ++failed;
-            err << file << ": DANFE não gerado. " << error.what() << "\n" << std::flush;
+            err << file << ": DANFE não gerado. " << files::ExceptionText(error) << "\n"
+                << std::flush;
         }
     }
     return failed == 0 ? kDelivered : kFailed;

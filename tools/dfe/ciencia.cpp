@@ -1,11 +1,14 @@
 #include "tools/dfe/ciencia.h"
+#include "files/system_error_text.h"
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 
 #include "dfe/ciencia_event.h"
 #include "dfe/ciencia_meaning.h"
 #include "dfe/ciencia_registration.h"
+#include "dfe/distribution_answer.h"
 #include "files/atomic_file.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/key_list.h"
@@ -47,9 +50,10 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                                  const DfeContext& context) {
     std::ostream& err = context.err;
     CienciaReport report;
-    std::size_t answered = 0;
+    std::set<std::string> answered;
     const auto take = [&](const dfe::CienciaOutcome& outcome) {
-        ++answered;
+        answered.insert(outcome.key);
+        report.held = report.held || outcome.cStat == dfe::kExcessiveUse;
         const std::string reason = std::to_string(outcome.cStat) + " " + Printable(outcome.xMotivo);
         switch (outcome.kind) {
             case dfe::CienciaOutcome::Kind::registered: {
@@ -89,6 +93,13 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
                 }
                 break;
             }
+            case dfe::CienciaOutcome::Kind::refusedBefore:
+                err << outcome.key
+                    << ": a Ciência da Operação não foi enviada: o serviço já a recusou numa "
+                       "execução anterior ("
+                    << outcome.cStat << "), e enviá-la de novo não muda a recusa.\n";
+                ++report.failed;
+                break;
             case dfe::CienciaOutcome::Kind::refused:
                 if (outcome.cStat == 0) {
                     err << outcome.key << ": " << Printable(outcome.xMotivo) << ".\n";
@@ -103,13 +114,16 @@ CienciaReport RegisterCienciaFor(const std::vector<std::string>& keys,
     };
     try {
         dfe::RegisterCiencia(*route.events, route.certificate, route.environment, context.clock,
-                             keys, take);
+                             *route.record, keys, take);
     } catch (const std::exception& error) {
+        report.held = dynamic_cast<const dfe::UseLimitReached*>(&error) != nullptr;
         // The connection, the answer, the signature or a file: the keys after it are not sent.
-        err << Printable(error.what()) << "\n";
-        for (std::size_t i = answered; i < keys.size(); ++i) {
-            err << keys[i] << ": Ciência da Operação não registrada.\n";
-            ++report.failed;
+        err << Printable(files::ExceptionText(error)) << "\n";
+        for (const std::string& key : keys) {
+            if (!answered.contains(key)) {
+                err << key << ": Ciência da Operação não registrada.\n";
+                ++report.failed;
+            }
         }
     }
     return report;
@@ -130,6 +144,9 @@ int RunCienciaCommand(const DfeArguments& arguments, const DfeContext& context) 
     if (list.keys.size() > 1) {
         context.err << report.registered.size() << " de " << list.keys.size()
                     << " chaves com a Ciência da Operação registrada\n";
+    }
+    if (report.held) {
+        return kToldToWait;
     }
     return report.failed == 0 && list.invalid.empty() ? kDelivered : kFailed;
 }

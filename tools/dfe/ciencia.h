@@ -26,6 +26,8 @@ struct CienciaReport {
     std::vector<std::string> registered;
     // The keys that the service refused, or that were not sent because of a failure.
     std::size_t failed = 0;
+    // The event service answered 656 or holds the CNPJ base's events: the rest waits an hour.
+    bool held = false;
 };
 
 // Registers the Ciência for keys, writes each registered event into folder as

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "catalog/document_facts.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/catalog_commands.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
@@ -75,8 +76,8 @@ int RunImportCommand(const CatalogArguments& arguments, const DfeContext& contex
             }
         }
         if (error) {
-            context.err << "A pasta \"" << folder << "\" não pôde ser lida: " << error.message()
-                        << "\n";
+            context.err << "A pasta \"" << folder
+                        << "\" não pôde ser lida: " << files::SystemErrorText(error) << "\n";
             failed = true;
         }
     }

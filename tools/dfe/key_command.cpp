@@ -127,6 +127,7 @@ int RunKeyCommand(const DfeArguments& arguments, const DfeContext& context) {
         ConfirmCiencia(arguments, route, summaries.size(), context)) {
         const CienciaReport report =
             RegisterCienciaFor(summaries, arguments.outputFolder, route, context);
+        wait = report.held;
         for (std::size_t i = 0; i < report.registered.size(); ++i) {
             const KeyOutcome outcome =
                 AskKey(report.registered[i], arguments.outputFolder, route, context, kStillSummary);

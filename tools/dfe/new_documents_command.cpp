@@ -4,6 +4,7 @@
 
 #include "dfe/local_time.h"
 #include "files/atomic_file.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/document_files.h"
 #include "tools/dfe/printable.h"
@@ -59,7 +60,7 @@ int RunNewDocumentsCommand(const DfeArguments& arguments, const DfeContext& cont
     } catch (const std::exception& error) {
         // Transport, answer, state and file failures alike: what was written stays, and
         // what was not is pending for the next run.
-        err << Printable(error.what()) << "\n";
+        err << Printable(files::ExceptionText(error)) << "\n";
         if (const auto kept = route.record->LastNsu()) {
             err << "A próxima execução continua depois do NSU " << dfe::NsuText(*kept) << ".\n";
         }

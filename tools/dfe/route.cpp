@@ -4,6 +4,7 @@
 
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
 #include "tools/dfe/printable.h"
@@ -86,8 +87,9 @@ Route OpenRoute(const DfeArguments& arguments, const DfeContext& context) {
     try {
         std::filesystem::create_directories(arguments.outputFolder);
     } catch (const std::filesystem::filesystem_error& error) {
-        throw CommandFailure(kFailed, "A pasta \"" + arguments.outputFolder +
-                                          "\" não pôde ser criada: " + error.code().message());
+        throw CommandFailure(
+            kFailed, "A pasta \"" + arguments.outputFolder +
+                         "\" não pôde ser criada: " + files::SystemErrorText(error.code()) + ".");
     }
     route.keeper = OpenKeeper(arguments, route.party, context);
     return route;

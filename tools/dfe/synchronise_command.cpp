@@ -3,6 +3,7 @@
 
 #include "catalog/document_facts.h"
 #include "dfe/local_time.h"
+#include "files/system_error_text.h"
 #include "tools/dfe/catalog_commands.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
@@ -97,7 +98,8 @@ int SynchroniseCompany(const catalog::Company& company, const CatalogArguments& 
         context.out << Counts(tally) << "; falhou: " << Printable(failure.what()) << "\n";
     } catch (const std::exception& error) {
         // What was written stays recorded; the next run goes on after it.
-        context.out << Counts(tally) << "; falhou: " << Printable(error.what()) << "\n";
+        context.out << Counts(tally) << "; falhou: " << Printable(files::ExceptionText(error))
+                    << "\n";
     }
     return kFailed;
 }

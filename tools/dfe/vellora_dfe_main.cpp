@@ -12,6 +12,7 @@
 #include "dfe/secret.h"
 #include "tools/dfe/dfe_command.h"
 #include "tools/dfe/terminal_line.h"
+#include "tools/program_guard.h"
 
 namespace {
 
@@ -35,22 +36,24 @@ dfe::Secret TakePasswordFromEnvironment() {
 int main(int argc, char** argv) {
     dfe::ForbidCoreDumps();
     const dfe::Secret password = TakePasswordFromEnvironment();
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const dfe::SystemClock clock;
-    tools::DfeContext context{
-        std::cout,
-        std::cerr,
-        [&password](const char* name) -> const char* {
-            if (name == kPasswordVariable) {
-                return password.empty() ? nullptr : password.c_str();
-            }
-            return std::getenv(name);
-        },
-        clock,
-        [](const std::string& prompt) { return tools::PromptOnTerminal(prompt); },
-    };
-    context.confirmation = tools::TerminalConfirmation();
-    const std::unique_ptr<tools::SecretStore> secrets = tools::SystemSecretStore();
-    context.secrets = secrets.get();
-    return tools::RunDfeCommand(arguments, context);
+    return tools::RunGuarded("vellora-dfe", std::cout, std::cerr, [&] {
+        const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+        const dfe::SystemClock clock;
+        tools::DfeContext context{
+            std::cout,
+            std::cerr,
+            [&password](const char* name) -> const char* {
+                if (name == kPasswordVariable) {
+                    return password.empty() ? nullptr : password.c_str();
+                }
+                return std::getenv(name);
+            },
+            clock,
+            [](const std::string& prompt) { return tools::PromptOnTerminal(prompt); },
+        };
+        context.confirmation = tools::TerminalConfirmation();
+        const std::unique_ptr<tools::SecretStore> secrets = tools::SystemSecretStore();
+        context.secrets = secrets.get();
+        return tools::RunDfeCommand(arguments, context);
+    });
 }

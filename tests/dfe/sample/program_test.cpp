@@ -89,6 +89,12 @@ TEST(Programs, ExplainThemselves) {
     const test_support::CommandOutput usage =
         test_support::RunCommand(std::string(DFE_PROGRAM) + " chave 2>&1");
     EXPECT_EQ(usage.status, 2);
+
+    // Standard output on a full disk: a failure, said on standard error.
+    const test_support::CommandOutput full =
+        test_support::RunCommand(std::string(DFE_PROGRAM) + " --version 2>&1 >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_THAT(full.text, HasSubstr("vellora-dfe: a saída padrão não pôde ser escrita"));
 }
 
 }  // namespace

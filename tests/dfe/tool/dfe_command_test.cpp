@@ -265,6 +265,34 @@ TEST_F(DfeCommandTest, ACienciaSentWithoutAnAnswerIsNotCalledUnregistered) {
     EXPECT_THAT(again.err, HasSubstr("a Ciência da Operação já estava registrada (573"));
 }
 
+TEST_F(DfeCommandTest, AnEventHoldOrAFinalRefusalSendsNothingAgain) {
+    Serve({.fault = DistributionFault::excessiveUse, .burst = 1});
+    const Outcome refused = Dfe("ciencia", {"--sim", kCancelled});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr(": o serviço recusou a Ciência da Operação: 650"));
+    const Outcome again = Dfe("ciencia", {"--sim", kCancelled});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_THAT(again.err, HasSubstr(std::string(kCancelled) +
+                                     ": a Ciência da Operação não foi enviada: o serviço já a "
+                                     "recusou numa execução anterior (650)"));
+    EXPECT_EQ(served_->Log().size(), 1u);
+
+    // The second batch of the base gets 656: the events wait an hour, the distribution not.
+    const Outcome excessive = Dfe("ciencia", {"--sim", kWithoutCiencia});
+    EXPECT_EQ(excessive.status, 3);
+    EXPECT_THAT(excessive.err, HasSubstr("o serviço recusou a Ciência da Operação: 656"));
+    clock_.Advance(59min);
+    const Outcome held = Dfe("ciencia", {"--sim", kWithoutCiencia});
+    EXPECT_EQ(held.status, 3);
+    EXPECT_THAT(held.err, HasSubstr("O serviço de eventos bloqueou os eventos deste CNPJ por "
+                                    "consumo indevido (656)"));
+    EXPECT_THAT(held.err,
+                HasSubstr(std::string(kWithoutCiencia) + ": Ciência da Operação não registrada."));
+    EXPECT_EQ(served_->Log().size(), 2u);
+    clock_.Advance(1min);
+    EXPECT_EQ(Dfe("ciencia", {"--sim", kWithoutCiencia}).status, 0);
+}
+
 TEST_F(DfeCommandTest, TheCienciaWaitsForAPersonsYes) {
     Serve();
     const Outcome noTerminal = Dfe("ciencia", {kWithoutCiencia});
@@ -340,7 +368,7 @@ TEST_F(DfeCommandTest, NewDocumentsGoOnFromTheKeptNsuInTheNextRun) {
     served_->service().RegisterCiencia(kWithoutCiencia);
     const Outcome tooSoon = Dfe("novos");
     EXPECT_EQ(tooSoon.status, 3);
-    EXPECT_THAT(tooSoon.err, HasSubstr("Nenhuma consulta foi enviada; tente de novo a partir de"));
+    EXPECT_THAT(tooSoon.err, HasSubstr("Nada foi enviado; tente de novo a partir de"));
     EXPECT_EQ(Requests(), 3u);
 
     clock_.Advance(61min);
