@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QDate>
 #include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "app/command_line.h"
 #include "app/connection_state.h"
 #include "app/dialogs.h"
+#include "app/file_locations.h"
 #include "app/main_window.h"
 #include "app/password_store.h"
 #include "convert/convert_page_text.h"
@@ -36,7 +40,21 @@ int main(int argc, char* argv[]) {
         app::QtDialogs dialogs;
         app::KeychainPasswordStore passwords;
         app::Dependencies dependencies;
-        dependencies.executableFolder = QCoreApplication::applicationDirPath().toStdString();
+        try {
+            const app::FileLocations locations = app::ChooseFileLocations(
+                QCoreApplication::applicationDirPath().toStdString(),
+                [](const std::filesystem::path& folder) {
+                    return access(folder.c_str(), W_OK) == 0;
+                },
+                [](const char* name) { return std::getenv(name); });
+            std::filesystem::create_directories(locations.workingFolder);
+            dependencies.executableFolder = locations.workingFolder;
+            dependencies.defaultOutputFolder = locations.defaultOutputFolder;
+        } catch (const std::exception& error) {
+            dialogs.Box(app::kApplicationTitle, QString::fromStdString(error.what()),
+                        app::Icon::Error);
+            return 1;
+        }
         for (const auto& argument : QCoreApplication::arguments()) {
             dependencies.arguments.push_back(argument.toStdString());
         }

@@ -52,7 +52,7 @@ TfrmVLPrincipal::TfrmVLPrincipal(Dependencies dependencies)
                            Qt::WindowCloseButtonHint),
       dependencies_(std::move(dependencies)) {
     setFixedSize(kWidth, kHeight);
-    setWindowTitle(QStringLiteral("TARVENIX|NFe"));
+    setWindowTitle(kApplicationTitle);
     // In points, so that the desktop's font scaling applies.
     QFont small = font();
     small.setPointSize(8);
@@ -182,17 +182,25 @@ void TfrmVLPrincipal::RunHandler(const std::function<void()>& handler) {
 }
 
 void TfrmVLPrincipal::FormShow() {
-    setWindowTitle(QStringLiteral("TARVENIX|NFe"));
+    setWindowTitle(kApplicationTitle);
     outputFolder_.clear();
     LoadWaitAnimation();
+    if (!SettingsReady()) {
+        return;
+    }
+    TakeCommandLine();
+    StartFirstQuery();
+    CarregarConfiguracao();
+}
 
+bool TfrmVLPrincipal::SettingsReady() {
     if (!std::filesystem::exists(SettingsFile())) {
         ShowSettingsDialog();
-        if (quitting_) {
-            return;
-        }
     }
+    return !quitting_;
+}
 
+void TfrmVLPrincipal::TakeCommandLine() {
     const auto commandLine = ParseCommandLine(dependencies_.arguments);
     if (commandLine.key) {
         state_.edtChaveNFeText = *commandLine.key;
@@ -205,18 +213,17 @@ void TfrmVLPrincipal::FormShow() {
         // Like a posted close request: it takes effect once start-up has finished.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
-    if (!commandLine.outputFolder.empty()) {
-        outputFolder_ = commandLine.outputFolder;
-    }
+    outputFolder_ = commandLine.outputFolder.empty() ? dependencies_.defaultOutputFolder.string()
+                                                     : commandLine.outputFolder;
+}
 
+void TfrmVLPrincipal::StartFirstQuery() {
     const bool connected = InternetConectada();
     state_.StartUpConnection(connected);
     Reflect();
     if (connected && !StartOfficialRoute()) {
         ReiniciarConsulta();
     }
-
-    CarregarConfiguracao();
 }
 
 bool TfrmVLPrincipal::StartOfficialRoute() {
@@ -231,20 +238,29 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
         return false;
     }
     PresentCertificateToThePortal(certificate, *password);
-    // The request holds the only copy of the password, which goes with it when the route ends.
-    RouteRequest request{*key, certificate, password, {}, dependencies_.routeService, routeStop_};
-    try {
-        request.outputFolder = PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
-    } catch (const std::filesystem::filesystem_error& error) {
-        ShowRouteNote(QString::fromStdString(files::ExceptionText(error)));
+    const auto folder = RouteOutputFolder();
+    if (!folder) {
         return false;
     }
+    WaitForTheRoute();
+    // The request holds the only copy of the password, which goes with it when the route ends.
+    AskTheRoute({*key, certificate, password, *folder, dependencies_.routeService, routeStop_});
+    return true;
+}
 
+std::optional<std::filesystem::path> TfrmVLPrincipal::RouteOutputFolder() {
+    try {
+        return PrepareOutputFolder(outputFolder_, dependencies_.executableFolder);
+    } catch (const std::filesystem::filesystem_error& error) {
+        ShowRouteNote(QString::fromStdString(files::ExceptionText(error)));
+        return std::nullopt;
+    }
+}
+
+void TfrmVLPrincipal::WaitForTheRoute() {
     state_.ShowWait();
     state_.btnPegarHTML = false;
     Reflect();
-    AskTheRoute(std::move(request));
-    return true;
 }
 
 void TfrmVLPrincipal::AskTheRoute(RouteRequest request) {

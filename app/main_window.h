@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,12 @@ namespace app {
 // What the main window takes from outside, so that tests can run it without a desktop, a
 // network or a clock.
 struct Dependencies {
+    // The folder of the settings file and the working files: the executable's, unless that
+    // cannot be written (file_locations.h).
     std::filesystem::path executableFolder;
+    // Where output goes when the command line names no folder; empty for the folder "xml"
+    // beside the settings file.
+    std::filesystem::path defaultOutputFolder;
     // The command line, UTF-8; [0] is the program.
     std::vector<std::string> arguments;
     Dialogs* dialogs = nullptr;
@@ -149,9 +155,21 @@ protected:
 
 private:
     void LoadWaitAnimation();
+    // The steps of FormShow. A first start opens the settings dialog: false when the person
+    // left it and the program ends.
+    bool SettingsReady();
+    // The key and the output folder; without a key, the "Erro no Sistema" box and a close.
+    void TakeCommandLine();
+    // Connected, the official route, or else the portal, is asked for the key.
+    void StartFirstQuery();
     // With a certificate configured and a valid key, asks the official route away from the
     // window, under the wait overlay; false when the query goes to the portal at once.
     bool StartOfficialRoute();
+    // The output folder made ready for the route; nullopt, with the reason shown, when it
+    // cannot be made.
+    std::optional<std::filesystem::path> RouteOutputFolder();
+    // The wait overlay while the route asks, with "CONFIRMAR" off.
+    void WaitForTheRoute();
     // Runs the request away from the window; the answer comes back to OfficialRouteAnswered.
     void AskTheRoute(RouteRequest request);
     void OfficialRouteAnswered(const RouteResult& result, const RouteRequest& request);

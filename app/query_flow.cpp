@@ -25,6 +25,9 @@ namespace {
 // Written and read in the working folder; deleted beside the executable.
 constexpr const char* kCaptchaInWorkingFolder = "captcha.png";
 
+// The fewest characters of the security image that a query is sent with.
+constexpr qsizetype kCaptchaMinimumLength = 4;
+
 // Characters of the text without those of code 32 or below at both ends.
 qsizetype TrimmedLength(const QString& text) {
     return QString::fromStdString(std::string(text::Trim(text.toStdString()))).size();
@@ -104,7 +107,7 @@ void QueryFlow::Validate() {
                      QStringLiteral("Chave incorreta. Verifique a chave informada."), Icon::Error);
         return;
     }
-    if (TrimmedLength(window_.CaptchaText()) < 4) {
+    if (TrimmedLength(window_.CaptchaText()) < kCaptchaMinimumLength) {
         dialogs_.Box(kApplicationTitle, QStringLiteral("Digite os caracteres da imagem."),
                      Icon::Error);
         window_.FocusCaptchaBox();
@@ -141,7 +144,7 @@ void QueryFlow::Submit() {
 }
 
 void QueryFlow::EnterInCaptchaBox() {
-    if (TrimmedLength(window_.CaptchaText()) > 3) {
+    if (TrimmedLength(window_.CaptchaText()) >= kCaptchaMinimumLength) {
         // Enter presses "CONFIRMAR", which does nothing while it is off.
         if (state_.btnPegarHTML) {
             Submit();
@@ -167,7 +170,7 @@ void QueryFlow::PageLoaded() {
             state_.ShowWait();
             window_.ClearCaptchaPicture();
             window_.Reflect();
-            if (certificate_ && state_.options.ccer == 0 &&
+            if (certificate_ && WithCertificateDownload(state_.options) &&
                 downloadOnTheWay_ != DownloadOnTheWay::over) {
                 // The portal's own file first; a second load of the result page while it is
                 // awaited changes nothing.
@@ -323,7 +326,7 @@ void QueryFlow::OfficialDocumentWritten(const std::filesystem::path& file) {
 }
 
 void QueryFlow::WriteDanfe() {
-    if (state_.options.idan != 0 || !setup_.writeDanfe) {
+    if (!WithDanfe(state_.options) || !setup_.writeDanfe) {
         return;
     }
     try {
@@ -415,7 +418,7 @@ void QueryFlow::Download(const std::string& address) {
     const OverlayGuard overlay(*this, OverlayGuard::When::OnError);
     FetchDownload(address);
     DeleteCaptchaFiles();
-    if (state_.options.fcon == 0) {
+    if (ClosesWhenDone(state_.options)) {
         window_.CloseWindow();
     }
     state_.HideWait();

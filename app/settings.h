@@ -21,6 +21,27 @@ struct Options {
     int echa = 0;  // "Editar Chave": the key box may be edited
 };
 
+// The options read as what they mean: each is stored inverted, 0 for "Sim".
+inline bool ClosesWhenDone(const Options& options) {
+    return options.fcon == 0;
+}
+inline bool WithCertificateDownload(const Options& options) {
+    return options.ccer == 0;
+}
+inline bool WithDownloadWithoutCertificate(const Options& options) {
+    return options.scer == 0;
+}
+inline bool WithDanfe(const Options& options) {
+    return options.idan == 0;
+}
+inline bool KeyEditable(const Options& options) {
+    return options.echa == 0;
+}
+// Only 1 locks the key box; any other value that is not 0 leaves it as it was.
+inline bool KeyLocked(const Options& options) {
+    return options.echa == 1;
+}
+
 // A value that is missing or does not decode to a decimal integer.
 class IntegerConversionError : public std::runtime_error {
 public:

@@ -4,12 +4,12 @@ namespace app {
 
 namespace {
 
-// Option value 0 offers the action; any other value withdraws it only when the key box is
-// locked too, and otherwise leaves the action as it was.
-void ApplyOption(bool& enabled, int option, int echa) {
-    if (option == 0) {
+// An offered action is enabled; one not offered is withdrawn only when the key box is locked
+// too, and otherwise left as it was.
+void ApplyOption(bool& enabled, bool offered, bool keyLocked) {
+    if (offered) {
         enabled = true;
-    } else if (echa == 1) {
+    } else if (keyLocked) {
         enabled = false;
     }
 }
@@ -29,14 +29,15 @@ void WindowState::StartUpConnection(bool connected) {
 }
 
 void WindowState::ApplyOptions() {
-    if (options.echa == 0) {
+    if (KeyEditable(options)) {
         edtChaveNFe = true;
-    } else if (options.echa == 1) {
+    } else if (KeyLocked(options)) {
         edtChaveNFe = false;
     }
-    ApplyOption(btnDow, options.ccer, options.echa);
-    ApplyOption(btnDados, options.scer, options.echa);
-    ApplyOption(btnPrint, options.idan, options.echa);
+    const bool keyLocked = KeyLocked(options);
+    ApplyOption(btnDow, WithCertificateDownload(options), keyLocked);
+    ApplyOption(btnDados, WithDownloadWithoutCertificate(options), keyLocked);
+    ApplyOption(btnPrint, WithDanfe(options), keyLocked);
 }
 
 bool WindowState::Restart() {
@@ -56,8 +57,8 @@ bool WindowState::Restart() {
 
 void WindowState::QueryValidated() {
     btnPegarHTML = false;
-    btnDow = options.ccer == 0;
-    btnDados = options.scer == 0;
+    btnDow = WithCertificateDownload(options);
+    btnDados = WithDownloadWithoutCertificate(options);
 }
 
 void WindowState::CaptchaShown() {

@@ -63,6 +63,7 @@ protected:
         // A body that is not there gives up at once, with no time spent waiting.
         dependencies.bodyWaitLimit = std::chrono::milliseconds(0);
         dependencies.downloadWaitLimit = downloadWaitLimit_;
+        dependencies.defaultOutputFolder = defaultOutputFolder_;
         dependencies.quit = [this] { ++terminations_; };
         dependencies.passwords = &passwords_;
         dependencies.writeDanfe = [this](const std::filesystem::path& invoiceFile) {
@@ -108,6 +109,7 @@ protected:
     // Runs inside the route, on its thread, before it answers.
     std::function<void()> duringRoute_;
     std::chrono::milliseconds downloadWaitLimit_ = std::chrono::seconds(20);
+    std::filesystem::path defaultOutputFolder_;
     RouteRequest lastRequest_;
     // The invoice files whose DANFE was asked for, and why drawing it fails, if it does.
     std::vector<std::filesystem::path> danfes_;

@@ -68,6 +68,10 @@ TEST_F(MainWindowTest, KeyFromTheCommandLine) {
     }
     EXPECT_EQ(Start({"vellora", "x", kKey, " /tmp/saida \t"}).OutputFolder(), "/tmp/saida");
     EXPECT_EQ(Start({"vellora", "x", kKey}).OutputFolder(), "");
+    // Installed where it cannot write, the default folder is the user's.
+    defaultOutputFolder_ = "/home/ana/.local/share/vellora/xml";
+    EXPECT_EQ(Start({"vellora", "x", kKey}).OutputFolder(), defaultOutputFolder_);
+    EXPECT_EQ(Start({"vellora", "x", kKey, "/tmp/saida"}).OutputFolder(), "/tmp/saida");
 }
 
 TEST_F(MainWindowTest, ConnectedStartLoadsTheConsultationPage) {
