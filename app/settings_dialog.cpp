@@ -1,5 +1,7 @@
 #include "app/settings_dialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -52,49 +54,55 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       host_(host) {
-    setFixedSize(313, 261);
     if (parent != nullptr) {
         setFont(parent->font());
     }
     setWindowTitle(QStringLiteral("Configurador Vellora 2.3"));
 
     auto* options = new QGroupBox(QStringLiteral("Opções Locais"), this);
-    options->setGeometry(4, 2, 305, 122);
     struct Place {
         YesNoGroup*& group;
         const char* caption;
-        int x, y, width;
+        int row, width;
     };
-    const Place places[] = {{rg1, "Fechar ao Concluir", 4, 16, 114},
-                            {rg2, "Com Cert.", 122, 16, 88},
-                            {rg3, "Sem Cert.", 213, 16, 88},
-                            {rg4, "Imprimir Danfe", 4, 68, 114},
-                            {rg6, "Editar Chave", 122, 68, 88}};
+    const Place places[] = {{rg1, "Fechar ao Concluir", 0, 114},
+                            {rg2, "Com Cert.", 0, 88},
+                            {rg3, "Sem Cert.", 0, 88},
+                            {rg4, "Imprimir Danfe", 1, 114},
+                            {rg6, "Editar Chave", 1, 88}};
+    // Each group as wide as its "Sim" and "Não" need in the desktop's font, side by side; the
+    // dialog widens with them.
+    int rowEnd[2] = {4, 4};
     for (const auto& place : places) {
         place.group = new YesNoGroup(QString::fromUtf8(place.caption), options);
-        place.group->setGeometry(place.x, place.y, place.width, 48);
+        const int width = std::max(place.width, place.group->sizeHint().width());
+        place.group->setGeometry(rowEnd[place.row], 16 + 52 * place.row, width, 48);
+        rowEnd[place.row] += width + 4;
     }
+    const int extra = std::max(0, std::max(rowEnd[0], rowEnd[1]) - 305);
+    setFixedSize(313 + extra, 261);
+    options->setGeometry(4, 2, 305 + extra, 122);
 
     auto* certificate = new QGroupBox(QStringLiteral("Certificado A1"), this);
-    certificate->setGeometry(4, 126, 305, 100);
+    certificate->setGeometry(4, 126, 305 + extra, 100);
     certificateFile = new QLineEdit(certificate);
-    certificateFile->setGeometry(6, 18, 259, 22);
+    certificateFile->setGeometry(6, 18, 259 + extra, 22);
     certificateFile->setPlaceholderText(QStringLiteral("nenhum: só a consulta pelo portal"));
     chooseCertificate = new QPushButton(QStringLiteral("..."), certificate);
-    chooseCertificate->setGeometry(268, 18, 31, 22);
+    chooseCertificate->setGeometry(268 + extra, 18, 31, 22);
     auto* passwordLabel = new QLabel(QStringLiteral("Senha:"), certificate);
     passwordLabel->setGeometry(6, 44, 40, 22);
     certificatePassword = new QLineEdit(certificate);
     passwordLabel->setBuddy(certificatePassword);
     certificatePassword->setAccessibleName(QStringLiteral("Senha do certificado"));
     certificateFile->setAccessibleName(QStringLiteral("Arquivo do certificado A1"));
-    certificatePassword->setGeometry(48, 44, 165, 22);
+    certificatePassword->setGeometry(48, 44, 165 + extra, 22);
     certificatePassword->setEchoMode(QLineEdit::Password);
     certificatePassword->setPlaceholderText(QStringLiteral("a guardada no chaveiro"));
     checkCertificate = new QPushButton(QStringLiteral("Verificar"), certificate);
-    checkCertificate->setGeometry(218, 44, 81, 22);
+    checkCertificate->setGeometry(218 + extra, 44, 81, 22);
     certificateStatus = new QLabel(certificate);
-    certificateStatus->setGeometry(6, 68, 293, 30);
+    certificateStatus->setGeometry(6, 68, 293 + extra, 30);
     certificateStatus->setTextFormat(Qt::PlainText);
     certificateStatus->setWordWrap(true);
     connect(chooseCertificate, &QPushButton::clicked, this,
@@ -103,9 +111,9 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
             [this] { host_.RunHandler([this] { checkCertificateClick(); }); });
 
     btnSal = new QPushButton(QStringLiteral("Salvar"), this);
-    btnSal->setGeometry(152, 230, 75, 25);
+    btnSal->setGeometry(152 + extra, 230, 75, 25);
     btnClo = new QPushButton(QStringLiteral("Fechar"), this);
-    btnClo->setGeometry(234, 230, 75, 25);
+    btnClo->setGeometry(234 + extra, 230, 75, 25);
     connect(btnSal, &QPushButton::clicked, this,
             [this] { host_.RunHandler([this] { btnSalClick(); }); });
     connect(btnClo, &QPushButton::clicked, this,

@@ -239,6 +239,9 @@ TEST_F(MainWindowTest, EveryCaptionIsTheProgramsName) {
             for (auto* button : buttons) {
                 EXPECT_TRUE(group->contentsRect().contains(button->geometry()))
                     << button->text().toStdString();
+                // Not squeezed: the whole caption shows.
+                EXPECT_GE(button->width(), button->sizeHint().width())
+                    << button->text().toStdString();
             }
         }
     };
