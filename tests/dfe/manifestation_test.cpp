@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <openssl/x509.h>
 
-#include <regex>
-
 #include "dfe/error.h"
 #include "dfe/event_request.h"
 #include "dfe/manifestation.h"
@@ -134,15 +132,15 @@ class RegisteringTransport : public Transport {
 public:
     HttpAnswer Post(const std::string&, std::string_view body, std::string_view) override {
         const std::string text(body);
-        const std::regex key("<chNFe>([0-9]{44})</chNFe>");
+        constexpr std::string_view kOpen = "<chNFe>";
         std::string results;
         int count = 0;
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), key);
-             it != std::sregex_iterator(); ++it, ++count) {
+        for (auto at = text.find(kOpen); at != std::string::npos;
+             at = text.find(kOpen, at + 1), ++count) {
             results +=
                 "<retEvento versao=\"1.00\"><infEvento><cStat>135</cStat><xMotivo>Evento "
                 "registrado e vinculado a NF-e</xMotivo><chNFe>" +
-                (*it)[1].str() +
+                text.substr(at + kOpen.size(), 44) +
                 "</chNFe><tpEvento>210240</tpEvento><nProt>891260000000001</nProt>"
                 "</infEvento></retEvento>";
         }
