@@ -96,31 +96,48 @@ const TokenCertificate& SelectTokenCertificate(const std::vector<TokenCertificat
                            module.string() + "\" corresponde a \"" + uri.Text() + "\".");
 }
 
-CompanyCertificate OpenTokenCertificate(std::string_view uri, const std::filesystem::path& module,
-                                        const Secret& pin) {
-    const Pkcs11Uri wanted = ParsePkcs11Uri(uri);
+namespace {
+
+// The certificate uri names, after the token has taken pin; the others on its token, which may
+// be its authorities. The module is let go before anything else takes it up, so that the
+// engine's session is the only one.
+struct CheckedCertificate {
     TokenCertificate chosen;
     std::vector<TokenCertificate> others;
-    {
-        // The module is let go before the engine takes it up, so that the engine's session
-        // is the only one.
-        Pkcs11Module direct(module);
-        if (direct.TokenCount() == 0) {
-            throw CertificateError(
-                "Nenhum token ou cartão foi encontrado pelo módulo PKCS#11 \"" + module.string() +
-                "\". Verifique se ele está conectado (para um cartão, se o leitor está conectado "
-                "e o serviço pcscd está ativo).");
-        }
-        std::vector<TokenCertificate> found = direct.Certificates();
-        chosen = SelectTokenCertificate(found, wanted, module);
-        direct.CheckPin(chosen, pin);
-        for (TokenCertificate& certificate : found) {
-            if (certificate.tokenLabel == chosen.tokenLabel &&
-                certificate.serial == chosen.serial && certificate.der != chosen.der) {
-                others.push_back(std::move(certificate));
-            }
+};
+
+CheckedCertificate CheckPinOn(std::string_view uri, const std::filesystem::path& module,
+                              const Secret& pin) {
+    const Pkcs11Uri wanted = ParsePkcs11Uri(uri);
+    CheckedCertificate checked;
+    Pkcs11Module direct(module);
+    if (direct.TokenCount() == 0) {
+        throw CertificateError(
+            "Nenhum token ou cartão foi encontrado pelo módulo PKCS#11 \"" + module.string() +
+            "\". Verifique se ele está conectado (para um cartão, se o leitor está conectado "
+            "e o serviço pcscd está ativo).");
+    }
+    std::vector<TokenCertificate> found = direct.Certificates();
+    checked.chosen = SelectTokenCertificate(found, wanted, module);
+    direct.CheckPin(checked.chosen, pin);
+    for (TokenCertificate& certificate : found) {
+        if (certificate.tokenLabel == checked.chosen.tokenLabel &&
+            certificate.serial == checked.chosen.serial && certificate.der != checked.chosen.der) {
+            checked.others.push_back(std::move(certificate));
         }
     }
+    return checked;
+}
+
+}  // namespace
+
+void CheckTokenPin(std::string_view uri, const std::filesystem::path& module, const Secret& pin) {
+    CheckPinOn(uri, module, pin);
+}
+
+CompanyCertificate OpenTokenCertificate(std::string_view uri, const std::filesystem::path& module,
+                                        const Secret& pin) {
+    auto [chosen, others] = CheckPinOn(uri, module, pin);
 
     LoadCryptoProviders();
     std::unique_ptr<X509, decltype(&X509_free)> certificate(CertificateOf(chosen.der), X509_free);

@@ -27,6 +27,10 @@ const TokenCertificate& SelectTokenCertificate(const std::vector<TokenCertificat
                                                const Pkcs11Uri& uri,
                                                const std::filesystem::path& module);
 
+// Checks pin on the token of the certificate that uri names, as OpenTokenCertificate does,
+// without opening it. Throws as OpenTokenCertificate.
+void CheckTokenPin(std::string_view uri, const std::filesystem::path& module, const Secret& pin);
+
 // Opens the A3 certificate that uri (a PKCS#11 URI) names on a token reached through module,
 // with pin: the certificate read from the token, its key used through OpenSSL's PKCS#11
 // engine, so that signing happens on the token. Throws WrongPasswordError for a wrong PIN,

@@ -16,6 +16,8 @@ const std::string_view kCatalogHelp =
     R"(Uso: vellora-dfe empresas [--catalogo ARQUIVO]
      vellora-dfe empresas adicionar --certificado A1.pfx [--pasta PASTA] [--homologacao]
                                     [--senha-arquivo ARQUIVO]
+     vellora-dfe empresas adicionar --certificado pkcs11:… [--modulo-pkcs11 ARQUIVO.so]
+                                    [--pasta PASTA] [--homologacao]
      vellora-dfe empresas remover CNPJ
      vellora-dfe sincronizar [--ca ARQUIVO] [CNPJ...]
      vellora-dfe notas [--empresa CNPJ] [--de AAAA-MM-DD] [--ate AAAA-MM-DD]
@@ -32,7 +34,9 @@ guarda as empresas atendidas e cada documento gravado (NF-e, resumos, eventos).
   empresas adicionar   lê o certificado (a senha é conferida agora) e cadastra a empresa
                        pelo seu CNPJ; a senha vai para o cofre de senhas do sistema (Secret
                        Service) ou, num servidor sem ele, fica no arquivo de --senha-arquivo,
-                       que só o dono pode ler (chmod 600); nunca no catálogo
+                       que só o dono pode ler (chmod 600); nunca no catálogo. O PIN de um
+                       certificado A3 (pkcs11:…) não é guardado: cada comando o pede, no
+                       terminal, por --senha-arquivo ou VELLORA_CERT_PASSWORD
   empresas remover     tira a empresa do catálogo (os arquivos ficam)
   sincronizar          para cada empresa (todas, ou as dadas), os documentos novos; uma linha
                        por empresa e um total. Código de saída: 0 todas consultadas, 3 alguma
@@ -85,6 +89,7 @@ CatalogArguments ParseCatalogArguments(const std::vector<std::string>& arguments
     parsed.certificate = options.Value("--certificado").value_or("");
     parsed.folder = options.Value("--pasta").value_or("");
     parsed.passwordFile = options.Value("--senha-arquivo").value_or("");
+    parsed.pkcs11Module = options.Value("--modulo-pkcs11").value_or("");
     parsed.authorities = options.Values("--ca");
     parsed.homologation = options.Has("--homologacao");
     parsed.filter.summariesOnly = options.Has("--resumos");
@@ -116,12 +121,13 @@ CatalogArguments ParseCatalogArguments(const std::vector<std::string>& arguments
         }
     }
     if (parsed.action == "adicionar" && parsed.certificate.empty()) {
-        throw DfeUsageError("falta --certificado A1.pfx");
+        throw DfeUsageError("falta --certificado A1.pfx ou --certificado pkcs11:…");
     }
-    if (parsed.action != "adicionar" && (!parsed.certificate.empty() || !parsed.folder.empty() ||
-                                         parsed.homologation || !parsed.passwordFile.empty())) {
+    if (parsed.action != "adicionar" &&
+        (!parsed.certificate.empty() || !parsed.folder.empty() || parsed.homologation ||
+         !parsed.passwordFile.empty() || !parsed.pkcs11Module.empty())) {
         throw DfeUsageError(
-            "--certificado, --pasta, --homologacao e --senha-arquivo são de "
+            "--certificado, --modulo-pkcs11, --pasta, --homologacao e --senha-arquivo são de "
             "empresas adicionar");
     }
     if (parsed.action == "remover" && parsed.operands.size() != 1) {

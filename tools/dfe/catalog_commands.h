@@ -17,6 +17,7 @@ struct CatalogArguments {
     std::string certificate;               // --certificado
     std::string folder;                    // --pasta
     std::string passwordFile;              // --senha-arquivo
+    std::string pkcs11Module;              // --modulo-pkcs11
     std::vector<std::string> authorities;  // --ca
     bool homologation = false;
     catalog::DocumentFilter filter;

@@ -7,6 +7,7 @@
 #include "catalog/error.h"
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
+#include "dfe/pkcs11_uri.h"
 #include "nfe/cnpj.h"
 #include "tools/dfe/certificate_validity.h"
 #include "tools/dfe/commands.h"
@@ -51,6 +52,9 @@ std::optional<dfe::Party> TypedParty(std::string_view text) {
 }
 
 std::string CertificateName(const std::filesystem::path& certificate) {
+    if (dfe::IsPkcs11Uri(certificate.native())) {
+        return certificate.native();
+    }
     return std::filesystem::absolute(certificate).lexically_normal().string();
 }
 
@@ -117,8 +121,9 @@ std::optional<dfe::Secret> KeptPassword(const std::string& certificate,
                                         const DfeContext& context) {
     // A password file or the variable, given for this run, come first.
     const char* variable = context.variable("VELLORA_CERT_PASSWORD");
+    // A token's PIN is never kept.
     if (context.secrets == nullptr || !passwordFile.empty() ||
-        (variable != nullptr && *variable != '\0')) {
+        (variable != nullptr && *variable != '\0') || dfe::IsPkcs11Uri(certificate)) {
         return std::nullopt;
     }
     return context.secrets->Read(CertificateName(certificate));

@@ -45,7 +45,8 @@ void RequirePrivatePasswordFile(const std::filesystem::path& file);
 // A CNPJ or CPF as typed, printed or pasted ("44.555.666/0001-81", "12.abc.345/01de-35").
 std::optional<dfe::Party> TypedParty(std::string_view text);
 
-// The absolute, normal form under which a certificate's password is kept.
+// The absolute, normal form of a certificate's file, under which its password is kept; a
+// PKCS#11 URI as it is.
 std::string CertificateName(const std::filesystem::path& certificate);
 
 }  // namespace tools

@@ -1,7 +1,8 @@
 #include <chrono>
 #include <ostream>
 
-#include "dfe/certificate.h"
+#include "dfe/certificate_source.h"
+#include "dfe/pkcs11_uri.h"
 #include "dfe/local_time.h"
 #include "tools/dfe/catalog_commands.h"
 #include "tools/dfe/catalog_route.h"
@@ -18,7 +19,11 @@ std::int64_t Seconds(dfe::Time moment) {
 }
 
 int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
-    if (arguments.passwordFile.empty() && context.secrets == nullptr) {
+    // A token's PIN is asked by each command and kept nowhere, unless a password file is
+    // named for it.
+    const bool onToken = dfe::IsPkcs11Uri(arguments.certificate);
+    const bool keepInSecrets = arguments.passwordFile.empty() && !onToken;
+    if (keepInSecrets && context.secrets == nullptr) {
         throw CommandFailure(kFailed,
                              "Não há cofre de senhas do sistema (Secret Service) e "
                              "--senha-arquivo não foi dado: a senha do certificado não "
@@ -30,6 +35,10 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
     const std::string certificateFile = CertificateName(arguments.certificate);
     dfe::Secret password;
     try {
+        // A URI names no file: it is checked before any PIN is asked.
+        if (onToken) {
+            dfe::ParsePkcs11Uri(arguments.certificate);
+        }
         password =
             CertificatePassword(arguments.passwordFile, context.variable("VELLORA_CERT_PASSWORD"),
                                 context.prompt, arguments.certificate);
@@ -39,7 +48,8 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
     std::optional<dfe::CompanyCertificate> certificate;
     dfe::Party party;
     try {
-        certificate = dfe::CompanyCertificate::ReadFile(certificateFile, password);
+        certificate = dfe::OpenCompanyCertificate(
+            certificateFile, Pkcs11ModuleFor(arguments.pkcs11Module, context), password);
         party = certificate->party();
     } catch (const dfe::CertificateError& error) {
         throw CommandFailure(kFailed, "O certificado \"" + arguments.certificate +
@@ -47,7 +57,7 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
                                           " Nada foi cadastrado.");
     }
     const std::unique_ptr<catalog::Catalog> catalogue = OpenCatalog(arguments.catalogFile, context);
-    if (arguments.passwordFile.empty() && !context.secrets->Save(certificateFile, password)) {
+    if (keepInSecrets && !context.secrets->Save(certificateFile, password)) {
         throw CommandFailure(kFailed,
                              "O cofre de senhas do sistema (Secret Service) não guardou "
                              "a senha: ele não está disponível ou está bloqueado. Use "
@@ -75,6 +85,10 @@ int AddCompany(const CatalogArguments& arguments, const DfeContext& context) {
     context.out << "Empresa " << party.Formatted() << " (" << Printable(company.holder)
                 << ") cadastrada; documentos em " << (company.folder / company.cnpj).string()
                 << "\n";
+    if (onToken && arguments.passwordFile.empty()) {
+        context.out << "O PIN do token não foi guardado: cada comando o pede no terminal, ou o "
+                       "lê de --senha-arquivo ou VELLORA_CERT_PASSWORD.\n";
+    }
     WarnOfExpiry(company, context);
     return kDelivered;
 }

@@ -19,7 +19,7 @@ constexpr Option kOptions[] = {
      .help = "o módulo PKCS#11 do fabricante do token (padrão:\n"
              "$VELLORA_PKCS11_MODULE ou p11-kit-proxy.so, que carrega os\n"
              "módulos registrados no sistema)",
-     .commands = "certificado chave novos ciencia manifestar"},
+     .commands = "certificado chave novos ciencia manifestar empresas"},
     {.longName = "--output",
      .shortName = "-o",
      .value = "PASTA",

@@ -5,7 +5,7 @@
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
 #include "dfe/pkcs11_uri.h"
-#include "dfe/token_certificate.h"
+#include "dfe/certificate_source.h"
 #include "files/system_error_text.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
@@ -30,8 +30,7 @@ std::string Pkcs11ModuleFor(const std::string& moduleOption, const DfeContext& c
     if (!moduleOption.empty()) {
         return moduleOption;
     }
-    const char* variable = context.variable("VELLORA_PKCS11_MODULE");
-    return variable != nullptr && *variable != '\0' ? variable : dfe::kDefaultPkcs11Module;
+    return dfe::Pkcs11ModuleOrDefault(context.variable("VELLORA_PKCS11_MODULE"));
 }
 
 dfe::CompanyCertificate OpenCertificate(const std::string& certificate,
@@ -53,8 +52,7 @@ dfe::CompanyCertificate OpenCertificate(const std::string& certificate,
         throw CommandFailure(kUsage, error.what());
     }
     try {
-        return onToken ? dfe::OpenTokenCertificate(certificate, module, password)
-                       : dfe::CompanyCertificate::ReadFile(certificate, password);
+        return dfe::OpenCompanyCertificate(certificate, module, password);
     } catch (const dfe::CertificateError& error) {
         throw CommandFailure(
             kFailed, "O certificado \"" + certificate + "\" não pôde ser usado: " + error.what());

@@ -18,6 +18,7 @@ namespace sample {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // The sample service in its own process, and vellora-dfe against it as a person runs it: the
 // password in a file, the sample authority trusted, the use of the service kept in the test's
@@ -119,6 +120,37 @@ TEST_F(TokenProgramsTest, FetchesAndRegistersTheCienciaWithTheTokensKey) {
     EXPECT_EQ(list.status, 0) << list.text;
     EXPECT_THAT(list.text, HasSubstr("Token: EMPRESA"));
     EXPECT_THAT(list.text, HasSubstr("CNPJ: 44.555.666/0001-81"));
+}
+
+// No secret store is needed: the PIN is kept nowhere and each run gives it.
+TEST_F(TokenProgramsTest, AddsACompanyByItsTokenWhosePinEachRunGives) {
+    ASSERT_GT(service_.port(), 0);
+    const std::string catalogue = "--catalogo '" + (folder_ / "catalogo.sqlite").string() + "' ";
+    const std::string pin = "VELLORA_CERT_PASSWORD='" + token_.pin + "' ";
+    const std::string module = "VELLORA_PKCS11_MODULE=" + token_.module.string() + " ";
+    const test_support::CommandOutput added =
+        Run("empresas adicionar --certificado '" + token_.uri + "' --modulo-pkcs11 " +
+                token_.module.string() + " --pasta '" + Notes().string() + "' " + catalogue,
+            pin);
+    ASSERT_EQ(added.status, 0) << added.text;
+    EXPECT_THAT(added.text, HasSubstr("Empresa 44.555.666/0001-81"));
+    EXPECT_THAT(added.text, HasSubstr("O PIN do token não foi guardado"));
+
+    const std::string key = "35150761024385000111550010000001011102030405";
+    const std::string asked = "chave --empresa 44555666000181 " + catalogue + Trust() + key;
+    const test_support::CommandOutput withoutPin = Run(asked, module);
+    EXPECT_EQ(withoutPin.status, 2) << withoutPin.text;
+    EXPECT_THAT(withoutPin.text, HasSubstr("Falta a senha do certificado"));
+    const test_support::CommandOutput run = Run(asked, module + pin);
+    EXPECT_EQ(run.status, 0) << run.text;
+    EXPECT_THAT(run.text, HasSubstr((Notes() / "44555666000181").string()));
+
+    const test_support::CommandOutput wrong =
+        Run("empresas adicionar --certificado '" + token_.uri + "' --homologacao " + catalogue,
+            module + "VELLORA_CERT_PASSWORD=0000");
+    EXPECT_EQ(wrong.status, 1) << wrong.text;
+    EXPECT_THAT(wrong.text, HasSubstr("Nada foi cadastrado"));
+    EXPECT_THAT(Run("empresas " + catalogue).text, Not(HasSubstr("homologação")));
 }
 
 TEST_F(TokenProgramsTest, SaysWhenThePinIsWrongOrNoTokenIsPresent) {
