@@ -2,10 +2,10 @@
 
 #include <ostream>
 
+#include "dfe/certificate_source.h"
 #include "dfe/data_folder.h"
 #include "dfe/error.h"
 #include "dfe/pkcs11_uri.h"
-#include "dfe/certificate_source.h"
 #include "files/system_error_text.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/commands.h"
