@@ -2,8 +2,8 @@
 #include <ostream>
 
 #include "dfe/certificate_source.h"
-#include "dfe/pkcs11_uri.h"
 #include "dfe/local_time.h"
+#include "dfe/pkcs11_uri.h"
 #include "tools/dfe/catalog_commands.h"
 #include "tools/dfe/catalog_route.h"
 #include "tools/dfe/certificate_validity.h"
