@@ -20,9 +20,12 @@
 #include "app/certificate_check.h"
 #include "app/command_line.h"
 #include "app/settings.h"
+#include "app/token_choice.h"
 #include "app/working_files.h"
 #include "dfe/certificate.h"
 #include "dfe/error.h"
+#include "dfe/pkcs11_uri.h"
+#include "dfe/token_certificate.h"
 #include "files/system_error_text.h"
 #include "nfe/access_key.h"
 
@@ -232,12 +235,16 @@ bool TfrmVLPrincipal::StartOfficialRoute() {
     if (certificate.empty() || !key) {
         return false;
     }
-    const auto password = CertificatePassword(certificate);
+    const bool onToken = dfe::IsPkcs11Uri(certificate);
+    const auto password = onToken ? TokenPin(certificate) : CertificatePassword(certificate);
     if (!password) {
-        ShowRouteNote(QStringLiteral("A senha do certificado não foi informada."));
         return false;
     }
-    PresentCertificateToThePortal(certificate, *password);
+    // The embedded browser cannot reach a token's key: with an A3 the portal goes on without
+    // a certificate.
+    if (!onToken) {
+        PresentCertificateToThePortal(certificate, *password);
+    }
     const auto folder = RouteOutputFolder();
     if (!folder) {
         return false;
@@ -305,6 +312,7 @@ std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
         QStringLiteral("Senha do certificado %1:")
             .arg(QString::fromStdString(std::filesystem::path(certificate).filename().string())));
     if (!typed) {
+        ShowRouteNote(QStringLiteral("A senha do certificado não foi informada."));
         return nullptr;
     }
     dfe::Secret password(typed->text.toStdString());
@@ -312,6 +320,41 @@ std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
         Passwords().Save(certificate, password);
     }
     return std::make_shared<const dfe::Secret>(std::move(password));
+}
+
+std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::TokenPin(const std::string& uri) {
+    std::vector<TokenChoice> choices;
+    try {
+        choices = TokenChoices(Pkcs11Module());
+    } catch (const dfe::CertificateError& error) {
+        ShowRouteNote(QString::fromStdString(error.what()));
+        return nullptr;
+    }
+    const auto chosen = ChoiceNamed(choices, uri);
+    if (!chosen) {
+        ShowRouteNote(QStringLiteral(
+            "O certificado A3 configurado não foi encontrado: verifique se o token está conectado "
+            "(para um cartão, o leitor e o serviço pcscd)."));
+        return nullptr;
+    }
+    const auto typed =
+        Boxes().Password(kApplicationTitle,
+                         QStringLiteral("PIN do token %1:")
+                             .arg(QString::fromStdString(choices[*chosen].certificate.tokenLabel)));
+    if (!typed) {
+        ShowRouteNote(QStringLiteral("O PIN do token não foi informado."));
+        return nullptr;
+    }
+    auto pin = std::make_shared<const dfe::Secret>(typed->toStdString());
+    // Tried here once, so that a refusal is said at once and the route never tries it again:
+    // a token locks itself after a few wrong PINs.
+    try {
+        dfe::CheckTokenPin(uri, Pkcs11Module(), *pin);
+    } catch (const dfe::CertificateError& error) {
+        ShowRouteNote(QString::fromStdString(error.what()));
+        return nullptr;
+    }
+    return pin;
 }
 
 void TfrmVLPrincipal::PresentCertificateToThePortal(const std::string& certificate,

@@ -127,6 +127,9 @@ public:
     std::filesystem::path SettingsFile() const override;
     Dialogs& Boxes() override { return *dependencies_.dialogs; }
     PasswordStore& Passwords() override { return *dependencies_.passwords; }
+    std::filesystem::path Pkcs11Module() const override {
+        return dependencies_.routeService.pkcs11Module;
+    }
 
     // Why the official route gave no file, as the window shows it in one line; empty when it
     // was not asked or delivered.
@@ -175,10 +178,14 @@ private:
     void OfficialRouteAnswered(const RouteResult& result, const RouteRequest& request);
     // When only the summary came: whether the person registers the Ciência da Operação now.
     bool OfferCiencia(const RouteResult& result);
-    // The kept password when it opens the certificate, else the one the person types;
-    // null when the person typed none.
+    // The kept password when it opens the certificate, else the one the person types; null,
+    // with the reason shown, when the person typed none.
     std::shared_ptr<const dfe::Secret> CertificatePassword(const std::string& certificate);
-    // The certificate for the portal's download too, when it can be read.
+    // The PIN of the token that holds the A3 at uri, typed by the person and taken by the
+    // token; null, with the reason shown, when the token is absent, the person typed none or
+    // the token refused it. Asked once per run, kept only as long as the route needs it.
+    std::shared_ptr<const dfe::Secret> TokenPin(const std::string& uri);
+    // An A1 for the portal's download too, when it can be read.
     void PresentCertificateToThePortal(const std::string& certificate, const dfe::Secret& password);
     void ShowRouteNote(const QString& text);
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "catalog/catalog.h"
+#include "dfe/certificate_source.h"
 #include "dfe/ciencia_event.h"
 #include "dfe/ciencia_meaning.h"
 #include "dfe/ciencia_registration.h"
@@ -129,6 +130,7 @@ RouteService RouteService::FromEnvironment() {
     if (const char* catalogue = Variable("VELLORA_CATALOGO")) {
         service.catalogFile = catalogue;
     }
+    service.pkcs11Module = dfe::Pkcs11ModuleOrDefault(Variable("VELLORA_PKCS11_MODULE"));
     return service;
 }
 
@@ -175,7 +177,8 @@ RouteResult AskOfficialRoute(const RouteRequest& request, const dfe::Clock& cloc
                 "Outra consulta ao serviço para o mesmo CNPJ está em andamento neste computador.");
         };
         dfe::ServiceRoute route = dfe::OpenServiceRoute(
-            dfe::CompanyCertificate::ReadFile(request.certificate, *request.password),
+            dfe::OpenCompanyCertificate(request.certificate, request.service.pkcs11Module,
+                                        *request.password),
             std::move(settings), clock);
 
         if (request.registerCiencia) {

@@ -11,6 +11,7 @@
 
 #include "dfe/clock.h"
 #include "dfe/distribution_session.h"
+#include "dfe/pkcs11_module.h"
 #include "dfe/secret.h"
 
 namespace app {
@@ -32,6 +33,9 @@ struct RouteService {
     // The catalogue where the written invoice is recorded (VELLORA_CATALOGO); nullopt for
     // vellora.sqlite in the data folder.
     std::optional<std::filesystem::path> catalogFile;
+    // The PKCS#11 module that reaches an A3's token (VELLORA_PKCS11_MODULE); p11-kit's proxy,
+    // which loads the modules the system has registered, by default.
+    std::filesystem::path pkcs11Module = dfe::kDefaultPkcs11Module;
 
     static RouteService FromEnvironment();
 };
@@ -39,7 +43,9 @@ struct RouteService {
 // One start by key with a certificate configured.
 struct RouteRequest {
     std::string key;  // 44 digits, checked
-    std::filesystem::path certificate;
+    // An A1's file, or an A3's PKCS#11 address on a token.
+    std::string certificate;
+    // The A1's password or the token's PIN.
     std::shared_ptr<const dfe::Secret> password;
     std::filesystem::path outputFolder;  // created already
     RouteService service;

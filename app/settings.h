@@ -62,12 +62,12 @@ void ReadOptions(const std::filesystem::path& file, Options& into);
 void WriteOptions(const std::filesystem::path& file, const Options& options,
                   const std::optional<std::string>& certificate = std::nullopt);
 
-// The company's A1 certificate (a .pfx file) is kept after the five options, under a key of its
-// own and scrambled like them, so that older files, which lack it, read as before. Its password
-// is never kept here.
+// The company's certificate, an A1's file (.pfx) or an A3's PKCS#11 address ("pkcs11:…"), is
+// kept after the five options, under a key of its own and scrambled like them, so that older
+// files, which lack it, read as before. Its password or PIN is never kept here.
 inline constexpr std::string_view kCertificateKey = "cert";
 
-// The certificate's path, UTF-8; empty when none is configured.
+// The certificate's path or address, UTF-8; empty when none is configured.
 std::string ReadCertificatePath(const std::filesystem::path& file);
 
 }  // namespace app

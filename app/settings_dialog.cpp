@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +14,10 @@
 
 #include "app/certificate_check.h"
 #include "app/settings.h"
+#include "app/token_choice.h"
 #include "dfe/clock.h"
+#include "dfe/error.h"
+#include "dfe/pkcs11_uri.h"
 
 namespace app {
 
@@ -80,40 +84,70 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
         rowEnd[place.row] += width + 4;
     }
     const int extra = std::max(0, std::max(rowEnd[0], rowEnd[1]) - 305);
-    setFixedSize(313 + extra, 261);
     options->setGeometry(4, 2, 305 + extra, 122);
 
-    auto* certificate = new QGroupBox(QStringLiteral("Certificado A1"), this);
-    certificate->setGeometry(4, 126, 305 + extra, 100);
+    auto* certificate = new QGroupBox(QStringLiteral("Certificado"), this);
+    certificateA1 = new QRadioButton(QStringLiteral("A1 (arquivo)"), certificate);
+    certificateA3 = new QRadioButton(QStringLiteral("A3 (token ou cartão)"), certificate);
+    certificateA1->setGeometry(6, 16, certificateA1->sizeHint().width(), 22);
+    certificateA3->setGeometry(12 + certificateA1->sizeHint().width(), 16,
+                               certificateA3->sizeHint().width(), 22);
+    certificateA1->setChecked(true);
+    // The file and the token list share a place: one kind shows at a time.
     certificateFile = new QLineEdit(certificate);
-    certificateFile->setGeometry(6, 18, 259 + extra, 22);
+    certificateFile->setGeometry(6, 40, 259 + extra, 22);
     certificateFile->setPlaceholderText(QStringLiteral("nenhum: só a consulta pelo portal"));
-    chooseCertificate = new QPushButton(QStringLiteral("..."), certificate);
-    chooseCertificate->setGeometry(268 + extra, 18, 31, 22);
-    auto* passwordLabel = new QLabel(QStringLiteral("Senha:"), certificate);
-    passwordLabel->setGeometry(6, 44, 40, 22);
-    certificatePassword = new QLineEdit(certificate);
-    passwordLabel->setBuddy(certificatePassword);
-    certificatePassword->setAccessibleName(QStringLiteral("Senha do certificado"));
     certificateFile->setAccessibleName(QStringLiteral("Arquivo do certificado A1"));
-    certificatePassword->setGeometry(48, 44, 165 + extra, 22);
+    chooseCertificate = new QPushButton(QStringLiteral("..."), certificate);
+    chooseCertificate->setGeometry(268 + extra, 40, 31, 22);
+    tokenCertificates = new QComboBox(certificate);
+    tokenCertificates->setGeometry(6, 40, 213 + extra, 22);
+    tokenCertificates->setAccessibleName(QStringLiteral("Certificado A3 do token"));
+    findTokens = new QPushButton(QStringLiteral("Procurar"), certificate);
+    findTokens->setGeometry(222 + extra, 40, 77, 22);
+    certificatePasswordLabel = new QLabel(QStringLiteral("Senha:"), certificate);
+    certificatePasswordLabel->setGeometry(6, 66, 40, 22);
+    certificatePassword = new QLineEdit(certificate);
+    certificatePasswordLabel->setBuddy(certificatePassword);
+    certificatePassword->setGeometry(48, 66, 165 + extra, 22);
     certificatePassword->setEchoMode(QLineEdit::Password);
-    certificatePassword->setPlaceholderText(QStringLiteral("a guardada no chaveiro"));
     checkCertificate = new QPushButton(QStringLiteral("Verificar"), certificate);
-    checkCertificate->setGeometry(218 + extra, 44, 81, 22);
+    checkCertificate->setGeometry(218 + extra, 66, 81, 22);
     certificateStatus = new QLabel(certificate);
-    certificateStatus->setGeometry(6, 68, 293 + extra, 30);
+    certificateStatus->setGeometry(6, 90, 293 + extra, 30);
     certificateStatus->setTextFormat(Qt::PlainText);
     certificateStatus->setWordWrap(true);
+    tokenNote = new QLabel(
+        QStringLiteral("O navegador embutido não apresenta o certificado do token ao portal: lá a "
+                       "consulta segue sem certificado. O PIN é pedido a cada execução e nunca é "
+                       "guardado."),
+        certificate);
+    tokenNote->setWordWrap(true);
+    const int noteHeight = std::max(30, tokenNote->heightForWidth(293 + extra));
+    tokenNote->setGeometry(6, 122, 293 + extra, noteHeight);
+    const int certificateHeight = 126 + noteHeight;
+    certificate->setGeometry(4, 126, 305 + extra, certificateHeight);
+    const int buttonsTop = 130 + certificateHeight;
+    setFixedSize(313 + extra, buttonsTop + 31);
     connect(chooseCertificate, &QPushButton::clicked, this,
             [this] { host_.RunHandler([this] { chooseCertificateClick(); }); });
     connect(checkCertificate, &QPushButton::clicked, this,
             [this] { host_.RunHandler([this] { checkCertificateClick(); }); });
+    connect(findTokens, &QPushButton::clicked, this,
+            [this] { host_.RunHandler([this] { findTokensClick(); }); });
+    for (QRadioButton* kind : {certificateA1, certificateA3}) {
+        connect(kind, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) {
+                host_.RunHandler([this] { certificateKindClick(); });
+            }
+        });
+    }
+    certificateKindClick();
 
     btnSal = new QPushButton(QStringLiteral("Salvar"), this);
-    btnSal->setGeometry(152 + extra, 230, 75, 25);
+    btnSal->setGeometry(152 + extra, buttonsTop, 75, 25);
     btnClo = new QPushButton(QStringLiteral("Fechar"), this);
-    btnClo->setGeometry(234 + extra, 230, 75, 25);
+    btnClo->setGeometry(234 + extra, buttonsTop, 75, 25);
     connect(btnSal, &QPushButton::clicked, this,
             [this] { host_.RunHandler([this] { btnSalClick(); }); });
     connect(btnClo, &QPushButton::clicked, this,
@@ -157,23 +191,40 @@ void TfrmVLConfig::FormShow() {
     for (const auto& [group, key] : keys) {
         group->SetItemIndex(ReadOption(file, key));
     }
-    certificateFile->setText(QString::fromStdString(ReadCertificatePath(file)));
+    const std::string kept = ReadCertificatePath(file);
+    if (dfe::IsPkcs11Uri(kept)) {
+        // Listed first, so that choosing the kind does not list the tokens again.
+        ListTokens(kept);
+        certificateA3->setChecked(true);
+    } else {
+        certificateA1->setChecked(true);
+        certificateFile->setText(QString::fromStdString(kept));
+    }
+}
+
+std::string TfrmVLConfig::ChosenCertificate() const {
+    if (certificateA3->isChecked()) {
+        return tokenCertificates->currentData().toString().toStdString();
+    }
+    const auto typed = certificateFile->text().trimmed();
+    return typed.isEmpty()
+               ? std::string()
+               : std::filesystem::absolute(typed.toStdString()).lexically_normal().string();
 }
 
 void TfrmVLConfig::btnSalClick() {
     const auto file = host_.SettingsFile();
-    const auto typed = certificateFile->text().trimmed();
-    const std::string certificate =
-        typed.isEmpty()
-            ? std::string()
-            : std::filesystem::absolute(typed.toStdString()).lexically_normal().string();
-    // A password is kept only once it opened the certificate; a wrong one keeps the dialog.
-    const bool passwordTyped = !certificate.empty() && !certificatePassword->text().isEmpty();
-    if (passwordTyped) {
-        const dfe::Secret typed(certificatePassword->text().toStdString());
-        if (!OpensCertificate(certificate, typed)) {
-            certificateStatus->setText(QString::fromStdString(
-                CheckCertificate(certificate, typed, dfe::SystemClock().Now()).text));
+    const std::string certificate = ChosenCertificate();
+    const bool onToken = dfe::IsPkcs11Uri(certificate);
+    // A password or PIN typed is tried before anything is saved; a refused one keeps the
+    // dialog.
+    const bool secretTyped = !certificate.empty() && !certificatePassword->text().isEmpty();
+    if (secretTyped) {
+        const auto check = CheckCertificate(certificate, host_.Pkcs11Module(),
+                                            dfe::Secret(certificatePassword->text().toStdString()),
+                                            dfe::SystemClock().Now());
+        if (check.refused) {
+            certificateStatus->setText(QString::fromStdString(check.text));
             certificatePassword->setFocus();
             return;
         }
@@ -193,7 +244,7 @@ void TfrmVLConfig::btnSalClick() {
         host_.Passwords().Remove(previous);
     }
     bool passwordKept = true;
-    if (passwordTyped) {
+    if (secretTyped && !onToken) {
         passwordKept = host_.Passwords().Save(
             certificate, dfe::Secret(certificatePassword->text().toStdString()));
     }
@@ -222,24 +273,84 @@ void TfrmVLConfig::chooseCertificateClick() {
 }
 
 void TfrmVLConfig::checkCertificateClick() {
-    const auto file = certificateFile->text().trimmed().toStdString();
-    if (file.empty()) {
-        certificateStatus->setText(QStringLiteral("Escolha o arquivo do certificado (.pfx)."));
+    const std::string certificate = ChosenCertificate();
+    const bool onToken = certificateA3->isChecked();
+    if (certificate.empty()) {
+        certificateStatus->setText(
+            onToken ? QStringLiteral("Escolha um certificado da lista: conecte o token e clique "
+                                     "em Procurar.")
+                    : QStringLiteral("Escolha o arquivo do certificado (.pfx)."));
         return;
     }
-    std::optional<dfe::Secret> password;
+    std::optional<dfe::Secret> secret;
     if (!certificatePassword->text().isEmpty()) {
-        password.emplace(certificatePassword->text().toStdString());
-    } else {
-        password =
-            host_.Passwords().Read(std::filesystem::absolute(file).lexically_normal().string());
+        secret.emplace(certificatePassword->text().toStdString());
+    } else if (!onToken) {
+        secret = host_.Passwords().Read(certificate);
     }
-    if (!password) {
-        certificateStatus->setText(QStringLiteral("Informe a senha do certificado."));
+    if (!secret) {
+        certificateStatus->setText(onToken ? QStringLiteral("Informe o PIN do token.")
+                                           : QStringLiteral("Informe a senha do certificado."));
         return;
     }
-    const auto check = CheckCertificate(file, *password, dfe::SystemClock().Now());
+    const auto check =
+        CheckCertificate(certificate, host_.Pkcs11Module(), *secret, dfe::SystemClock().Now());
     certificateStatus->setText(QString::fromStdString(check.text));
+}
+
+void TfrmVLConfig::certificateKindClick() {
+    const bool onToken = certificateA3->isChecked();
+    for (QWidget* a1 : std::initializer_list<QWidget*>{certificateFile, chooseCertificate}) {
+        a1->setVisible(!onToken);
+    }
+    for (QWidget* a3 : std::initializer_list<QWidget*>{tokenCertificates, findTokens, tokenNote}) {
+        a3->setVisible(onToken);
+    }
+    certificatePasswordLabel->setText(onToken ? QStringLiteral("PIN:") : QStringLiteral("Senha:"));
+    certificatePassword->setAccessibleName(onToken ? QStringLiteral("PIN do token")
+                                                   : QStringLiteral("Senha do certificado"));
+    certificatePassword->setPlaceholderText(onToken ? QStringLiteral("só para verificar")
+                                                    : QStringLiteral("a guardada no chaveiro"));
+    certificatePassword->clear();
+    certificateStatus->clear();
+    if (onToken && tokenCertificates->count() == 0) {
+        ListTokens({});
+    }
+}
+
+void TfrmVLConfig::findTokensClick() {
+    ListTokens(ChosenCertificate());
+}
+
+void TfrmVLConfig::ListTokens(const std::string& kept) {
+    tokenCertificates->clear();
+    certificateStatus->clear();
+    std::vector<TokenChoice> choices;
+    try {
+        choices = TokenChoices(host_.Pkcs11Module());
+    } catch (const dfe::CertificateError& error) {
+        certificateStatus->setText(QString::fromStdString(error.what()));
+    }
+    for (const TokenChoice& choice : choices) {
+        tokenCertificates->addItem(QString::fromStdString(choice.text),
+                                   QString::fromStdString(choice.uri));
+    }
+    if (!kept.empty()) {
+        if (const auto chosen = ChoiceNamed(choices, kept)) {
+            tokenCertificates->setCurrentIndex(static_cast<int>(*chosen));
+            return;
+        }
+        // The token may just be out of its port: what was chosen stays chosen.
+        tokenCertificates->insertItem(0, QString::fromStdString(kept + " (token não encontrado)"),
+                                      QString::fromStdString(kept));
+        tokenCertificates->setCurrentIndex(0);
+    }
+    if (choices.empty() && certificateStatus->text().isEmpty()) {
+        certificateStatus->setText(
+            QStringLiteral("Nenhum certificado foi encontrado nos tokens e cartões presentes: "
+                           "conecte o token (para um cartão, o leitor e o serviço pcscd) e clique "
+                           "em Procurar."));
+    }
 }
 
 void TfrmVLConfig::btnCloClick() {

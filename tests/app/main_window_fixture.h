@@ -66,6 +66,9 @@ protected:
         dependencies.defaultOutputFolder = defaultOutputFolder_;
         dependencies.quit = [this] { ++terminations_; };
         dependencies.passwords = &passwords_;
+        if (pkcs11Module_) {
+            dependencies.routeService.pkcs11Module = *pkcs11Module_;
+        }
         dependencies.writeDanfe = [this](const std::filesystem::path& invoiceFile) {
             danfes_.push_back(invoiceFile);
             if (danfeFailure_) {
@@ -101,6 +104,8 @@ protected:
     bool connected_ = true;
     int terminations_ = 0;
     FakePasswordStore passwords_;
+    // The module that reaches the tokens, when a test has one.
+    std::optional<std::filesystem::path> pkcs11Module_;
     // What the official route answers; it runs on another thread while the window waits.
     RouteResult routeResult_;
     // The answers of the first requests, in turn, before routeResult_.

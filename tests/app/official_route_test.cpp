@@ -11,6 +11,7 @@
 #include "tests/dfe/support/fake_clock.h"
 #include "tests/dfe/support/served_distribution.h"
 #include "tests/dfe/support/test_certificates.h"
+#include "tests/dfe/support/test_token.h"
 #include "tests/support/file_contents.h"
 #include "tests/support/temporary_directory.h"
 
@@ -170,6 +171,22 @@ TEST_F(OfficialRouteTest, TheCienciaOfferedForASummaryTurnsItIntoTheSignedInvoic
     EXPECT_THAT(ReadFile(*accepted.file), HasSubstr("<nfeProc"));
     EXPECT_TRUE(accepted.cienciaMeaning.empty());
     // The registered event is kept beside the invoice.
+    EXPECT_THAT(ReadFile(output_ / (kSummaryKey + "-210210-01-procEventoNFe.xml")),
+                HasSubstr("<procEventoNFe"));
+}
+
+// The same with the certificate's key on a token: the token signs the event and the TLS
+// handshake.
+TEST_F(OfficialRouteTest, AnA3OnATokenRegistersTheCienciaAndGetsTheSignedInvoice) {
+    const auto& token = test_support::SharedTestToken();
+    auto request = Request(kSummaryKey);
+    request.certificate = token.uri;
+    request.service.pkcs11Module = token.module;
+    request.password = std::make_shared<const dfe::Secret>(token.pin);
+    request.registerCiencia = true;
+    const auto accepted = AskOfficialRoute(request, clock_);
+    ASSERT_TRUE(accepted.file) << accepted.reason;
+    EXPECT_THAT(ReadFile(*accepted.file), HasSubstr("<nfeProc"));
     EXPECT_THAT(ReadFile(output_ / (kSummaryKey + "-210210-01-procEventoNFe.xml")),
                 HasSubstr("<procEventoNFe"));
 }
