@@ -229,9 +229,11 @@ void Pkcs11Module::CheckPin(const TokenCertificate& certificate, const Secret& p
     const Session session(functions, token->slot);
     auto* pinBytes = reinterpret_cast<CK_UTF8CHAR*>(const_cast<char*>(pin.view().data()));
     CK_RV result = functions->C_Login(session.handle(), CKU_USER, pinBytes, pin.size());
-    if (result == CKR_USER_ALREADY_LOGGED_IN) {
-        // An earlier login of this program (OpenSSL's engine keeps one) would let any PIN
-        // through: the PIN is tried afresh.
+    // An earlier login of this program (OpenSSL's engine keeps one, and the token's login is
+    // the whole program's) would let any PIN through: the PIN is tried afresh, and the login
+    // is left as it was found, since the engine goes on using it.
+    const bool loggedInBefore = result == CKR_USER_ALREADY_LOGGED_IN;
+    if (loggedInBefore) {
         functions->C_Logout(session.handle());
         result = functions->C_Login(session.handle(), CKU_USER, pinBytes, pin.size());
     }
@@ -255,7 +257,9 @@ void Pkcs11Module::CheckPin(const TokenCertificate& certificate, const Secret& p
         pattern.push_back({CKA_LABEL, label.data(), label.size()});
     }
     const bool hasKey = !Find(functions, session.handle(), pattern).empty();
-    functions->C_Logout(session.handle());
+    if (!loggedInBefore) {
+        functions->C_Logout(session.handle());
+    }
     if (!hasKey) {
         throw CertificateError("O token \"" + certificate.tokenLabel +
                                "\" não guarda a chave privada do certificado \"" +

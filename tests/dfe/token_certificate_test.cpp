@@ -102,6 +102,17 @@ TEST(TokenCertificate, IsListedAndSignsTheEventOnTheToken) {
     EXPECT_TRUE(VerifyEnveloped(information, X509_get0_pubkey(a3.certificate())));
 }
 
+// The engine keeps its login to the token after the first certificate is gone: checking the
+// PIN again must not take that login away from it.
+TEST(TokenCertificate, SignsAgainWhenOpenedAgainInTheSameProgram) {
+    const auto& token = SharedTestToken();
+    for (const int opening : {1, 2, 3}) {
+        const CompanyCertificate a3 = OpenTokenCertificate(token.uri, token.module, token.Pin());
+        const CienciaEvent event{Environment::homologation, a3.party(), kKey, kMoment};
+        EXPECT_NO_THROW(SignedCienciaEvent(event, a3)) << opening;
+    }
+}
+
 TEST(TokenCertificate, SaysWhyItCannotBeOpened) {
     const auto& token = SharedTestToken();
     EXPECT_THROW(OpenTokenCertificate(token.uri, token.module, Secret("0000")), WrongPasswordError);

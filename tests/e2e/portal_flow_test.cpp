@@ -26,6 +26,7 @@
 #include "portal/webengine_browser.h"
 #include "tests/dfe/support/served_distribution.h"
 #include "tests/dfe/support/test_certificates.h"
+#include "tests/dfe/support/test_token.h"
 #include "tests/support-qt/fakes.h"
 #include "tests/support-qt/qt_application.h"
 #include "tests/support/file_contents.h"
@@ -548,6 +549,23 @@ TEST_F(PortalFlowTest, WithACertificateTheCienciaAcceptedTurnsTheSummaryIntoTheS
     EXPECT_TRUE(fs::exists(Output() / (kSummaryOnly + "-210210-01-procEventoNFe.xml")));
     // Straight from the service: the portal was never asked.
     EXPECT_FALSE(fs::exists(cwd_ / "captcha.png"));
+}
+
+// The same with the company's A3 on a token: the PIN is asked once for both requests.
+TEST_F(PortalFlowTest, WithAnA3TheCienciaAcceptedTurnsTheSummaryIntoTheSignedInvoice) {
+    test_support::ServedDistribution service;
+    WithCertificate(service);
+    const auto& token = test_support::SharedTestToken();
+    certificate_ = token.uri;
+    routeService_.pkcs11Module = token.module;
+    dialogs_.passwords = {QString::fromStdString(token.pin)};
+    dialogs_.askAnswers = {true};
+    auto& window = Start(kSummaryOnly);
+    ASSERT_TRUE(Ended(30s)) << window.RouteNote().toStdString();
+    EXPECT_EQ(dialogs_.inputs, std::vector<QString>{"TARVENIX|NFe|PIN do token EMPRESA:"});
+    EXPECT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_NE(ReadFile(Output() / (kSummaryOnly + "-nfe.xml")).find("<nfeProc"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Output() / (kSummaryOnly + "-210210-01-procEventoNFe.xml")));
 }
 
 // With the certificate and "Com Cert." on, the result page leads to the portal's own file first,
