@@ -20,12 +20,12 @@
 #include "app/certificate_check.h"
 #include "app/command_line.h"
 #include "app/settings.h"
-#include "app/token_choice.h"
 #include "app/working_files.h"
 #include "dfe/certificate.h"
 #include "dfe/error.h"
 #include "dfe/pkcs11_uri.h"
 #include "dfe/token_certificate.h"
+#include "dfe/token_choice.h"
 #include "files/system_error_text.h"
 #include "nfe/access_key.h"
 
@@ -323,14 +323,14 @@ std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::CertificatePassword(
 }
 
 std::shared_ptr<const dfe::Secret> TfrmVLPrincipal::TokenPin(const std::string& uri) {
-    std::vector<TokenChoice> choices;
+    std::vector<dfe::TokenChoice> choices;
     try {
-        choices = TokenChoices(Pkcs11Module());
+        choices = dfe::TokenChoices(Pkcs11Module());
     } catch (const dfe::CertificateError& error) {
         ShowRouteNote(QString::fromStdString(error.what()));
         return nullptr;
     }
-    const auto chosen = ChoiceNamed(choices, uri);
+    const auto chosen = dfe::ChoiceNamed(choices, uri);
     if (!chosen) {
         ShowRouteNote(QStringLiteral(
             "O certificado A3 configurado não foi encontrado: verifique se o token está conectado "

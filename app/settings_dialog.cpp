@@ -14,10 +14,10 @@
 
 #include "app/certificate_check.h"
 #include "app/settings.h"
-#include "app/token_choice.h"
 #include "dfe/clock.h"
 #include "dfe/error.h"
 #include "dfe/pkcs11_uri.h"
+#include "dfe/token_choice.h"
 
 namespace app {
 
@@ -325,18 +325,18 @@ void TfrmVLConfig::findTokensClick() {
 void TfrmVLConfig::ListTokens(const std::string& kept) {
     tokenCertificates->clear();
     certificateStatus->clear();
-    std::vector<TokenChoice> choices;
+    std::vector<dfe::TokenChoice> choices;
     try {
-        choices = TokenChoices(host_.Pkcs11Module());
+        choices = dfe::TokenChoices(host_.Pkcs11Module());
     } catch (const dfe::CertificateError& error) {
         certificateStatus->setText(QString::fromStdString(error.what()));
     }
-    for (const TokenChoice& choice : choices) {
+    for (const dfe::TokenChoice& choice : choices) {
         tokenCertificates->addItem(QString::fromStdString(choice.text),
                                    QString::fromStdString(choice.uri));
     }
     if (!kept.empty()) {
-        if (const auto chosen = ChoiceNamed(choices, kept)) {
+        if (const auto chosen = dfe::ChoiceNamed(choices, kept)) {
             tokenCertificates->setCurrentIndex(static_cast<int>(*chosen));
             return;
         }

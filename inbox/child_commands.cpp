@@ -18,13 +18,11 @@ bool IsProgram(const std::filesystem::path& file) {
 
 }  // namespace
 
-Arguments SynchroniseArguments(const std::string& cnpj,
+Arguments SynchroniseArguments(const std::vector<std::string>& cnpjs,
                                const std::vector<std::string>& authorities) {
     Arguments arguments{"sincronizar"};
     AddAuthorities(arguments, authorities);
-    if (!cnpj.empty()) {
-        arguments.push_back(cnpj);
-    }
+    arguments.insert(arguments.end(), cnpjs.begin(), cnpjs.end());
     return arguments;
 }
 

@@ -16,9 +16,9 @@ namespace inbox {
 // an option.
 using Arguments = std::vector<std::string>;
 
-// New documents of the company, or of every company when cnpj is empty; authorities are
+// New documents of the companies, or of every company when cnpjs is empty; authorities are
 // certificate authorities trusted besides the system's.
-Arguments SynchroniseArguments(const std::string& cnpj,
+Arguments SynchroniseArguments(const std::vector<std::string>& cnpjs,
                                const std::vector<std::string>& authorities);
 
 // The manifestation for the keys in the company's name, confirmed in the window already.
@@ -30,7 +30,7 @@ Arguments ManifestArguments(Manifestation manifestation, const std::string& just
 Arguments FetchKeysArguments(const std::string& cnpj, const std::vector<std::string>& keys,
                              const std::vector<std::string>& authorities);
 
-// A new company from its certificate file.
+// A new company from its certificate: an A1's file, or an A3's PKCS#11 address on a token.
 struct NewCompany {
     std::filesystem::path certificate;
     std::filesystem::path folder;  // empty: the default folder

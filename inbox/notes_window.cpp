@@ -36,6 +36,15 @@
 namespace inbox {
 namespace {
 
+// The child's environment with the token's PIN, when there is one.
+std::map<std::string, dfe::Secret> PinEnvironment(const std::shared_ptr<const dfe::Secret>& pin) {
+    std::map<std::string, dfe::Secret> environment;
+    if (pin) {
+        environment["VELLORA_CERT_PASSWORD"] = dfe::Secret(std::string(pin->view()));
+    }
+    return environment;
+}
+
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -416,7 +425,28 @@ void NotesWindow::FetchNew() {
     if (!actionStates().fetchNew) {
         return;
     }
-    Run(SynchroniseArguments(ChosenCompany(), setup_.authorities), {}, nullptr);
+    SynchroniseInTurn(SynchroniseRuns(companies_, ChosenCompany()), 0);
+}
+
+void NotesWindow::SynchroniseInTurn(std::vector<SynchroniseRun> runs, std::size_t index) {
+    if (index >= runs.size()) {
+        return;
+    }
+    std::map<std::string, dfe::Secret> environment;
+    if (const std::optional<catalog::Company>& company = runs[index].pinOf) {
+        std::optional<dfe::Secret> pin = setup_.dialogs->AskPin(PinQuestion(*company));
+        if (!pin) {
+            progress_->setText(Text("PIN não informado: a empresa " +
+                                    catalog::PartyText(company->cnpj) + " não foi consultada."));
+            SynchroniseInTurn(std::move(runs), index + 1);
+            return;
+        }
+        environment["VELLORA_CERT_PASSWORD"] = std::move(*pin);
+    }
+    const Arguments arguments = SynchroniseArguments(runs[index].cnpjs, setup_.authorities);
+    Run(arguments, std::move(environment), [this, runs = std::move(runs), index](int) mutable {
+        SynchroniseInTurn(std::move(runs), index + 1);
+    });
 }
 
 void NotesWindow::Manifest(Manifestation manifestation) {
@@ -446,6 +476,15 @@ void NotesWindow::Manifest(Manifestation manifestation) {
                                                   cnpj, justification))) {
         return;
     }
+    // A token's PIN serves the manifestation and the keys asked after it, then goes.
+    std::shared_ptr<const dfe::Secret> pin;
+    if (AsksForPin(*company)) {
+        std::optional<dfe::Secret> typed = setup_.dialogs->AskPin(PinQuestion(*company));
+        if (!typed) {
+            return;
+        }
+        pin = std::make_shared<const dfe::Secret>(std::move(*typed));
+    }
     std::vector<std::string> keys;
     std::vector<std::string> summaries;
     for (const catalog::ListedInvoice& invoice : selected) {
@@ -456,8 +495,8 @@ void NotesWindow::Manifest(Manifestation manifestation) {
     }
     const bool bringsFullInvoice =
         manifestation == Manifestation::ciencia || manifestation == Manifestation::confirmacao;
-    Run(ManifestArguments(manifestation, justification, cnpj, keys, setup_.authorities), {},
-        [this, cnpj, summaries, bringsFullInvoice](int) {
+    Run(ManifestArguments(manifestation, justification, cnpj, keys, setup_.authorities),
+        PinEnvironment(pin), [this, cnpj, summaries, bringsFullInvoice, pin](int) {
             // The service hands the full invoice over once the manifestation is registered
             // (now or before); the others stay summaries.
             std::vector<std::string> fetch;
@@ -467,7 +506,8 @@ void NotesWindow::Manifest(Manifestation manifestation) {
                 }
             }
             if (bringsFullInvoice && !fetch.empty()) {
-                Run(FetchKeysArguments(cnpj, fetch, setup_.authorities), {}, nullptr);
+                Run(FetchKeysArguments(cnpj, fetch, setup_.authorities), PinEnvironment(pin),
+                    nullptr);
             }
         });
 }

@@ -13,6 +13,7 @@
 #include "inbox/action_states.h"
 #include "inbox/invoice_table_model.h"
 #include "inbox/manifestation.h"
+#include "inbox/pin_runs.h"
 #include "inbox/window_dialogs.h"
 
 class QAction;
@@ -74,6 +75,8 @@ private:
     std::string ChosenCompany() const;
 
     void FetchNew();
+    // Runs runs[index], asking its company's PIN first when it needs one, then the next.
+    void SynchroniseInTurn(std::vector<SynchroniseRun> runs, std::size_t index);
     void Manifest(Manifestation manifestation);
     void OpenXml();
     void OpenFolder();

@@ -12,7 +12,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <cstdlib>
 
+#include "dfe/certificate_source.h"
+#include "dfe/error.h"
+#include "dfe/token_choice.h"
 #include "inbox/manifestation.h"
 
 namespace inbox {
@@ -66,8 +70,14 @@ std::optional<CompanyEntry> QtDialogs::AskCompany() {
     auto* folder = new QLineEdit(&dialog);
     folder->setPlaceholderText(QStringLiteral("~/Vellora/notas"));
     auto* homologation = new QCheckBox(QStringLiteral("Ambiente de homologação"), &dialog);
-    form->addRow(QStringLiteral("Certificado A1:"), FileField(certificate, &dialog, false));
-    form->addRow(QStringLiteral("Senha:"), password);
+    certificate->setPlaceholderText(QStringLiteral("arquivo A1 (.pfx), ou A3: Token…"));
+    QWidget* certificateField = FileField(certificate, &dialog, false);
+    auto* token = new QPushButton(QStringLiteral("Token…"), certificateField);
+    certificateField->layout()->addWidget(token);
+    QObject::connect(token, &QPushButton::clicked, &dialog,
+                     [this, certificate] { ChooseTokenCertificate(*certificate); });
+    form->addRow(QStringLiteral("Certificado:"), certificateField);
+    form->addRow(QStringLiteral("Senha ou PIN:"), password);
     form->addRow(QStringLiteral("Pasta das notas:"), FileField(folder, &dialog, true));
     form->addRow(homologation);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -84,6 +94,46 @@ std::optional<CompanyEntry> QtDialogs::AskCompany() {
     entry.password = dfe::Secret(password->text().toStdString());
     password->clear();
     return entry;
+}
+
+void QtDialogs::ChooseTokenCertificate(QLineEdit& certificate) {
+    std::vector<dfe::TokenChoice> choices;
+    try {
+        choices =
+            dfe::TokenChoices(dfe::Pkcs11ModuleOrDefault(std::getenv("VELLORA_PKCS11_MODULE")));
+    } catch (const dfe::CertificateError& error) {
+        Tell("Certificado A3", error.what());
+        return;
+    }
+    if (choices.empty()) {
+        Tell("Certificado A3",
+             "Nenhum certificado foi encontrado nos tokens e cartões presentes: conecte o token "
+             "(para um cartão, o leitor e o serviço pcscd).");
+        return;
+    }
+    QStringList items;
+    for (const dfe::TokenChoice& choice : choices) {
+        items << Text(choice.text);
+    }
+    bool accepted = false;
+    const QString chosen = QInputDialog::getItem(
+        parent_, QStringLiteral("Certificado A3"),
+        QStringLiteral("Certificados nos tokens presentes:"), items, 0, false, &accepted);
+    if (accepted) {
+        certificate.setText(Text(choices[static_cast<std::size_t>(items.indexOf(chosen))].uri));
+    }
+}
+
+std::optional<dfe::Secret> QtDialogs::AskPin(const std::string& question) {
+    bool accepted = false;
+    QString typed = QInputDialog::getText(parent_, QStringLiteral("PIN do token"), Text(question),
+                                          QLineEdit::Password, {}, &accepted);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    dfe::Secret pin(typed.toStdString());
+    typed.fill(QChar(u'\0'));
+    return pin;
 }
 
 std::optional<std::string> QtDialogs::AskJustification() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QWidget>
 
 #include "inbox/window_dialogs.h"
@@ -15,11 +16,15 @@ public:
     void Tell(const std::string& title, const std::string& text) override;
     std::optional<CompanyEntry> AskCompany() override;
     std::optional<std::string> AskJustification() override;
+    std::optional<dfe::Secret> AskPin(const std::string& question) override;
     std::optional<std::filesystem::path> AskCsvFile(
         const std::filesystem::path& suggested) override;
     void Open(const std::filesystem::path& path) override;
 
 private:
+    // Fills certificate with the address of a certificate chosen among the tokens'.
+    void ChooseTokenCertificate(QLineEdit& certificate);
+
     QWidget* parent_;
 };
 

@@ -11,6 +11,7 @@
 #include "inbox/command_line.h"
 #include "inbox/invoice_filter.h"
 #include "inbox/manifestation.h"
+#include "inbox/pin_runs.h"
 #include "inbox/progress_line.h"
 #include "inbox/status_line.h"
 #include "tests/support/temporary_directory.h"
@@ -173,9 +174,10 @@ TEST(ChildCommandsTest, CommandLinesCarryNoPasswordAndTheCompanyAndKeysAsGiven) 
     const std::vector<std::string> ca{"/tmp/ca.pem"};
     const std::vector<std::string> keys{"35150761024385000111550010000001011102030405",
                                         "41150808765432000103550010000002021203040502"};
-    EXPECT_THAT(SynchroniseArguments("", {}), ElementsAre("sincronizar"));
-    EXPECT_THAT(SynchroniseArguments("44555666000181", ca),
-                ElementsAre("sincronizar", "--ca", "/tmp/ca.pem", "44555666000181"));
+    EXPECT_THAT(SynchroniseArguments({}, {}), ElementsAre("sincronizar"));
+    EXPECT_THAT(
+        SynchroniseArguments({"44555666000181", "61024385000111"}, ca),
+        ElementsAre("sincronizar", "--ca", "/tmp/ca.pem", "44555666000181", "61024385000111"));
     EXPECT_THAT(ManifestArguments(Manifestation::ciencia, "", "44555666000181", keys, {}),
                 ElementsAre("manifestar", "--evento", "ciencia", "--sim", "--empresa",
                             "44555666000181", keys[0], keys[1]));
@@ -263,6 +265,43 @@ TEST(CommandLineTest, TheCompanyMayBeTypedAsPrintedAndAnythingElseIsRefused) {
           std::vector<std::string>{"--empresa"}, std::vector<std::string>{"notas"}}) {
         EXPECT_FALSE(ParseNotesArguments(wrong).error.empty()) << wrong.back();
     }
+}
+
+// A company on a token has a run of its own, its PIN asked first; the kept passwords go together.
+TEST(SynchroniseRunsTest, EachCompanyOnATokenRunsAloneWithItsPin) {
+    catalog::Company a1;
+    a1.cnpj = "44555666000181";
+    a1.certificate = "/certificados/a1.pfx";
+    catalog::Company otherA1 = a1;
+    otherA1.cnpj = "61024385000111";
+    catalog::Company token;
+    token.cnpj = "12ABC34501DE35";
+    token.holder = "EMPRESA DO TOKEN";
+    token.certificate = "pkcs11:token=EMPRESA;id=%01";
+    catalog::Company tokenWithFile = token;
+    tokenWithFile.cnpj = "08765432000103";
+    tokenWithFile.passwordFile = "/seguro/pin";
+    EXPECT_TRUE(AsksForPin(token));
+    EXPECT_FALSE(AsksForPin(tokenWithFile));
+    EXPECT_EQ(PinQuestion(token),
+              "PIN do token do certificado de EMPRESA DO TOKEN (CNPJ 12.ABC.345/01DE-35):");
+
+    const auto cnpjsOf = [](const std::vector<SynchroniseRun>& runs) {
+        std::vector<std::pair<std::vector<std::string>, std::string>> shown;
+        for (const SynchroniseRun& run : runs) {
+            shown.emplace_back(run.cnpjs, run.pinOf ? run.pinOf->cnpj : "");
+        }
+        return shown;
+    };
+    using Shown = std::vector<std::pair<std::vector<std::string>, std::string>>;
+    EXPECT_EQ(cnpjsOf(SynchroniseRuns({a1, otherA1, tokenWithFile}, "")), (Shown{{{}, ""}}));
+    EXPECT_EQ(
+        cnpjsOf(SynchroniseRuns({a1, token, otherA1, tokenWithFile}, "")),
+        (Shown{{{a1.cnpj, otherA1.cnpj, tokenWithFile.cnpj}, ""}, {{token.cnpj}, token.cnpj}}));
+    EXPECT_EQ(cnpjsOf(SynchroniseRuns({token}, "")), (Shown{{{token.cnpj}, token.cnpj}}));
+    EXPECT_EQ(cnpjsOf(SynchroniseRuns({a1, token}, token.cnpj)),
+              (Shown{{{token.cnpj}, token.cnpj}}));
+    EXPECT_EQ(cnpjsOf(SynchroniseRuns({a1, token}, a1.cnpj)), (Shown{{{a1.cnpj}, ""}}));
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ public:
         return entry;
     }
     std::optional<std::string> AskJustification() override { return justification; }
+    std::optional<dfe::Secret> AskPin(const std::string& question) override {
+        pinQuestions.push_back(question);
+        return pin ? std::optional<dfe::Secret>(dfe::Secret(*pin)) : std::nullopt;
+    }
     std::optional<std::filesystem::path> AskCsvFile(const std::filesystem::path&) override {
         return csvFile;
     }
@@ -37,6 +41,8 @@ public:
     std::optional<NewCompany> company;
     std::string password;
     std::optional<std::string> justification;
+    std::optional<std::string> pin;
+    std::vector<std::string> pinQuestions;
     std::optional<std::filesystem::path> csvFile;
     std::vector<std::string> confirmations;
     std::vector<std::string> told;

@@ -28,6 +28,7 @@ namespace inbox {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -239,6 +240,63 @@ TEST_F(NotesWindowTest, TheCompanysPasswordGoesThroughTheEnvironmentNeverTheComm
                 ElementsAre("empresas", "adicionar", "--certificado", (folder_ / "a1.pfx").string(),
                             "--pasta", (folder_ / "notas").string(), "senha=segredo do certificado",
                             "catalogo=" + CatalogFile().string()));
+}
+
+// A company on a token: its PIN is asked for each run in its name and goes through the
+// environment; the kept passwords' companies run apart, so that the PIN stands for no other.
+TEST_F(NotesWindowTest, ATokensPinIsAskedForEachRunAndGoesOnlyToItsCompany) {
+    const std::string tokenCompany = "12ABC34501DE35";
+    const std::string kTokenSummary = "35261212ABC34501DE35550010000000771000000772";
+    {
+        catalog::Catalog catalogue(CatalogFile());
+        catalog::Company company;
+        company.cnpj = tokenCompany;
+        company.holder = "EMPRESA DO TOKEN";
+        company.certificate = "pkcs11:token=EMPRESA;id=%01";
+        company.validUntil = Seconds(clock_.Now()) + 200 * 24 * 3600;
+        catalogue.SaveCompany(company);
+        catalog::DocumentFacts facts;
+        facts.kind = catalog::DocumentKind::summary;
+        facts.key = kTokenSummary;
+        facts.issuer = "61024385000111";
+        facts.issuerName = "OMEGA";
+        facts.issued = "2026-12-07";
+        catalogue.Record(facts, {tokenCompany, std::nullopt, folder_ / "omega.xml", 1});
+    }
+    window_->Reload();
+    dialogs_.pin = "4321";
+    window_->action("buscarNovas")->trigger();
+    ASSERT_TRUE(test_support::WaitUntil([&] { return Calls().size() == 2 && !window_->busy(); }));
+    const std::string catalogue = "catalogo=" + CatalogFile().string();
+    EXPECT_THAT(Calls()[0],
+                ElementsAre("sincronizar", "--ca", "/ca.pem", kCompany, "senha=", catalogue));
+    EXPECT_THAT(Calls()[1], ElementsAre("sincronizar", "--ca", "/ca.pem", tokenCompany,
+                                        "senha=4321", catalogue));
+    EXPECT_THAT(dialogs_.pinQuestions,
+                ElementsAre("PIN do token do certificado de EMPRESA DO TOKEN (CNPJ "
+                            "12.ABC.345/01DE-35):"));
+
+    // The manifestation and the keys asked after it share one PIN, asked once.
+    std::filesystem::remove(folder_ / "calls.txt");
+    Select({kTokenSummary});
+    window_->action("ciencia")->trigger();
+    ASSERT_TRUE(test_support::WaitUntil([&] { return Calls().size() == 2 && !window_->busy(); }));
+    EXPECT_EQ(dialogs_.pinQuestions.size(), 2u);
+    EXPECT_EQ(Calls()[0][0], "manifestar");
+    EXPECT_EQ(Calls()[1][0], "chave");
+    for (const auto& call : Calls()) {
+        EXPECT_THAT(call, Contains("senha=4321"));
+    }
+
+    // Without a PIN nothing runs in the token's name.
+    std::filesystem::remove(folder_ / "calls.txt");
+    dialogs_.pin.reset();
+    window_->action("ciencia")->trigger();
+    window_->ChooseCompany(tokenCompany);
+    window_->action("buscarNovas")->trigger();
+    EXPECT_FALSE(window_->busy());
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_THAT(window_->progressText().toStdString(), HasSubstr("PIN não informado"));
 }
 
 TEST_F(NotesWindowTest, CancelEndsTheChildAndSaysSo) {

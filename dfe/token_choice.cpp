@@ -1,24 +1,24 @@
-#include "app/token_choice.h"
+#include "dfe/token_choice.h"
 
 #include "dfe/error.h"
 #include "dfe/local_time.h"
 #include "dfe/pkcs11_uri.h"
 #include "dfe/token_certificate.h"
 
-namespace app {
+namespace dfe {
 
 namespace {
 
-std::string ChoiceText(const dfe::TokenCertificate& certificate) {
+std::string ChoiceText(const TokenCertificate& certificate) {
     const std::string token = certificate.tokenLabel + ": ";
     try {
-        const dfe::CertificateInfo info = dfe::InfoOf(certificate);
+        const CertificateInfo info = InfoOf(certificate);
         std::string text = token + info.holder;
         if (info.party) {
             text += " — " + std::string(info.party->ElementName()) + " " + info.party->Formatted();
         }
-        return text + " — válido até " + dfe::LocalDateText(info.validUntil);
-    } catch (const dfe::CertificateError& error) {
+        return text + " — válido até " + LocalDateText(info.validUntil);
+    } catch (const CertificateError& error) {
         return token + certificate.object + " (" + error.what() + ")";
     }
 }
@@ -27,7 +27,7 @@ std::string ChoiceText(const dfe::TokenCertificate& certificate) {
 
 std::vector<TokenChoice> TokenChoices(const std::filesystem::path& module) {
     std::vector<TokenChoice> choices;
-    for (dfe::TokenCertificate& certificate : dfe::TokenCertificates(module)) {
+    for (TokenCertificate& certificate : TokenCertificates(module)) {
         std::string uri = certificate.Uri().Text();
         std::string text = ChoiceText(certificate);
         choices.push_back({std::move(certificate), std::move(uri), std::move(text)});
@@ -38,15 +38,15 @@ std::vector<TokenChoice> TokenChoices(const std::filesystem::path& module) {
 std::optional<std::size_t> ChoiceNamed(const std::vector<TokenChoice>& choices,
                                        const std::string& uri) {
     try {
-        const dfe::Pkcs11Uri wanted = dfe::ParsePkcs11Uri(uri);
+        const Pkcs11Uri wanted = ParsePkcs11Uri(uri);
         for (std::size_t i = 0; i < choices.size(); ++i) {
-            if (dfe::MatchesUri(choices[i].certificate, wanted)) {
+            if (MatchesUri(choices[i].certificate, wanted)) {
                 return i;
             }
         }
-    } catch (const dfe::CertificateError&) {
+    } catch (const CertificateError&) {
     }
     return std::nullopt;
 }
 
-}  // namespace app
+}  // namespace dfe

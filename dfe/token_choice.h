@@ -8,16 +8,16 @@
 
 #include "dfe/pkcs11_module.h"
 
-namespace app {
+namespace dfe {
 
 // A certificate found on a token, as the settings dialog lists it.
 struct TokenChoice {
-    dfe::TokenCertificate certificate;
+    TokenCertificate certificate;
     std::string uri;   // the address kept in the settings, naming it alone
     std::string text;  // the token, the holder, the CNPJ and the validity, in one line
 };
 
-// The certificates on the tokens present that module reaches. Throws dfe::CertificateError
+// The certificates on the tokens present that module reaches. Throws CertificateError
 // when the module cannot be loaded or a token cannot be read.
 std::vector<TokenChoice> TokenChoices(const std::filesystem::path& module);
 
@@ -26,4 +26,4 @@ std::vector<TokenChoice> TokenChoices(const std::filesystem::path& module);
 std::optional<std::size_t> ChoiceNamed(const std::vector<TokenChoice>& choices,
                                        const std::string& uri);
 
-}  // namespace app
+}  // namespace dfe
