@@ -45,8 +45,11 @@ dfe::Secret CertificatePassword(const std::string& passwordFile, const char* var
         }
     }
     throw std::runtime_error(
-        "Falta a senha do certificado: use --senha-arquivo ARQUIVO ou a variável "
-        "VELLORA_CERT_PASSWORD, ou rode o programa num terminal para digitá-la.");
+        dfe::IsPkcs11Uri(certificate)
+            ? "Falta o PIN do token do certificado: use --senha-arquivo ARQUIVO ou a variável "
+              "VELLORA_CERT_PASSWORD, ou rode o programa num terminal para digitá-lo."
+            : "Falta a senha do certificado: use --senha-arquivo ARQUIVO ou a variável "
+              "VELLORA_CERT_PASSWORD, ou rode o programa num terminal para digitá-la.");
 }
 
 }  // namespace tools

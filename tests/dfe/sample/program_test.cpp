@@ -140,7 +140,7 @@ TEST_F(TokenProgramsTest, AddsACompanyByItsTokenWhosePinEachRunGives) {
     const std::string asked = "chave --empresa 44555666000181 " + catalogue + Trust() + key;
     const test_support::CommandOutput withoutPin = Run(asked, module);
     EXPECT_EQ(withoutPin.status, 2) << withoutPin.text;
-    EXPECT_THAT(withoutPin.text, HasSubstr("Falta a senha do certificado"));
+    EXPECT_THAT(withoutPin.text, HasSubstr("Falta o PIN do token do certificado"));
     const test_support::CommandOutput run = Run(asked, module + pin);
     EXPECT_EQ(run.status, 0) << run.text;
     EXPECT_THAT(run.text, HasSubstr((Notes() / "44555666000181").string()));
