@@ -125,7 +125,7 @@ TfrmVLConfig::TfrmVLConfig(SettingsDialogHost& host, QWidget* parent)
     tokenNote->setWordWrap(true);
     const int noteHeight = std::max(30, tokenNote->heightForWidth(293 + extra));
     tokenNote->setGeometry(6, 122, 293 + extra, noteHeight);
-    const int certificateHeight = 126 + noteHeight;
+    const int certificateHeight = 130 + noteHeight;
     certificate->setGeometry(4, 126, 305 + extra, certificateHeight);
     const int buttonsTop = 130 + certificateHeight;
     setFixedSize(313 + extra, buttonsTop + 31);
@@ -334,6 +334,9 @@ void TfrmVLConfig::ListTokens(const std::string& kept) {
     for (const dfe::TokenChoice& choice : choices) {
         tokenCertificates->addItem(QString::fromStdString(choice.text),
                                    QString::fromStdString(choice.uri));
+        // The line is longer than the box: the whole of it shows on hovering.
+        tokenCertificates->setItemData(tokenCertificates->count() - 1,
+                                       QString::fromStdString(choice.text), Qt::ToolTipRole);
     }
     if (!kept.empty()) {
         if (const auto chosen = dfe::ChoiceNamed(choices, kept)) {
