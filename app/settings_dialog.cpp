@@ -215,6 +215,12 @@ std::string TfrmVLConfig::ChosenCertificate() const {
 void TfrmVLConfig::btnSalClick() {
     const auto file = host_.SettingsFile();
     const std::string certificate = ChosenCertificate();
+    // "A3" with nothing to choose (no token present) is not taken for "no certificate": that is
+    // an empty file under "A1", and the certificate configured so far stays.
+    if (certificateA3->isChecked() && certificate.empty()) {
+        checkCertificateClick();
+        return;
+    }
     const bool onToken = dfe::IsPkcs11Uri(certificate);
     // A password or PIN typed is tried before anything is saved; a refused one keeps the
     // dialog.

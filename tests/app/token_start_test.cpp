@@ -95,6 +95,25 @@ TEST_F(TokenStartTest, TheSettingsListTheTokensCertificatesAndKeepOnlyTheAddress
     EXPECT_EQ(ReadCertificatePath(settings), "pkcs11:token=OUTRO;id=%01");
 }
 
+TEST_F(TokenStartTest, WithNoTokenCertificateToChooseTheCertificateConfiguredStays) {
+    pkcs11Module_ = "/nao/existe/modulo.so";
+    const auto settings = dir_ / "cfg.dclrc";
+    WriteOptions(settings, Options{}, "/empresa/a1.pfx");
+    auto& window = Start({"vellora", "x", "y"});
+    dialogs_.onDialog = [&](QDialog& dialog) {
+        auto& config = static_cast<TfrmVLConfig&>(dialog);
+        config.certificateA3->click();
+        EXPECT_EQ(config.tokenCertificates->count(), 0);
+        EXPECT_THAT(Status(config), HasSubstr("não pôde ser carregado"));
+        config.btnSal->click();
+        EXPECT_TRUE(config.isVisible());
+        EXPECT_THAT(Status(config), HasSubstr("Escolha um certificado da lista"));
+        config.btnClo->click();
+    };
+    window.ShowSettingsDialog();
+    EXPECT_EQ(ReadCertificatePath(settings), "/empresa/a1.pfx");
+}
+
 TEST_F(TokenStartTest, AStartByKeyAsksThePinAndGivesTheRouteTheTokensAddress) {
     WriteOptions(dir_ / "cfg.dclrc", Options{}, token_.uri);
     routeResult_.reason = "sem rede";
